@@ -1,0 +1,156 @@
+#include "entries/entry_list.h"
+
+#include <algorithm>
+
+namespace vantor {
+
+namespace {
+const ByteText kEmpty;
+}
+
+const ByteText& EntryList::Cell(int row, int column) const {
+  if (row < 0 || row >= RowCount()) return kEmpty;
+  if (column == 0) return current_[row];
+  if (column == 1 && previewOn_) return pending_[row];
+  return kEmpty;
+}
+
+void EntryList::SetEntryCell(const ByteText& text, int row, int column) {
+  if (row < 0 || row >= RowCount()) return;
+  if (column == 0) {
+    current_[row] = text;
+  } else if (column == 1 && previewOn_) {
+    pending_[row] = text;
+  } else {
+    return;
+  }
+  NoteCells(row, row);
+}
+
+void EntryList::AppendRow(ByteText name) {
+  current_.push_back(std::move(name));
+  if (previewOn_) pending_.emplace_back();
+  NoteAppended(RowCount() - 1, RowCount() - 1);
+}
+
+void EntryList::Clear() {
+  current_.clear();
+  pending_.clear();
+  NoteReset();
+}
+
+int EntryList::CollectColumnTexts(TextArray& target, int column, bool skipEmpty) const {
+  if (RowCount() == 0) return 0;
+  target.reserve(target.size() + current_.size());
+  for (int row = 0; row < RowCount(); ++row) {
+    const ByteText& text = Cell(row, column);
+    if (skipEmpty && text.empty()) continue;
+    target.push_back(text);
+  }
+  return static_cast<int>(target.size());
+}
+
+int EntryList::CollectEntryNames(TextArray& target, bool withDirectory) const {
+  if (RowCount() == 0) return 0;
+  target.reserve(target.size() + current_.size());
+  for (const ByteText& name : current_) {
+    if (name.empty()) continue;
+    target.push_back(withDirectory ? entryDirectory_ + name : name);
+  }
+  return static_cast<int>(target.size());
+}
+
+void EntryList::RemoveSelectedRows(const std::vector<int>& rows, int column) {
+  Batch batch(*this);
+  if (previewOn_) {
+    for (int row : rows) SetEntryCell(ByteText(), row, column);
+    return;
+  }
+  std::vector<char> doomed(current_.size(), 0);
+  bool any = false;
+  for (int row : rows) {
+    if (row >= 0 && row < RowCount()) doomed[row] = 1, any = true;
+  }
+  if (!any) return;
+  size_t kept = 0;
+  for (size_t row = 0; row < current_.size(); ++row) {
+    if (doomed[row]) continue;
+    if (kept != row) current_[kept] = std::move(current_[row]);
+    ++kept;
+  }
+  current_.resize(kept);
+  NoteReset();
+}
+
+void EntryList::ReverseOrder() {
+  if (RowCount() == 0) return;
+  std::reverse(current_.begin(), current_.end());
+  if (previewOn_) std::reverse(pending_.begin(), pending_.end());
+  NoteCells(0, RowCount() - 1);
+}
+
+void EntryList::SetColumnTexts(const TextArray& names, int column) {
+  Batch batch(*this);
+  const int count = std::min(static_cast<int>(names.size()), RowCount());
+  for (int row = 0; row < count; ++row) SetEntryCell(names[row], row, column);
+}
+
+void EntryList::SetPreviewOn(bool on) {
+  if (on == previewOn_) return;
+  previewOn_ = on;
+  pending_.clear();
+  if (on) pending_.resize(current_.size());
+  if (observer_) observer_->OnPreviewChanged();
+}
+
+EntryList::Batch::Batch(EntryList& list) : list_(list) { ++list_.batchDepth_; }
+
+EntryList::Batch::~Batch() {
+  if (--list_.batchDepth_ == 0) list_.Flush();
+}
+
+void EntryList::NoteReset() {
+  if (batchDepth_ > 0) {
+    batchReset_ = true;
+    return;
+  }
+  if (observer_) observer_->OnReset();
+}
+
+void EntryList::NoteCells(int firstRow, int lastRow) {
+  if (batchDepth_ > 0) {
+    batchFirstRow_ = batchFirstRow_ < 0 ? firstRow : std::min(batchFirstRow_, firstRow);
+    batchLastRow_ = std::max(batchLastRow_, lastRow);
+    return;
+  }
+  if (observer_) observer_->OnCellsChanged(firstRow, lastRow);
+}
+
+void EntryList::NoteAppended(int firstRow, int lastRow) {
+  if (batchDepth_ > 0) {
+    if (batchAppendFrom_ < 0) batchAppendFrom_ = firstRow;
+    return;
+  }
+  if (observer_) observer_->OnRowsAppended(firstRow, lastRow);
+}
+
+void EntryList::Flush() {
+  const bool reset = batchReset_;
+  const int appendFrom = batchAppendFrom_;
+  const int firstRow = batchFirstRow_;
+  const int lastRow = batchLastRow_;
+  batchReset_ = false;
+  batchAppendFrom_ = batchFirstRow_ = batchLastRow_ = -1;
+  if (!observer_) return;
+  // Appends mixed with cell changes or removals: the view starts over.
+  if (reset || (appendFrom >= 0 && firstRow >= 0)) {
+    observer_->OnReset();
+    return;
+  }
+  if (appendFrom >= 0 && appendFrom < RowCount()) observer_->OnRowsAppended(appendFrom, RowCount() - 1);
+  if (firstRow >= 0 && firstRow < RowCount()) {
+    observer_->OnCellsChanged(firstRow, std::min(lastRow, RowCount() - 1));
+  }
+}
+
+}  // namespace vantor

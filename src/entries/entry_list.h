@@ -1,0 +1,105 @@
+// The list of entries the user works on: one folder (the entry directory) and
+// the names in it, shown by the window's list view through a Qt model.
+//
+// Rows are 0-based. Column 0 holds the current name of each entry; column 1
+// the pending name while preview is on (empty: the row does not change).
+// Reading and writing a cell and appending a row are constant time.
+#pragma once
+
+#include <vector>
+
+#include "text/byte_text.h"
+
+namespace vantor {
+
+// Told about every change so that a view can follow. Inside a batch the list
+// collects changes and reports them once when the outermost batch ends: a
+// structural change as one reset, cell changes as one ranged change.
+class EntryListObserver {
+ public:
+  virtual ~EntryListObserver() = default;
+  virtual void OnReset() = 0;
+  virtual void OnRowsAppended(int firstRow, int lastRow) = 0;
+  virtual void OnCellsChanged(int firstRow, int lastRow) = 0;
+  virtual void OnPreviewChanged() = 0;
+};
+
+class EntryList {
+ public:
+  int RowCount() const { return static_cast<int>(current_.size()); }
+  int ColumnCount() const { return previewOn_ ? 2 : 1; }
+
+  // The text of a cell; empty for a row or column outside the list.
+  const ByteText& Cell(int row, int column) const;
+  // Writes one cell; ignored outside the list. Column 1 only while preview is on.
+  void SetEntryCell(const ByteText& text, int row, int column);
+  void AppendRow(ByteText name);
+  // Deletes all rows. Directory, preview state and UndoNames stay.
+  void Clear();
+
+  // Appends column `column` of every row, row 0 first, to target (empty texts
+  // only without skipEmpty). Returns target's count, or 0 on an empty list.
+  int CollectColumnTexts(TextArray& target, int column, bool skipEmpty = false) const;
+  // Appends each non-empty column-0 name, prefixed with the entry directory
+  // when withDirectory. Returns target's count, or 0 on an empty list.
+  int CollectEntryNames(TextArray& target, bool withDirectory) const;
+
+  // Preview off: deletes exactly these rows. Preview on: empties their cell in
+  // `column` instead (column 1 withdraws a pending name, column 0 makes the
+  // commit pass the row over). Rows need not be sorted; bad indices are ignored.
+  void RemoveSelectedRows(const std::vector<int>& rows, int column);
+  // Reverses the rows; while preview is on the pending names go with them.
+  void ReverseOrder();
+  // Replaces column 0 of rows 0..n-1 with names (the order after a sort).
+  void SetColumnTexts(const TextArray& names, int column);
+
+  // The folder every entry lives in, ending with "/" when set; empty when
+  // nothing is loaded.
+  const ByteText& EntryDirectory() const { return entryDirectory_; }
+  void SetEntryDirectory(ByteText directory) { entryDirectory_ = std::move(directory); }
+
+  // Preview switch. Turning it off discards every pending name; turning it on
+  // starts with an empty preview column.
+  bool PreviewOn() const { return previewOn_; }
+  void SetPreviewOn(bool on);
+
+  // Names before the last commit from preview, one per committed row.
+  TextArray UndoNames;
+  // Cell under the cursor at the last right click on the list.
+  int LastRightClickRow = -1;
+  int LastRightClickColumn = 0;
+
+  void SetObserver(EntryListObserver* observer) { observer_ = observer; }
+
+  // Collects change notices until destroyed; nests.
+  class Batch {
+   public:
+    explicit Batch(EntryList& list);
+    ~Batch();
+    Batch(const Batch&) = delete;
+    Batch& operator=(const Batch&) = delete;
+
+   private:
+    EntryList& list_;
+  };
+
+ private:
+  void NoteReset();
+  void NoteCells(int firstRow, int lastRow);
+  void NoteAppended(int firstRow, int lastRow);
+  void Flush();
+
+  std::vector<ByteText> current_;
+  std::vector<ByteText> pending_;  // same size as current_ while preview is on
+  ByteText entryDirectory_;
+  bool previewOn_ = false;
+
+  EntryListObserver* observer_ = nullptr;
+  int batchDepth_ = 0;
+  bool batchReset_ = false;
+  int batchFirstRow_ = -1;
+  int batchLastRow_ = -1;
+  int batchAppendFrom_ = -1;
+};
+
+}  // namespace vantor

@@ -1,0 +1,126 @@
+#include "entries/intake.h"
+
+#include "entries/listing.h"
+#include "entries/messages.h"
+#include "entries/paths.h"
+#include "platform/file_system.h"
+
+namespace vantor {
+
+namespace {
+
+const ByteText kRootOnly(1, kPathSeparator);
+
+void AppendFiles(EntryList& list, const IntakeSettings& settings, FolderListing& listing) {
+  for (ByteText& name : listing.names) {
+    if (SkippedByExtension(name, settings)) continue;
+    list.AppendRow(std::move(name));
+  }
+}
+
+void AppendAll(EntryList& list, FolderListing& listing) {
+  for (ByteText& name : listing.names) list.AppendRow(std::move(name));
+}
+
+}  // namespace
+
+bool SkippedByExtension(const ByteText& name, const IntakeSettings& settings) {
+  return settings.onlySearchPattern == "*.*" && settings.skipExtension &&
+         *settings.skipExtension == ExtensionOfPath(name);
+}
+
+bool RefuseDesktopDirectory(EntryList& list, Prompter& prompter) {
+  if (FindText(list.EntryDirectory(), "Desktop", std::nullopt, true) < 0) return false;
+  prompter.Inform(messages::DesktopRefusal(), messages::TitleHint(), MessageIcon::kInformation);
+  list.SetEntryDirectory({});
+  return true;
+}
+
+int LoadFolderEntries(EntryList& list, const IntakeSettings& settings) {
+  if (list.EntryDirectory().empty()) return 0;
+  if (list.EntryDirectory() == kRootOnly) {
+    list.SetEntryDirectory({});
+    return 0;
+  }
+  EntryList::Batch batch(list);
+  FolderListing listing;
+  switch (settings.mode) {
+    case ProcessingMode::kFiles:
+      listing = ListFolderFiles(list.EntryDirectory(), settings.onlySearchPattern);
+      AppendFiles(list, settings, listing);
+      break;
+    case ProcessingMode::kFolders:
+      listing = ListSubfolders(list.EntryDirectory());
+      AppendAll(list, listing);
+      break;
+    case ProcessingMode::kDroppedItems:
+      break;
+  }
+  return listing.unconvertible;
+}
+
+int AcceptDroppedPath(EntryList& list, Prompter& prompter, const IntakeSettings& settings,
+                      const ByteText& path) {
+  if (settings.mode != ProcessingMode::kDroppedItems) list.Clear();
+  ByteText directory = ParentDirectoryOf(path);
+  if (path.empty()) {
+    prompter.Inform(messages::NothingSelected(), messages::TitleHint(), MessageIcon::kInformation);
+    return 0;
+  }
+  if (path == kRootOnly) {
+    prompter.Inform(messages::NothingSelected(), messages::TitleHint(), MessageIcon::kInformation);
+    list.SetEntryDirectory({});
+    return 0;
+  }
+  if (directory.empty() || directory.back() != kPathSeparator) directory += kPathSeparator;
+  list.SetEntryDirectory(directory);
+  if (RefuseDesktopDirectory(list, prompter)) return 0;
+  if (settings.mode == ProcessingMode::kDroppedItems) {
+    list.AppendRow(NameOfPath(path, true));
+    return 0;
+  }
+  return LoadFolderEntries(list, settings);
+}
+
+int ReadChosenFolder(EntryList& list, Prompter& prompter, const IntakeSettings& settings,
+                     const std::optional<ByteText>& chosen) {
+  list.Clear();
+  if (!chosen || chosen->empty()) {
+    prompter.Inform(messages::NothingSelected(), messages::TitleHint(), MessageIcon::kInformation);
+    return 0;
+  }
+  if (list.EntryDirectory() == kRootOnly) {
+    prompter.Inform(messages::NothingSelected(), messages::TitleHint(), MessageIcon::kInformation);
+    list.SetEntryDirectory({});
+    return 0;
+  }
+  ByteText directory = *chosen;
+  if (directory.back() != kPathSeparator) directory += kPathSeparator;
+  list.SetEntryDirectory(directory);
+  if (RefuseDesktopDirectory(list, prompter)) return 0;
+
+  EntryList::Batch batch(list);
+  FolderListing listing;
+  if (settings.mode == ProcessingMode::kFiles || settings.mode == ProcessingMode::kDroppedItems) {
+    listing = ListFolderFiles(directory, settings.onlySearchPattern);
+    // The chooser's skip rule does not look at the only-search pattern.
+    for (ByteText& name : listing.names) {
+      if (settings.skipExtension && *settings.skipExtension == ExtensionOfPath(name)) continue;
+      list.AppendRow(std::move(name));
+    }
+  }
+  if (settings.mode == ProcessingMode::kFolders) {
+    listing = ListSubfolders(directory);
+    AppendAll(list, listing);
+  }
+  return listing.unconvertible;
+}
+
+int ReloadAfterFilterChange(EntryList& list, const IntakeSettings& settings) {
+  EntryList::Batch batch(list);
+  list.Clear();
+  if (settings.mode == ProcessingMode::kDroppedItems) return 0;
+  return LoadFolderEntries(list, settings);
+}
+
+}  // namespace vantor

@@ -1,0 +1,55 @@
+// Filling the entry list: dropped paths, a chosen folder, and reloads when a
+// filter changes.
+#pragma once
+
+#include <optional>
+
+#include "entries/entry_list.h"
+#include "platform/prompter.h"
+
+namespace vantor {
+
+// What a dropped item stands for.
+enum class ProcessingMode {
+  kFiles,         // "处理文件": the files of its folder
+  kFolders,       // "处理文件夹": the sub-folders of its folder
+  kDroppedItems,  // "拖几个改几个": exactly the dropped items
+};
+
+struct IntakeSettings {
+  ProcessingMode mode = ProcessingMode::kFiles;
+  ByteText onlySearchPattern = "*.*";
+  // Text of the skip-extension box's current item; none when it has none.
+  std::optional<ByteText> skipExtension;
+};
+
+// True when a listed file is left out by the skip-extension box: only with the
+// pattern "*.*" and a current skip item equal to the name's extension.
+bool SkippedByExtension(const ByteText& name, const IntakeSettings& settings);
+
+// True (after telling the user and clearing the entry directory) when the
+// entry directory lies under a folder whose path contains "Desktop" in any
+// letter case.
+bool RefuseDesktopDirectory(EntryList& list, Prompter& prompter);
+
+// Refills the list from the entry directory by mode and filters (the caller
+// empties it first when it wants a fresh list). Returns how many names were
+// left out because they have no exact GBK form.
+int LoadFolderEntries(EntryList& list, const IntakeSettings& settings);
+
+// Takes one dropped path: sets the entry directory to its folder and loads the
+// list (folder modes start afresh; the dropped-items mode appends the item).
+// Refuses an empty path and desktop folders. Returns the names left out.
+int AcceptDroppedPath(EntryList& list, Prompter& prompter, const IntakeSettings& settings,
+                      const ByteText& path);
+
+// The manual read command after the folder chooser closed; chosen is empty
+// when the user chose nothing. Returns the names left out.
+int ReadChosenFolder(EntryList& list, Prompter& prompter, const IntakeSettings& settings,
+                     const std::optional<ByteText>& chosen);
+
+// Reload after a filter box changed: empties the list, then reloads in the two
+// folder modes.
+int ReloadAfterFilterChange(EntryList& list, const IntakeSettings& settings);
+
+}  // namespace vantor

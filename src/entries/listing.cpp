@@ -1,0 +1,87 @@
+#include "entries/listing.h"
+
+#include "entries/natural_sort.h"
+#include "platform/file_system.h"
+
+namespace vantor {
+
+namespace {
+
+ByteText WithSeparator(const ByteText& folder) {
+  if (!folder.empty() && folder.back() == kPathSeparator) return folder;
+  return folder + kPathSeparator;
+}
+
+char FoldAscii(char byte) { return (byte >= 'A' && byte <= 'Z') ? static_cast<char>(byte + 32) : byte; }
+
+int CharacterLength(const ByteText& text, size_t at) {
+  return (static_cast<unsigned char>(text[at]) >= 0x80 && at + 1 < text.size()) ? 2 : 1;
+}
+
+}  // namespace
+
+ByteText OnlySearchPattern(bool itemSelected, const ByteText& text, const ByteText& allItem) {
+  if (itemSelected) return text == allItem ? ByteText("*.*") : "*" + text;
+  if (text.empty()) return "*.*";
+  if (FindText(text, ".") > 0) return "*" + text;
+  return "*." + text;
+}
+
+bool MatchesWildcard(const ByteText& name, const ByteText& pattern) {
+  if (pattern == "*.*" || pattern == "*") return true;
+  // Greedy matching with one backtrack point for the last "*": linear for the
+  // patterns people type.
+  size_t n = 0, p = 0;
+  size_t starPattern = ByteText::npos, starName = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() && pattern[p] == '*') {
+      starPattern = p++;
+      starName = n;
+      continue;
+    }
+    if (p < pattern.size()) {
+      const int length = CharacterLength(name, n);
+      if (pattern[p] == '?') {
+        n += length;
+        ++p;
+        continue;
+      }
+      const int patternLength = CharacterLength(pattern, p);
+      if (patternLength == length && FoldAscii(pattern[p]) == FoldAscii(name[n]) &&
+          (length == 1 || pattern[p + 1] == name[n + 1])) {
+        n += length;
+        p += patternLength;
+        continue;
+      }
+    }
+    if (starPattern == ByteText::npos) return false;
+    p = starPattern + 1;
+    starName += CharacterLength(name, starName);
+    n = starName;
+  }
+  while (p < pattern.size() && pattern[p] == '*') ++p;
+  return p == pattern.size();
+}
+
+FolderListing ListFolderFiles(const ByteText& folder, const ByteText& pattern) {
+  FolderNames found = ReadFolderNames(WithSeparator(folder), EntryKind::kFiles);
+  FolderListing listing;
+  listing.unconvertible = found.unconvertible;
+  if (pattern == "*.*") {
+    listing.names = std::move(found.names);
+  } else {
+    listing.names.reserve(found.names.size());
+    for (ByteText& name : found.names) {
+      if (MatchesWildcard(name, pattern)) listing.names.push_back(std::move(name));
+    }
+  }
+  NaturalSort(listing.names);
+  return listing;
+}
+
+FolderListing ListSubfolders(const ByteText& folder) {
+  FolderNames found = ReadFolderNames(WithSeparator(folder), EntryKind::kFolders);
+  return {std::move(found.names), found.unconvertible};
+}
+
+}  // namespace vantor

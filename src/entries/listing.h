@@ -1,0 +1,30 @@
+// Turning a folder on disk into names for the entry list.
+#pragma once
+
+#include "text/byte_text.h"
+
+namespace vantor {
+
+// The wildcard pattern of the only-search box. With an item selected: "*.*"
+// for the all item (allItem), else "*" + the item. Typed text: "*.*" when
+// empty, "*" + text when it holds a dot, else "*." + text.
+// OnlySearchPattern(false, "mp4", ...) == OnlySearchPattern(false, ".mp4", ...) == "*.mp4".
+ByteText OnlySearchPattern(bool itemSelected, const ByteText& text, const ByteText& allItem);
+
+// True when name matches the wildcard pattern: "*" any run, "?" one character,
+// ASCII letters without regard to case (as file searches on Windows match);
+// "*.*" matches every name, with or without a dot.
+bool MatchesWildcard(const ByteText& name, const ByteText& pattern);
+
+struct FolderListing {
+  TextArray names;
+  int unconvertible = 0;  // names left out because they have no exact GBK form
+};
+
+// Files directly in folder matching pattern, in natural order.
+FolderListing ListFolderFiles(const ByteText& folder, const ByteText& pattern);
+
+// Sub-folders directly in folder, in the order the file system gives them.
+FolderListing ListSubfolders(const ByteText& folder);
+
+}  // namespace vantor

@@ -1,0 +1,132 @@
+#include "pipeline/commit.h"
+
+#include "entries/listing.h"
+#include "entries/messages.h"
+#include "entries/paths.h"
+#include "platform/code_page.h"
+#include "platform/file_system.h"
+
+namespace vantor {
+
+namespace {
+
+void ReportFailedRenames(Prompter& prompter, int failed) {
+  if (failed == 0) return;
+  prompter.Inform(Gbk("有") + ToText(failed) + Gbk("个文件改名失败，已保留原名"), messages::TitleReminder(),
+                  MessageIcon::kInformation);
+}
+
+void Remind(Prompter& prompter, const char* utf8Text) {
+  prompter.Inform(Gbk(utf8Text), messages::TitleReminder(), MessageIcon::kInformation);
+}
+
+// The consistency check of undo: the list must equal, position by position,
+// what intake would list now. Returns false after telling why not.
+bool ListMatchesFolder(Prompter& prompter, const TextArray& listed, const EntryList& list,
+                       const IntakeSettings& intake) {
+  const bool folderMode = intake.mode == ProcessingMode::kFolders;
+  const FolderListing onDisk = folderMode ? ListSubfolders(list.EntryDirectory())
+                                          : ListFolderFiles(list.EntryDirectory(), intake.onlySearchPattern);
+  if (!folderMode && onDisk.names.empty()) {
+    Remind(prompter, "枚举到的数组个数为0，无法操作");
+    return false;
+  }
+  if (onDisk.names.size() != listed.size()) {
+    Remind(prompter, "列表框现标题 和 枚举到的数组，无法操作");
+    return false;
+  }
+  if (onDisk.names != listed) {
+    Remind(prompter, "列表框现标题 和 枚举到的数组 不是完全相同的，不予操作");
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int CommitPreview(EntryList& list, Prompter& prompter) {
+  list.UndoNames.clear();
+  int withName = 0;
+  int withPending = 0;
+  for (int row = 0; row < list.RowCount(); ++row) {
+    withName += list.Cell(row, 0).empty() ? 0 : 1;
+    withPending += list.Cell(row, 1).empty() ? 0 : 1;
+  }
+  if (withPending == 0) {
+    Remind(prompter, "开了预览界面以后，必须先预览，\r\n请重新点左边的按钮进行预览！");
+    return 0;
+  }
+  if (withName == 0) {
+    Remind(prompter, "没有发生任何变化。\r\n请仔细排查问题，重新操作!");
+    return 0;
+  }
+
+  const ByteText directory = list.EntryDirectory();
+  int failed = 0;
+  {
+    EntryList::Batch batch(list);
+    for (int row = 0; row < list.RowCount(); ++row) {
+      const ByteText oldName = list.Cell(row, 0);
+      const ByteText newName = list.Cell(row, 1);
+      if (oldName.empty() || newName.empty()) continue;
+      if (RenameEntry(directory, oldName, newName)) {
+        list.SetEntryCell(newName, row, 0);
+        list.SetEntryCell(ByteText(), row, 1);
+      } else {
+        ++failed;
+      }
+      list.UndoNames.push_back(oldName);
+    }
+  }
+  ReportFailedRenames(prompter, failed);
+  return failed;
+}
+
+void UndoLastCommit(EntryList& list, Prompter& prompter, const IntakeSettings& intake) {
+  if (list.EntryDirectory().empty()) {
+    Remind(prompter, "路径都是空的，改什么？请选择路径");
+    return;
+  }
+  if (list.EntryDirectory() == ByteText(1, kPathSeparator)) {
+    Remind(prompter, "路径都是空的，改什么？请选择路径");
+    list.SetEntryDirectory({});
+    return;
+  }
+  if (list.UndoNames.empty()) {
+    Remind(prompter, "你都没改过，撤什么？");
+    return;
+  }
+
+  TextArray listed;
+  list.CollectColumnTexts(listed, 0);
+  const TextArray& undoNames = list.UndoNames;
+  // An empty list has no first extension to compare; it fails the count check.
+  const bool extensionKept =
+      !listed.empty() && ExtensionOfPath(listed.front()) == ExtensionOfPath(undoNames.front());
+  // An operation that changed the extension leaves the folder check out.
+  if (extensionKept && !ListMatchesFolder(prompter, listed, list, intake)) return;
+  if (listed.size() != undoNames.size()) {
+    Remind(prompter, "列表框现标题数量 和 撤回数组的数量不一致，无法操作");
+    return;
+  }
+
+  const ByteText directory = list.EntryDirectory();
+  int failed = 0;
+  {
+    EntryList::Batch batch(list);
+    for (size_t j = 0; j < undoNames.size(); ++j) {
+      const int row = static_cast<int>(j);
+      const ByteText current = list.Cell(row, 0);
+      const ByteText& old = undoNames[j];
+      if (current.empty() || old.empty()) continue;
+      if (RenameEntry(directory, current, old)) {
+        list.SetEntryCell(old, row, 0);
+      } else {
+        ++failed;
+      }
+    }
+  }
+  ReportFailedRenames(prompter, failed);
+}
+
+}  // namespace vantor

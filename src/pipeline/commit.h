@@ -1,0 +1,23 @@
+// Applying the previewed names, and taking the last such commit back.
+#pragma once
+
+#include "entries/entry_list.h"
+#include "entries/intake.h"
+#include "platform/prompter.h"
+
+namespace vantor {
+
+// Renames every row that has both a current and a pending name to its pending
+// name. A row whose rename succeeded shows the new name and an empty pending
+// cell; a row whose rename failed keeps both cells. UndoNames is refilled with
+// the old name of every committed row (failed ones included, so that undo
+// stays aligned by position). Failures are reported once after the run.
+// Returns how many renames failed.
+int CommitPreview(EntryList& list, Prompter& prompter);
+
+// Puts the names recorded by the last commit back, on disk and in column 0,
+// after checking that the list still describes the folder. Rows whose rename
+// fails keep their current name and are reported once after the run.
+void UndoLastCommit(EntryList& list, Prompter& prompter, const IntakeSettings& intake);
+
+}  // namespace vantor

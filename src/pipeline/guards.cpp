@@ -1,0 +1,29 @@
+#include "pipeline/guards.h"
+
+#include "entries/intake.h"
+#include "entries/messages.h"
+#include "platform/code_page.h"
+#include "platform/file_system.h"
+
+namespace vantor {
+
+bool CheckEntryDirectoryPresent(Prompter& prompter, const EntryList& list) {
+  if (!list.EntryDirectory().empty()) return true;
+  prompter.Inform(Gbk("路径呢？请先拖入文件！"), DefaultMessageTitle(), MessageIcon::kInformation);
+  return false;
+}
+
+bool CheckEntryDirectoryUsable(Prompter& prompter, EntryList& list) {
+  if (RefuseDesktopDirectory(list, prompter)) return false;
+  if (list.EntryDirectory() == ByteText(1, kPathSeparator)) {
+    prompter.Inform(messages::NothingSelected(), messages::TitleHint(), MessageIcon::kInformation);
+    return false;
+  }
+  return true;
+}
+
+bool PassGuards(Prompter& prompter, EntryList& list) {
+  return CheckEntryDirectoryPresent(prompter, list) && CheckEntryDirectoryUsable(prompter, list);
+}
+
+}  // namespace vantor

@@ -1,0 +1,20 @@
+// The checks every rename operation makes before it touches an entry.
+#pragma once
+
+#include "entries/entry_list.h"
+#include "platform/prompter.h"
+
+namespace vantor {
+
+// Guard 1: false (after "路径呢？请先拖入文件！") when no entry directory is set.
+bool CheckEntryDirectoryPresent(Prompter& prompter, const EntryList& list);
+
+// Guards 2 and 3: false when the entry directory lies under a desktop folder
+// (the desktop message; the directory is cleared) or is the bare root "/"
+// ("什么都没有选择").
+bool CheckEntryDirectoryUsable(Prompter& prompter, EntryList& list);
+
+// All three guards in order.
+bool PassGuards(Prompter& prompter, EntryList& list);
+
+}  // namespace vantor

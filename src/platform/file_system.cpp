@@ -1,0 +1,205 @@
+// Names on disk: every GBK path is converted to UTF-8 losslessly or the call
+// refuses. Renames never replace an existing entry.
+//
+// RenameEntry runs once per row of a batch, often 100,000 times against the
+// same directory, so it keeps the last directory's native form per thread,
+// builds the full paths in reused per-thread buffers and copies ASCII names
+// without converting them. Its cost stays close to that of the bare system
+// call (see bench/rename_bench.cpp).
+#include "platform/file_system.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>  // renameat2, RENAME_NOREPLACE (glibc >= 2.28 with _GNU_SOURCE)
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include "platform/code_page.h"
+
+namespace vantor {
+namespace {
+
+bool IsAscii(std::string_view text) {
+  unsigned char all = 0;
+  for (char c : text) all |= static_cast<unsigned char>(c);
+  return (all & 0x80) == 0;
+}
+
+// Appends the native form of a GBK text that holds no NUL; false when it does
+// not convert losslessly.
+bool AppendNative(std::string& out, const ByteText& gbk) {
+  if (IsAscii(gbk)) {
+    out += gbk;
+    return true;
+  }
+  std::optional<std::string> native = Utf8FromGbk(gbk);
+  if (!native) return false;
+  out += *native;
+  return true;
+}
+
+struct RenameBuffers {
+  // The directory of the previous call and its native form, valid when
+  // haveDirectory; a batch renames inside one directory.
+  ByteText directory;
+  std::string nativeDirectory;
+  bool haveDirectory = false;
+  std::string oldPath;
+  std::string newPath;
+};
+
+RenameBuffers& ThreadRenameBuffers() {
+  thread_local RenameBuffers buffers;
+  return buffers;
+}
+
+// The native form of directory, from the per-thread cache when it is the
+// directory of the previous call; nullptr when it does not convert.
+const std::string* NativeDirectory(RenameBuffers& buffers, const ByteText& directory) {
+  if (buffers.haveDirectory && buffers.directory == directory) return &buffers.nativeDirectory;
+  std::optional<std::string> native = NativePath(directory);
+  if (!native) return nullptr;
+  buffers.directory = directory;
+  buffers.nativeDirectory = std::move(*native);
+  buffers.haveDirectory = true;
+  return &buffers.nativeDirectory;
+}
+
+// Moves a non-directory from oldPath to newPath where the file system does not
+// take RENAME_NOREPLACE: a hard link fails when newPath exists, so nothing is
+// replaced. Folders cannot be hard-linked and are refused.
+bool MoveByLink(const char* oldPath, const char* newPath) {
+  struct stat source;
+  if (lstat(oldPath, &source) != 0) return false;
+  if (S_ISDIR(source.st_mode)) {
+    errno = EINVAL;
+    return false;
+  }
+  // Flags 0: a symbolic link is linked itself, not what it points to.
+  if (linkat(AT_FDCWD, oldPath, AT_FDCWD, newPath, 0) != 0) return false;
+  if (unlink(oldPath) != 0) {
+    const int error = errno;
+    unlink(newPath);  // back to the single old name
+    errno = error;
+    return false;
+  }
+  return true;
+}
+
+int64_t Nanoseconds(int64_t seconds, int64_t nanoseconds) {
+  return seconds * 1'000'000'000 + nanoseconds;
+}
+
+}  // namespace
+
+bool IsPlainEntryName(const ByteText& name) {
+  if (name.empty() || name == "." || name == "..") return false;
+  return name.find(kPathSeparator) == ByteText::npos && name.find('\0') == ByteText::npos;
+}
+
+std::optional<std::string> NativePath(const ByteText& gbkPath) { return Utf8FromGbk(gbkPath); }
+
+// A directory that does not end with the separator is refused as well: glued
+// to a name it would point into its parent.
+//
+// Renaming a name to itself is checked like any other call (plain names that
+// convert) and then succeeds without touching the disk, whether or not the
+// entry exists.
+bool RenameEntry(const ByteText& directory, const ByteText& oldName, const ByteText& newName) {
+  if (directory.empty() || directory.back() != kPathSeparator) return false;
+  if (!IsPlainEntryName(oldName) || !IsPlainEntryName(newName)) return false;
+
+  RenameBuffers& buffers = ThreadRenameBuffers();
+  const std::string* nativeDirectory = NativeDirectory(buffers, directory);
+  if (nativeDirectory == nullptr) return false;
+
+  buffers.oldPath.assign(*nativeDirectory);
+  if (!AppendNative(buffers.oldPath, oldName)) return false;
+  buffers.newPath.assign(*nativeDirectory);
+  if (!AppendNative(buffers.newPath, newName)) return false;
+  if (oldName == newName) return true;
+
+  const char* oldPath = buffers.oldPath.c_str();
+  const char* newPath = buffers.newPath.c_str();
+  if (renameat2(AT_FDCWD, oldPath, AT_FDCWD, newPath, RENAME_NOREPLACE) == 0) return true;
+  // EINVAL: the file system does not know the flag (the other causes of
+  // EINVAL cannot arise between two names of one directory); ENOSYS: a kernel
+  // without renameat2.
+  if (errno == EINVAL || errno == ENOSYS) return MoveByLink(oldPath, newPath);
+  return false;
+}
+
+// Entries that are neither folders nor links to folders count as files,
+// including special files and dangling symbolic links. Only names of the
+// requested kind are converted, so `unconvertible` counts only those.
+FolderNames ReadFolderNames(const ByteText& directory, EntryKind kind) {
+  FolderNames result;
+  std::optional<std::string> native = NativePath(directory);
+  if (!native) return result;
+  DIR* folder = opendir(native->c_str());
+  if (folder == nullptr) return result;
+  const int folderFd = dirfd(folder);
+  const bool wantFolders = kind == EntryKind::kFolders;
+
+  while (const dirent* entry = readdir(folder)) {
+    const char* name = entry->d_name;
+    if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) continue;
+
+    bool isFolder;
+    if (entry->d_type == DT_DIR) {
+      isFolder = true;
+    } else if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+      struct stat target;
+      isFolder = fstatat(folderFd, name, &target, 0) == 0 && S_ISDIR(target.st_mode);
+    } else {
+      isFolder = false;
+    }
+    if (isFolder != wantFolders) continue;
+
+    std::optional<ByteText> gbk = GbkFromUtf8(name);
+    if (gbk) {
+      result.names.push_back(std::move(*gbk));
+    } else {
+      ++result.unconvertible;
+    }
+  }
+  closedir(folder);
+  return result;
+}
+
+bool PathIsDirectory(const ByteText& path) {
+  std::optional<std::string> native = NativePath(path);
+  if (!native) return false;
+  struct stat status;
+  return stat(native->c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+std::optional<FileTimes> ReadFileTimes(const ByteText& path) {
+  std::optional<std::string> native = NativePath(path);
+  if (!native) return std::nullopt;
+
+  struct statx extended;
+  if (statx(AT_FDCWD, native->c_str(), AT_STATX_SYNC_AS_STAT, STATX_MTIME | STATX_BTIME,
+            &extended) == 0) {
+    FileTimes times;
+    times.lastWrite = Nanoseconds(extended.stx_mtime.tv_sec, extended.stx_mtime.tv_nsec);
+    if ((extended.stx_mask & STATX_BTIME) != 0) {
+      times.birth = Nanoseconds(extended.stx_btime.tv_sec, extended.stx_btime.tv_nsec);
+    }
+    return times;
+  }
+  if (errno != ENOSYS) return std::nullopt;
+
+  struct stat status;
+  if (stat(native->c_str(), &status) != 0) return std::nullopt;
+  FileTimes times;
+  times.lastWrite = Nanoseconds(status.st_mtim.tv_sec, status.st_mtim.tv_nsec);
+  return times;
+}
+
+}  // namespace vantor

@@ -1,0 +1,56 @@
+// The one place where the program touches names on disk. Directories are GBK
+// texts ending with the native separator "/"; names are GBK texts without one.
+// Every name is converted to the native encoding losslessly or not used at all.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "text/byte_text.h"
+
+namespace vantor {
+
+inline constexpr char kPathSeparator = '/';
+
+// True when name may be the new or old name of an entry inside a directory:
+// not empty, not "." or "..", no separator, no NUL.
+bool IsPlainEntryName(const ByteText& name);
+
+// Native (UTF-8) form of a GBK path, or nullopt when it does not convert
+// losslessly.
+std::optional<std::string> NativePath(const ByteText& gbkPath);
+
+// Renames directory + oldName to directory + newName. Never replaces an
+// existing file or folder (renameat2 with RENAME_NOREPLACE; where the file
+// system refuses that flag, a hard link plus unlink for files, a refusal for
+// folders). Refuses names that are not plain entry names or do not convert.
+// Renaming a name to itself succeeds without touching the disk.
+// RenameEntry("/tmp/d/", "a.txt", "b.txt") is true when a.txt existed and
+// b.txt did not.
+bool RenameEntry(const ByteText& directory, const ByteText& oldName, const ByteText& newName);
+
+enum class EntryKind { kFiles, kFolders };
+
+// Names of the files (not folders) or of the sub-folders directly in directory,
+// in the order the file system returns them, without "." and "..". A symbolic
+// link counts as what it points to. Names that do not convert losslessly to GBK
+// are left out and counted in `unconvertible`. A directory that cannot be read
+// gives no names.
+struct FolderNames {
+  TextArray names;
+  int unconvertible = 0;
+};
+FolderNames ReadFolderNames(const ByteText& directory, EntryKind kind);
+
+// True when path names an existing directory (links followed).
+bool PathIsDirectory(const ByteText& path);
+
+// Time stamps of a path in nanoseconds since 1970 (UTC). birth is the
+// creation time where the file system reports one.
+struct FileTimes {
+  int64_t lastWrite = 0;
+  std::optional<int64_t> birth;
+};
+std::optional<FileTimes> ReadFileTimes(const ByteText& path);
+
+}  // namespace vantor

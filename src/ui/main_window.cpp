@@ -1,0 +1,391 @@
+#include "ui/main_window.h"
+
+#include <algorithm>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCursor>
+#include <QDir>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTimer>
+
+#include "entries/extension_choices.h"
+#include "entries/listing.h"
+#include "entries/messages.h"
+#include "listops/list_commands.h"
+#include "operations/symbol_after_number.h"
+#include "pipeline/commit.h"
+#include "platform/code_page.h"
+#include "ui/entry_table_model.h"
+#include "ui/explanation_window.h"
+#include "ui/gbk_qstring.h"
+#include "ui/help_texts.h"
+#include "ui/skin.h"
+
+namespace vantor {
+
+namespace {
+
+constexpr int kColumnWidth = 380;
+constexpr int kNarrowWidth = 769;
+constexpr int kPreviewWidth = 1150;
+constexpr int kNarrowListWidth = 400;
+
+const QString kModeFiles = QStringLiteral("处理文件");
+const QString kModeFolders = QStringLiteral("处理文件夹");
+const QString kModeDroppedItems = QStringLiteral("拖几个改几个");
+
+void MoveTo(QWidget* widget, int left, int top) { widget->move(left, top); }
+void MoveLeft(QWidget* widget, int left) { widget->move(left, widget->y()); }
+
+}  // namespace
+
+MainWindow::MainWindow() {
+  SetupMainWindowUi(ui_, this);
+  model_ = new EntryTableModel(list_, this);
+  ui_.超级列表框1->setModel(model_);
+  ui_.超级列表框1->setContextMenuPolicy(Qt::CustomContextMenu);
+  ui_.超级列表框1->setSelectionBehavior(QAbstractItemView::SelectRows);
+  ui_.超级列表框1->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  ui_.超级列表框1->horizontalHeader()->resizeSection(0, kColumnWidth);
+  // Drops over the list belong to the window's drop receiver.
+  ui_.超级列表框1->setAcceptDrops(true);
+  ui_.超级列表框1->viewport()->setAcceptDrops(true);
+  ui_.超级列表框1->setDragDropMode(QAbstractItemView::NoDragDrop);
+  ConnectControls();
+}
+
+MainWindow::~MainWindow() { dropReceiver_.Detach(); }
+
+void MainWindow::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (!created_) {
+    created_ = true;
+    RunCreationSteps();
+  }
+}
+
+void MainWindow::RunCreationSteps() {
+  ui_.组合框2->setCurrentIndex(0);
+  ui_.进度条1->hide();
+  ui_.组合框2->setCurrentText(kModeFiles);
+
+  dropReceiver_.Attach(
+      this, [this](const QString& path) { AcceptDroppedPath(path); }, [this] { AfterDrop(); });
+  ApplySkin(BuiltInSkin(), 0, 0);
+
+  for (QAbstractButton* button :
+       std::initializer_list<QAbstractButton*>{ui_.选择框_窗口置顶, ui_.选择框6, ui_.单选框2, ui_.单选框7, ui_.单选框9,
+                                               ui_.单选框5, ui_.单选框3, ui_.单选框11, ui_.单选框13, ui_.单选框17,
+                                               ui_.单选框15}) {
+    button->setChecked(true);
+  }
+  QPalette grey = ui_.编辑框14->palette();
+  grey.setColor(QPalette::Text, QColor(0x80, 0x80, 0x80));
+  ui_.编辑框14->setPalette(grey);
+  ui_.组合框_跳过扩展->setCurrentIndex(-1);
+  ui_.高级选择夹1->setCurrentIndex(0);
+  ui_.时钟1->setInterval(100);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  ui_.时钟1->stop();
+  dropReceiver_.Detach();
+  QMainWindow::closeEvent(event);
+}
+
+void MainWindow::ConnectControls() {
+  connect(ui_.选择框_窗口置顶, &QCheckBox::toggled, this, [this](bool checked) {
+    // Changing window flags re-creates the native window; do it after the
+    // current event has finished.
+    QMetaObject::invokeMethod(this, [this, checked] { SetStayOnTop(checked); }, Qt::QueuedConnection);
+  });
+  connect(ui_.按钮_手动读取, &QPushButton::clicked, this, &MainWindow::ReadFolderByHand);
+
+  for (QComboBox* box : {ui_.组合框_仅检索, ui_.组合框_跳过扩展}) {
+    connect(box, &QComboBox::activated, this, &MainWindow::ReloadForFilter);
+    connect(box->lineEdit(), &QLineEdit::returnPressed, this, [this, box] { ReloadOnEnter(box); });
+  }
+  for (QComboBox* box : {ui_.组合框_仅检索, ui_.组合框_跳过扩展, ui_.组合框_修改扩展, ui_.组合框_创建扩展}) {
+    box->setCompleter(nullptr);
+    box->installEventFilter(this);
+    box->lineEdit()->installEventFilter(this);
+    connect(box->lineEdit(), &QLineEdit::textEdited, this,
+            [this, box](const QString& typed) { FollowTypedExtension(box, typed); });
+  }
+
+  connect(ui_.超级列表框1, &QTableView::customContextMenuRequested, this, &MainWindow::ShowListMenu);
+  connect(ui_.超级列表框1, &QTableView::doubleClicked, this, &MainWindow::CopyCell);
+  connect(ui_.上移, &QAction::triggered, this, [this] { MoveCellUp(list_, prompter_, SelectedRow()); });
+  connect(ui_.下移, &QAction::triggered, this, [this] { MoveCellDown(list_, prompter_, SelectedRow()); });
+  connect(ui_.删除已选中文件名, &QAction::triggered, this, [this] {
+    std::vector<int> rows;
+    for (const QModelIndex& index : ui_.超级列表框1->selectionModel()->selectedRows()) rows.push_back(index.row());
+    std::sort(rows.begin(), rows.end());
+    list_.RemoveSelectedRows(rows, list_.LastRightClickColumn);
+  });
+  connect(ui_.按数字大小排序, &QAction::triggered, this, [this] { SortListNaturally(list_, prompter_); });
+  connect(ui_.按文件创建时间排序, &QAction::triggered, this,
+          [this] { SortListByFileTime(list_, prompter_, FileTimeKind::kCreation); });
+  connect(ui_.按文件最后修改时间排序, &QAction::triggered, this,
+          [this] { SortListByFileTime(list_, prompter_, FileTimeKind::kLastWrite); });
+  connect(ui_.按钮_多种重新排序, &QPushButton::clicked, this,
+          [this] { ui_.多种重新排序->popup(QCursor::pos() + QPoint(3, 3)); });
+  connect(ui_.按钮_顺序颠倒, &QPushButton::clicked, this, [this] { ReverseListOrder(list_, prompter_); });
+  connect(ui_.按钮_清空列表框, &QPushButton::clicked, this, [this] { list_.Clear(); });
+  connect(ui_.按钮_清空输入框, &QPushButton::clicked, this, &MainWindow::ClearInputBoxes);
+
+  for (QPushButton* button : ui_.HelpButtons()) {
+    connect(button, &QPushButton::clicked, this,
+            [this, button] { ShowExplanation(this, HelpTextOf(button->objectName())); });
+  }
+  connect(ui_.单选框3, &QRadioButton::toggled, this,
+          [this](bool on) { if (on) ui_.按钮_在某物前后加->setText(QStringLiteral("前面加")); });
+  connect(ui_.单选框4, &QRadioButton::toggled, this,
+          [this](bool on) { if (on) ui_.按钮_在某物前后加->setText(QStringLiteral("后面加")); });
+  connect(ui_.单选框15, &QRadioButton::toggled, this,
+          [this](bool on) { if (on) ui_.按钮_繁简->setText(QStringLiteral("繁转简")); });
+  connect(ui_.单选框16, &QRadioButton::toggled, this,
+          [this](bool on) { if (on) ui_.按钮_繁简->setText(QStringLiteral("简转繁")); });
+
+  connect(ui_.按钮_打开预览, &QPushButton::clicked, this, &MainWindow::TogglePreview);
+  connect(ui_.按钮_确认无误执行吧, &QPushButton::clicked, this, [this] { CommitPreview(list_, prompter_); });
+  connect(ui_.按钮_撤回上一步, &QPushButton::clicked, this, [this] {
+    UndoLastCommit(list_, prompter_, ReadIntakeSettings());
+    ShowEntryDirectory();
+  });
+  connect(ui_.按钮_数字后加符号, &QPushButton::clicked, this, &MainWindow::AddSymbolAfterNumber);
+}
+
+void MainWindow::SetStayOnTop(bool onTop) {
+  const bool wasVisible = isVisible();
+  setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+  if (wasVisible) show();
+}
+
+IntakeSettings MainWindow::ReadIntakeSettings() const {
+  IntakeSettings settings;
+  const QString mode = ui_.组合框2->currentText();
+  settings.mode = mode == kModeFolders         ? ProcessingMode::kFolders
+                  : mode == kModeDroppedItems ? ProcessingMode::kDroppedItems
+                                              : ProcessingMode::kFiles;
+  const QComboBox* only = ui_.组合框_仅检索;
+  const std::optional<ByteText> onlyText = GbkFromQString(only->currentText());
+  // A typed extension with no GBK form can match no listed name; "/" never
+  // occurs in a name.
+  settings.onlySearchPattern =
+      onlyText ? OnlySearchPattern(only->currentIndex() != -1, *onlyText, Gbk("所有")) : ByteText("/");
+  if (ui_.组合框_跳过扩展->currentIndex() != -1) {
+    settings.skipExtension = GbkFromQString(ui_.组合框_跳过扩展->currentText());
+  }
+  return settings;
+}
+
+std::optional<ByteText> MainWindow::ReadGbkText(const QString& text) {
+  std::optional<ByteText> gbk = GbkFromQString(text);
+  if (!gbk) {
+    prompter_.Inform(Gbk("输入的文字含有无法识别的字符，不能用在文件名里"), messages::TitleHint(),
+                     MessageIcon::kInformation);
+  }
+  return gbk;
+}
+
+void MainWindow::ShowEntryDirectory() { ui_.标签2->setText(QStringFromGbk(list_.EntryDirectory())); }
+
+void MainWindow::TellUnconvertible(int count) {
+  if (count <= 0) return;
+  prompter_.Inform(messages::UnconvertibleNames(count), messages::TitleReminder(), MessageIcon::kInformation);
+}
+
+int MainWindow::SelectedRow() const {
+  const QModelIndexList rows = ui_.超级列表框1->selectionModel()->selectedRows();
+  if (rows.isEmpty()) return -1;
+  int first = rows.front().row();
+  for (const QModelIndex& index : rows) first = std::min(first, index.row());
+  return first;
+}
+
+// ---- Intake and filters ----
+
+void MainWindow::AcceptDroppedPath(const QString& localPath) {
+  QString path = localPath;
+  while (path.size() > 1 && path.endsWith(QLatin1Char('/'))) path.chop(1);
+  const std::optional<ByteText> gbkPath = GbkFromQString(path);
+  if (!gbkPath) {
+    prompter_.Inform(messages::UnconvertiblePath(), messages::TitleHint(), MessageIcon::kInformation);
+    return;
+  }
+  const int leftOut = vantor::AcceptDroppedPath(list_, prompter_, ReadIntakeSettings(), *gbkPath);
+  // In the folder modes every path reloads the list: the last count is the list's.
+  unconvertibleInDrop_ = ReadIntakeSettings().mode == ProcessingMode::kDroppedItems ? 0 : leftOut;
+  ShowEntryDirectory();
+}
+
+void MainWindow::AfterDrop() {
+  const int leftOut = unconvertibleInDrop_;
+  unconvertibleInDrop_ = 0;
+  TellUnconvertible(leftOut);
+}
+
+void MainWindow::ReadFolderByHand() {
+  list_.Clear();
+  QFileDialog chooser(this, QStringLiteral("选择目录"));
+  chooser.setOption(QFileDialog::DontUseNativeDialog);
+  chooser.setOption(QFileDialog::ShowDirsOnly);
+  chooser.setFileMode(QFileDialog::Directory);
+  std::optional<ByteText> chosen;
+  if (chooser.exec() == QDialog::Accepted && !chooser.selectedFiles().isEmpty()) {
+    QString folder = chooser.selectedFiles().front();
+    chosen = GbkFromQString(folder);
+    if (!chosen) {
+      prompter_.Inform(messages::UnconvertiblePath(), messages::TitleHint(), MessageIcon::kInformation);
+      return;
+    }
+  }
+  const int leftOut = ReadChosenFolder(list_, prompter_, ReadIntakeSettings(), chosen);
+  ShowEntryDirectory();
+  TellUnconvertible(leftOut);
+}
+
+void MainWindow::ReloadForFilter() {
+  TellUnconvertible(ReloadAfterFilterChange(list_, ReadIntakeSettings()));
+  ShowEntryDirectory();
+}
+
+void MainWindow::ReloadOnEnter(QComboBox* box) {
+  if (box->currentText().isEmpty() || list_.EntryDirectory().empty()) return;
+  ReloadForFilter();
+}
+
+QString MainWindow::LeadingItemOf(const QComboBox* box) const {
+  if (box == ui_.组合框_仅检索) return QStringLiteral("所有");
+  if (box == ui_.组合框_跳过扩展) return QStringLiteral("不跳");
+  if (box == ui_.组合框_创建扩展) return QStringLiteral("创建目录");
+  return {};
+}
+
+void MainWindow::FillExtensionBox(QComboBox* box) {
+  if (!box->currentText().isEmpty()) return;
+  const QSignalBlocker blocker(box);
+  box->clear();
+  for (const ByteText& item : ExtensionItemsInFull(*GbkFromQString(LeadingItemOf(box)))) {
+    box->addItem(QStringFromGbk(item));
+  }
+  box->setCurrentIndex(-1);
+}
+
+void MainWindow::FollowTypedExtension(QComboBox* box, const QString& typed) {
+  const QSignalBlocker blocker(box);
+  const int cursor = box->lineEdit()->cursorPosition();
+  box->clear();
+  const std::optional<ByteText> key = GbkFromQString(typed);
+  if (key && !typed.isEmpty()) {
+    for (const ByteText& item : ExtensionItemsFollowing(*key, *GbkFromQString(LeadingItemOf(box)))) {
+      box->addItem(QStringFromGbk(item));
+    }
+  }
+  box->setCurrentIndex(-1);
+  box->setEditText(typed);
+  box->lineEdit()->setCursorPosition(cursor);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  // The drop-down of an extension box is about to open: by mouse on the box,
+  // or by F4 / Alt+Down in its text.
+  QComboBox* box = qobject_cast<QComboBox*>(watched);
+  if (box == nullptr && watched->parent() != nullptr) box = qobject_cast<QComboBox*>(watched->parent());
+  if (box != nullptr) {
+    bool opening = false;
+    if (event->type() == QEvent::MouseButtonPress && watched == box) opening = true;
+    if (event->type() == QEvent::KeyPress) {
+      const auto* key = static_cast<QKeyEvent*>(event);
+      opening = key->key() == Qt::Key_F4 || (key->key() == Qt::Key_Down && (key->modifiers() & Qt::AltModifier));
+    }
+    if (opening) FillExtensionBox(box);
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+// ---- List ----
+
+void MainWindow::ShowListMenu(const QPoint& position) {
+  const QModelIndex index = ui_.超级列表框1->indexAt(position);
+  list_.LastRightClickRow = index.isValid() ? index.row() : -1;
+  list_.LastRightClickColumn = index.isValid() ? index.column() : 0;
+  ui_.右键功能1->popup(ui_.超级列表框1->viewport()->mapToGlobal(position));
+}
+
+void MainWindow::CopyCell(const QModelIndex& index) {
+  list_.LastRightClickRow = index.isValid() ? index.row() : -1;
+  list_.LastRightClickColumn = index.isValid() ? index.column() : 0;
+  const int row = SelectedRow();
+  if (row < 0) return;
+  QGuiApplication::clipboard()->setText(QStringFromGbk(list_.Cell(row, list_.LastRightClickColumn)));
+}
+
+// ---- Preview and renaming ----
+
+void MainWindow::TogglePreview() {
+  QTableView* view = ui_.超级列表框1;
+  if (!list_.PreviewOn()) {
+    resize(kPreviewWidth, height());
+    view->resize(view->width() + kColumnWidth, view->height());
+    ui_.按钮_打开预览->setText(QStringLiteral("关闭预览"));
+    list_.SetPreviewOn(true);
+    view->horizontalHeader()->resizeSection(1, kColumnWidth);
+    model_->SetColumnTitle(0, QStringLiteral("上一次的文件名"));
+    ui_.按钮_确认无误执行吧->show();
+    ui_.按钮_撤回上一步->show();
+    MoveTo(ui_.按钮_确认无误执行吧, 973, 590);
+    MoveTo(ui_.按钮_撤回上一步, 850, 590);
+    MoveLeft(ui_.按钮_用我的txt修改, 830);
+    MoveTo(ui_.按钮_直接粘贴txt, 950, 120);
+  } else {
+    resize(kNarrowWidth, height());
+    view->resize(kNarrowListWidth, view->height());
+    ui_.按钮_打开预览->setText(QStringLiteral("打开预览"));
+    list_.SetPreviewOn(false);
+    model_->SetColumnTitle(0, QStringLiteral("最开始的文件名"));
+    MoveTo(ui_.按钮_确认无误执行吧, 568, 432);
+    MoveLeft(ui_.按钮_用我的txt修改, 639);
+    ui_.按钮_确认无误执行吧->hide();
+    ui_.按钮_撤回上一步->hide();
+    ui_.按钮_直接粘贴txt->hide();
+    MoveTo(ui_.按钮_直接粘贴txt, 600, 192);
+  }
+}
+
+void MainWindow::AddSymbolAfterNumber() {
+  const std::optional<ByteText> insertText = ReadGbkText(ui_.编辑框13->text());
+  if (!insertText) return;
+  RunSymbolAfterNumber(list_, prompter_, ReadIntakeSettings(), {*insertText});
+  ShowEntryDirectory();
+}
+
+void MainWindow::ClearInputBoxes() {
+  for (QLineEdit* box : {ui_.编辑框1, ui_.编辑框2, ui_.编辑框3, ui_.编辑框4, ui_.编辑框5, ui_.编辑框6, ui_.编辑框7,
+                         ui_.编辑框8, ui_.编辑框9, ui_.编辑框10, ui_.编辑框11, ui_.编辑框12, ui_.编辑框13,
+                         ui_.编辑框14}) {
+    box->clear();
+  }
+  list_.SetEntryDirectory({});
+  ShowEntryDirectory();
+}
+
+}  // namespace vantor

@@ -1,0 +1,39 @@
+#include "ui/message_box_prompter.h"
+
+#include <QMessageBox>
+
+#include "ui/gbk_qstring.h"
+
+namespace vantor {
+
+namespace {
+
+QMessageBox::Icon QtIcon(MessageIcon icon) {
+  switch (icon) {
+    case MessageIcon::kInformation: return QMessageBox::Information;
+    case MessageIcon::kWarning: return QMessageBox::Warning;
+    case MessageIcon::kCritical: return QMessageBox::Critical;
+    case MessageIcon::kQuestion: return QMessageBox::Question;
+    case MessageIcon::kNone: break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+int ShowBox(QWidget* parent, const ByteText& text, const ByteText& title, MessageIcon icon,
+            QMessageBox::StandardButtons buttons) {
+  QMessageBox box(QtIcon(icon), QStringFromGbk(title), QStringFromGbk(text), buttons, parent);
+  box.setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
+  return box.exec();
+}
+
+}  // namespace
+
+void MessageBoxPrompter::Inform(const ByteText& text, const ByteText& title, MessageIcon icon) {
+  ShowBox(parent_, text, title, icon, QMessageBox::Ok);
+}
+
+bool MessageBoxPrompter::Confirm(const ByteText& text, const ByteText& title, MessageIcon icon) {
+  return ShowBox(parent_, text, title, icon, QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+}
+
+}  // namespace vantor

@@ -1,0 +1,242 @@
+#include "entries/entry_list.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace vantor {
+namespace {
+
+// Every notice the list sends, as "reset", "appended 0-2", "cells 1-1", "preview".
+class Recorder : public EntryListObserver {
+ public:
+  void OnReset() override { calls.push_back("reset"); }
+  void OnRowsAppended(int first, int last) override { Add("appended", first, last); }
+  void OnCellsChanged(int first, int last) override { Add("cells", first, last); }
+  void OnPreviewChanged() override { calls.push_back("preview"); }
+
+  std::vector<std::string> calls;
+
+ private:
+  void Add(const char* what, int first, int last) {
+    calls.push_back(std::string(what) + " " + std::to_string(first) + "-" + std::to_string(last));
+  }
+};
+
+EntryList ListOf(const TextArray& names) {
+  EntryList list;
+  for (const ByteText& name : names) list.AppendRow(name);
+  return list;
+}
+
+TextArray Column(const EntryList& list, int column) {
+  TextArray texts;
+  for (int row = 0; row < list.RowCount(); ++row) texts.push_back(list.Cell(row, column));
+  return texts;
+}
+
+TEST(EntryListCell, OutsideTheListReadsEmptyAndIgnoresWrites) {
+  EntryList list;
+  EXPECT_EQ(list.Cell(0, 0), "");
+  list.SetEntryCell("x", 0, 0);
+  EXPECT_EQ(list.RowCount(), 0);
+
+  list.AppendRow("a");
+  list.SetEntryCell("x", 1, 0);
+  list.SetEntryCell("x", -1, 0);
+  list.SetEntryCell("x", 0, 1);  // no preview column yet
+  list.SetEntryCell("x", 0, 2);
+  EXPECT_EQ(Column(list, 0), TextArray{"a"});
+  EXPECT_EQ(list.Cell(0, 1), "");
+  EXPECT_EQ(list.Cell(-1, 0), "");
+  EXPECT_EQ(list.ColumnCount(), 1);
+
+  list.SetEntryCell("b", 0, 0);
+  EXPECT_EQ(list.Cell(0, 0), "b");
+}
+
+TEST(EntryListPreview, SwitchingOffDiscardsPendingNamesAndOnAgainStartsEmpty) {
+  EntryList list = ListOf({"a", "b"});
+  list.SetPreviewOn(true);
+  EXPECT_EQ(list.ColumnCount(), 2);
+  EXPECT_EQ(Column(list, 1), (TextArray{"", ""}));
+  list.SetEntryCell("A", 0, 1);
+  list.AppendRow("c");
+  EXPECT_EQ(Column(list, 1), (TextArray{"A", "", ""}));
+
+  list.SetPreviewOn(false);
+  EXPECT_EQ(list.ColumnCount(), 1);
+  EXPECT_EQ(list.Cell(0, 1), "");
+  list.SetPreviewOn(true);
+  EXPECT_EQ(Column(list, 1), (TextArray{"", "", ""}));
+  EXPECT_EQ(Column(list, 0), (TextArray{"a", "b", "c"}));
+}
+
+TEST(CollectColumnTexts, AppendsEveryRowOrSkipsEmptyTexts) {
+  TextArray target{"kept"};
+  EXPECT_EQ(EntryList().CollectColumnTexts(target, 0), 0);
+  EXPECT_EQ(target, TextArray{"kept"});
+
+  EntryList list = ListOf({"a", "", "c"});
+  EXPECT_EQ(list.CollectColumnTexts(target, 0), 4);
+  EXPECT_EQ(target, (TextArray{"kept", "a", "", "c"}));
+
+  TextArray nonEmpty;
+  EXPECT_EQ(list.CollectColumnTexts(nonEmpty, 0, true), 2);
+  EXPECT_EQ(nonEmpty, (TextArray{"a", "c"}));
+
+  list.SetPreviewOn(true);
+  list.SetEntryCell("C", 2, 1);
+  TextArray pending;
+  EXPECT_EQ(list.CollectColumnTexts(pending, 1), 3);
+  EXPECT_EQ(pending, (TextArray{"", "", "C"}));
+}
+
+TEST(CollectEntryNames, PassesOverEmptyNamesAndPrefixesTheDirectory) {
+  TextArray target;
+  EXPECT_EQ(EntryList().CollectEntryNames(target, true), 0);
+
+  EntryList list = ListOf({"a.txt", "", "b.txt"});
+  list.SetEntryDirectory("/d/");
+  EXPECT_EQ(list.CollectEntryNames(target, false), 2);
+  EXPECT_EQ(target, (TextArray{"a.txt", "b.txt"}));
+
+  TextArray paths;
+  EXPECT_EQ(list.CollectEntryNames(paths, true), 2);
+  EXPECT_EQ(paths, (TextArray{"/d/a.txt", "/d/b.txt"}));
+}
+
+TEST(RemoveSelectedRows, WithoutPreviewDeletesExactlyThoseRows) {
+  EntryList list = ListOf({"a", "b", "c", "d", "e"});
+  list.RemoveSelectedRows({-1, 9}, 0);
+  EXPECT_EQ(list.RowCount(), 5);
+  list.RemoveSelectedRows({3, 1, 3}, 0);
+  EXPECT_EQ(Column(list, 0), (TextArray{"a", "c", "e"}));
+  list.RemoveSelectedRows({0, 1, 2}, 0);
+  EXPECT_EQ(list.RowCount(), 0);
+}
+
+TEST(RemoveSelectedRows, WithPreviewEmptiesTheClickedColumnOnly) {
+  EntryList list = ListOf({"a", "b", "c"});
+  list.SetPreviewOn(true);
+  list.SetColumnTexts({"A", "B", "C"}, 1);
+
+  list.RemoveSelectedRows({0, 2, 7}, 1);
+  EXPECT_EQ(list.RowCount(), 3);
+  EXPECT_EQ(Column(list, 0), (TextArray{"a", "b", "c"}));
+  EXPECT_EQ(Column(list, 1), (TextArray{"", "B", ""}));
+
+  list.RemoveSelectedRows({1}, 0);
+  EXPECT_EQ(Column(list, 0), (TextArray{"a", "", "c"}));
+  EXPECT_EQ(Column(list, 1), (TextArray{"", "B", ""}));
+}
+
+TEST(ReverseOrder, OneRowStaysAndTwiceRestoresPendingNamesToo) {
+  EntryList empty;
+  empty.ReverseOrder();
+  EXPECT_EQ(empty.RowCount(), 0);
+
+  EntryList one = ListOf({"a"});
+  one.ReverseOrder();
+  EXPECT_EQ(Column(one, 0), TextArray{"a"});
+
+  EntryList list = ListOf({"a", "b", "", "d"});
+  list.SetPreviewOn(true);
+  list.SetColumnTexts({"A", "", "C", "D"}, 1);
+  list.ReverseOrder();
+  EXPECT_EQ(Column(list, 0), (TextArray{"d", "", "b", "a"}));
+  EXPECT_EQ(Column(list, 1), (TextArray{"D", "C", "", "A"}));
+  list.ReverseOrder();
+  EXPECT_EQ(Column(list, 0), (TextArray{"a", "b", "", "d"}));
+  EXPECT_EQ(Column(list, 1), (TextArray{"A", "", "C", "D"}));
+}
+
+TEST(SetColumnTexts, WritesOnlyRowsThatExist) {
+  EntryList list = ListOf({"a", "b", "c"});
+  list.SetColumnTexts({"x", "y"}, 0);
+  EXPECT_EQ(Column(list, 0), (TextArray{"x", "y", "c"}));
+  list.SetColumnTexts({"1", "2", "3", "4"}, 0);
+  EXPECT_EQ(Column(list, 0), (TextArray{"1", "2", "3"}));
+}
+
+TEST(EntryListNotices, OutsideABatchEveryChangeNotifies) {
+  EntryList list;
+  Recorder recorder;
+  list.SetObserver(&recorder);
+  list.AppendRow("a");
+  list.AppendRow("b");
+  list.SetEntryCell("x", 1, 0);
+  list.SetEntryCell("x", 5, 0);  // outside: no change, no notice
+  list.SetPreviewOn(true);
+  list.SetEntryCell("y", 0, 1);
+  list.ReverseOrder();
+  list.RemoveSelectedRows({0}, 1);
+  list.SetPreviewOn(false);
+  list.RemoveSelectedRows({0}, 0);
+  list.Clear();
+  EXPECT_EQ(recorder.calls,
+            (std::vector<std::string>{"appended 0-0", "appended 1-1", "cells 1-1", "preview",
+                                      "cells 0-0", "cells 0-1", "cells 0-0", "preview", "reset",
+                                      "reset"}));
+}
+
+TEST(EntryListNotices, ABatchOfAppendsGivesOneNotice) {
+  EntryList list = ListOf({"first"});
+  Recorder recorder;
+  list.SetObserver(&recorder);
+  {
+    EntryList::Batch batch(list);
+    for (int i = 0; i < 100'000; ++i) list.AppendRow(std::to_string(i));
+    EXPECT_TRUE(recorder.calls.empty());
+  }
+  EXPECT_EQ(recorder.calls, std::vector<std::string>{"appended 1-100000"});
+  EXPECT_EQ(list.RowCount(), 100'001);
+  EXPECT_EQ(list.Cell(100'000, 0), "99999");
+}
+
+TEST(EntryListNotices, ABatchOfCellChangesGivesOneRangedNotice) {
+  EntryList list = ListOf({"a", "b", "c", "d", "e", "f"});
+  Recorder recorder;
+  list.SetObserver(&recorder);
+  {
+    EntryList::Batch outer(list);
+    list.SetEntryCell("x", 4, 0);
+    {
+      EntryList::Batch inner(list);
+      list.SetEntryCell("y", 2, 0);
+    }
+    EXPECT_TRUE(recorder.calls.empty());  // only the outermost batch reports
+    list.SetEntryCell("z", 3, 0);
+  }
+  EXPECT_EQ(recorder.calls, std::vector<std::string>{"cells 2-4"});
+
+  recorder.calls.clear();
+  list.SetColumnTexts({"1", "2", "3"}, 0);
+  EXPECT_EQ(recorder.calls, std::vector<std::string>{"cells 0-2"});
+}
+
+TEST(EntryListNotices, ABatchMixingKindsOfChangeGivesOneReset) {
+  EntryList list = ListOf({"a", "b"});
+  Recorder recorder;
+  list.SetObserver(&recorder);
+  {
+    EntryList::Batch batch(list);
+    list.SetEntryCell("x", 0, 0);
+    list.AppendRow("c");
+  }
+  {
+    EntryList::Batch batch(list);
+    list.Clear();
+    list.AppendRow("d");
+    list.AppendRow("e");
+  }
+  {
+    EntryList::Batch batch(list);  // nothing changes: nothing to report
+  }
+  EXPECT_EQ(recorder.calls, (std::vector<std::string>{"reset", "reset"}));
+  EXPECT_EQ(Column(list, 0), (TextArray{"d", "e"}));
+}
+
+}  // namespace
+}  // namespace vantor

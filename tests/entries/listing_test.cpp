@@ -1,0 +1,137 @@
+#include "entries/listing.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/code_page.h"
+#include "support/temp_dir.h"
+
+namespace vantor {
+namespace {
+
+using ::vantor::testing::TempDir;
+
+ByteText G(const std::string& utf8) { return GbkFromUtf8(utf8).value(); }
+
+TextArray GbkAll(const std::vector<std::string>& utf8) {
+  TextArray names;
+  for (const std::string& name : utf8) names.push_back(G(name));
+  return names;
+}
+
+TEST(OnlySearchPattern, BuildsOneExtensionPatternOrAll) {
+  const ByteText all = G("所有");
+  struct Row {
+    bool selected;
+    ByteText text;
+    ByteText want;
+  };
+  const std::vector<Row> rows = {
+      {false, "", "*.*"},          {true, all, "*.*"},       {false, "mp4", "*.mp4"},
+      {false, ".mp4", "*.mp4"},    {false, "a.b", "*a.b"},   {false, all, "*." + all},
+      {true, ".mp4", "*.mp4"},     {true, "mp4", "*mp4"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(::testing::PrintToString(row.text) + (row.selected ? " selected" : " typed"));
+    EXPECT_EQ(OnlySearchPattern(row.selected, row.text, all), row.want);
+  }
+}
+
+TEST(MatchesWildcard, MatchesByCharactersWithoutLetterCase) {
+  struct Row {
+    ByteText name;
+    ByteText pattern;
+    bool want;
+  };
+  const std::vector<Row> rows = {
+      {"", "*", true},
+      {"readme", "*.*", true},
+      {".mp4", "*.mp4", true},
+      {"mp4", "*.mp4", false},
+      {"B.MP4", "*.mp4", true},
+      {"b.mp4", "*.MP4", true},
+      {"a.mp4.bak", "*.mp4", false},
+      {"x.mp4", "x.mp", false},
+      {"x.mp4", "*.mp4*", true},
+      {"abcabd", "*abd", true},
+      {"aXbYb.txt", "*b.txt", true},
+      {"a.txt", "?.txt", true},
+      {"ab.txt", "?.txt", false},
+      {G("中.txt"), "?.txt", true},
+      {G("中.txt"), "??.txt", false},
+      {G("第1集.mp4"), G("第?集.MP4"), true},
+      {G("第10集.mp4"), G("第?集.mp4"), false},
+      {G("第1集.mp4"), G("*集*"), true},
+      {G("第1集.mp4"), G("*课*"), false},
+      {"\x81\x61.txt", "\x81\x41.txt", false},  // trail bytes keep their case
+      {"\x81\x41.txt", "\x81\x41.TXT", true},
+      {"\xB1\x5C.txt", "*\\.txt", false},       // a trail byte is no backslash
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(::testing::PrintToString(row.name) + " ~ " + ::testing::PrintToString(row.pattern));
+    EXPECT_EQ(MatchesWildcard(row.name, row.pattern), row.want);
+  }
+}
+
+class FolderListingTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (const char* name : {"10.mp4", "2.mp4", "1.mp4", "第3集.mp4", "第10集.mp4", "B.MP4", "notes.txt"}) {
+      dir.MakeFile(name);
+    }
+    dir.MakeFolder("sub.mp4");
+    dir.MakeFile("\xFF\xFE.txt");    // not UTF-8
+    dir.MakeFile("\xF0\x9F\x98\x80.mp4");  // an emoji: no GBK form
+  }
+  TempDir dir;
+};
+
+TEST_F(FolderListingTest, ListsFilesInNaturalOrderAndCountsWhatDoesNotConvert) {
+  const FolderListing all = ListFolderFiles(dir.Gbk(), "*.*");
+  EXPECT_EQ(all.names,
+            GbkAll({"1.mp4", "2.mp4", "10.mp4", "B.MP4", "notes.txt", "第3集.mp4", "第10集.mp4"}));
+  EXPECT_EQ(all.unconvertible, 2);
+
+  ByteText withoutSeparator = dir.Gbk();
+  withoutSeparator.pop_back();
+  EXPECT_EQ(ListFolderFiles(withoutSeparator, "*.MP4").names,
+            GbkAll({"1.mp4", "2.mp4", "10.mp4", "B.MP4", "第3集.mp4", "第10集.mp4"}));
+  EXPECT_EQ(ListFolderFiles(dir.Gbk(), G("第*")).names, GbkAll({"第3集.mp4", "第10集.mp4"}));
+  EXPECT_TRUE(ListFolderFiles(dir.Gbk(), "*.doc").names.empty());
+}
+
+TEST_F(FolderListingTest, SizesTheNumbersByTheMatchingNamesOnly) {
+  for (int i = 0; i < 100; ++i) dir.MakeFile("filler " + std::to_string(i) + ".txt");
+  dir.MakeFile("20.mp4");
+  dir.MakeFile("100.mp4");
+  // Eight matching names: two-digit padding, so 100 sorts among the tens.
+  EXPECT_EQ(ListFolderFiles(dir.Gbk(), "*.mp4").names,
+            GbkAll({"1.mp4", "2.mp4", "10.mp4", "100.mp4", "20.mp4", "B.MP4", "第3集.mp4",
+                    "第10集.mp4"}));
+}
+
+TEST(ListFolderFiles, GivesNothingForAMissingFolder) {
+  TempDir dir;
+  const FolderListing listing = ListFolderFiles(dir.Gbk() + "missing/", "*.*");
+  EXPECT_TRUE(listing.names.empty());
+  EXPECT_EQ(listing.unconvertible, 0);
+}
+
+TEST(ListSubfolders, ListsFoldersOnlyWithoutDotEntries) {
+  TempDir dir;
+  for (const char* name : {"b", "a", "第二课", "x.txt", "\xF0\x9F\x98\x80"}) dir.MakeFolder(name);
+  dir.MakeFile("file");
+  dir.MakeFile("第二课/inner");
+  ByteText withoutSeparator = dir.Gbk();
+  withoutSeparator.pop_back();
+  const FolderListing listing = ListSubfolders(withoutSeparator);
+  EXPECT_EQ(std::multiset<ByteText>(listing.names.begin(), listing.names.end()),
+            (std::multiset<ByteText>{"a", "b", "x.txt", G("第二课")}));
+  EXPECT_EQ(listing.unconvertible, 1);
+}
+
+}  // namespace
+}  // namespace vantor

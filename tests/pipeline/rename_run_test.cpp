@@ -1,0 +1,183 @@
+#include "pipeline/rename_run.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "entries/intake.h"
+#include "entries/messages.h"
+#include "pipeline/guards.h"
+#include "pipeline/workbench.h"
+
+namespace vantor {
+namespace {
+
+using testing::Box;
+using testing::G;
+using testing::kConfirmRename;
+using testing::kNothingChanged;
+using testing::kPreviewNotice;
+using testing::RenamedSummary;
+using testing::Workbench;
+
+// A rule that appends suffix to every stem.
+NewStemRule Append(std::string suffix) {
+  return [suffix = G(suffix)](const ByteText& stem, int) -> std::optional<ByteText> { return stem + suffix; };
+}
+
+TEST(PassGuards, RefusesInOrderWithTheirOwnMessages) {
+  const std::string desktop = Utf8ForDisplay(messages::DesktopRefusal());
+  struct Case {
+    const char* directory;
+    Box box;
+    const char* directoryAfter;
+  };
+  const Case cases[] = {
+      {"", {"路径呢？请先拖入文件！", "信息："}, ""},
+      {"/home/u/Desktop/课程/", {desktop, "提示"}, ""},
+      {"/home/u/desktop/", {desktop, "提示"}, ""},
+      {"/mnt/DESKTOPS/", {desktop, "提示"}, ""},
+      {"/", {"什么都没有选择", "提示"}, "/"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.directory);
+    Workbench bench;
+    bench.list.SetEntryDirectory(G(c.directory));
+    EXPECT_FALSE(PassGuards(bench.prompter, bench.list));
+    EXPECT_EQ(bench.Boxes(), std::vector<Box>{c.box});
+    EXPECT_EQ(bench.list.EntryDirectory(), G(c.directoryAfter));
+  }
+
+  Workbench bench;
+  bench.list.SetEntryDirectory(G("/srv/资料/"));
+  EXPECT_TRUE(PassGuards(bench.prompter, bench.list));
+  EXPECT_TRUE(bench.Boxes().empty());
+}
+
+TEST(RunRename, CountsOnlyTheRenamesThatHappened) {
+  Workbench bench;
+  bench.Files({"a.txt", "b.txt", "bx.txt", "c"});
+  bench.Load();  // a.txt b.txt bx.txt c
+  // b.txt -> bx.txt meets an existing file; c -> "" is no name at all.
+  const RenameRunResult result =
+      RunRename(bench.list, bench.prompter, bench.intake, {}, [](const ByteText& stem, int) {
+        return stem == "c" ? std::optional<ByteText>("") : std::optional<ByteText>(stem + "x");
+      });
+
+  EXPECT_EQ(result.renamed, 2);
+  EXPECT_EQ(bench.Boxes(), (std::vector<Box>{kConfirmRename, RenamedSummary(2)}));
+  EXPECT_EQ(bench.Column(0), (std::vector<std::string>{"ax.txt", "b.txt", "bxx.txt", "c"}));
+  EXPECT_EQ(bench.OnDisk(), (std::set<std::string>{"ax.txt", "b.txt", "bxx.txt", "c"}));
+  EXPECT_EQ(bench.dir.ReadFile("b.txt"), "content of b.txt");
+  EXPECT_EQ(bench.dir.ReadFile("bxx.txt"), "content of bx.txt");
+}
+
+TEST(RunRename, NeverRenamesToANameThatCannotBeWrittenOnDisk) {
+  struct Case {
+    const char* label;
+    ByteText suffix;
+  };
+  const Case cases[] = {
+      {"byte that is no GBK", "\xFF"},
+      {"lone lead byte", "\x81"},
+      {"separator", "/x"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    Workbench bench;
+    bench.Files({"a.txt"});
+    bench.Load();
+    RunRename(bench.list, bench.prompter, bench.intake, {},
+              [&c](const ByteText& stem, int) -> std::optional<ByteText> { return stem + c.suffix; });
+    EXPECT_EQ(bench.Boxes(), (std::vector<Box>{kConfirmRename, kNothingChanged}));
+    EXPECT_EQ(bench.Column(0), std::vector<std::string>{"a.txt"});
+    EXPECT_EQ(bench.OnDisk(), std::set<std::string>{"a.txt"});
+  }
+}
+
+TEST(RunRename, PassesOverEmptyRowsAndWritesEachResultToItsOwnRow) {
+  for (const bool preview : {false, true}) {
+    SCOPED_TRACE(preview ? "preview" : "direct");
+    Workbench bench;
+    bench.Files({"a.txt", "b.txt"});
+    bench.Rows({"", "a.txt", "", "b.txt"});
+    bench.list.SetPreviewOn(preview);
+    std::vector<int> ordinals;
+    RunRename(bench.list, bench.prompter, bench.intake, {},
+              [&ordinals](const ByteText& stem, int ordinal) -> std::optional<ByteText> {
+                ordinals.push_back(ordinal);
+                return stem + "x";
+              });
+
+    EXPECT_EQ(ordinals, (std::vector<int>{1, 2}));
+    if (preview) {
+      EXPECT_EQ(bench.Boxes(), std::vector<Box>{kPreviewNotice});
+      EXPECT_EQ(bench.Column(0), (std::vector<std::string>{"", "a.txt", "", "b.txt"}));
+      EXPECT_EQ(bench.Column(1), (std::vector<std::string>{"", "ax.txt", "", "bx.txt"}));
+    } else {
+      EXPECT_EQ(bench.Boxes(), (std::vector<Box>{kConfirmRename, RenamedSummary(2)}));
+      EXPECT_EQ(bench.Column(0), (std::vector<std::string>{"", "ax.txt", "", "bx.txt"}));
+      EXPECT_EQ(bench.OnDisk(), (std::set<std::string>{"ax.txt", "bx.txt"}));
+    }
+  }
+}
+
+TEST(RunRename, TwoPreviewRunsCombinePerRowFromTheCurrentNames) {
+  Workbench bench;
+  bench.Files({"1.txt", "2.txt", "3.txt"});
+  bench.Load();
+  bench.list.SetPreviewOn(true);
+  const auto only = [](const char* which, const char* suffix) -> NewStemRule {
+    return [which, suffix](const ByteText& stem, int) -> std::optional<ByteText> {
+      if (ByteText(which).find(stem) == ByteText::npos) return std::nullopt;
+      return stem + suffix;
+    };
+  };
+  RunRename(bench.list, bench.prompter, bench.intake, {}, only("12", "a"));
+  RunRename(bench.list, bench.prompter, bench.intake, {}, only("23", "b"));
+
+  EXPECT_EQ(bench.Boxes(), (std::vector<Box>{kPreviewNotice, kPreviewNotice}));
+  EXPECT_EQ(bench.Column(1), (std::vector<std::string>{"1a.txt", "2b.txt", "3b.txt"}));
+  EXPECT_EQ(bench.Column(0), (std::vector<std::string>{"1.txt", "2.txt", "3.txt"}));
+}
+
+TEST(RunRename, TakesAFolderNamedLikeAFileAsStemAndExtensionInDroppedItemsMode) {
+  Workbench bench(ProcessingMode::kDroppedItems);
+  bench.Folders({"a.b"});
+  AcceptDroppedPath(bench.list, bench.prompter, bench.intake, bench.dir.Gbk() + "a.b");
+  ASSERT_EQ(bench.Column(0), std::vector<std::string>{"a.b"});
+
+  std::vector<std::string> stems;
+  RunRename(bench.list, bench.prompter, bench.intake, {},
+            [&stems](const ByteText& stem, int) -> std::optional<ByteText> {
+              stems.push_back(stem);
+              return stem + "1";
+            });
+  EXPECT_EQ(stems, std::vector<std::string>{"a"});
+  EXPECT_EQ(bench.OnDisk(), std::set<std::string>{"a1.b/"});
+  EXPECT_EQ(bench.Column(0), std::vector<std::string>{"a1.b"});
+}
+
+TEST(RunRename, UsesTheOperationsConfirmTextAndItsSkipChoice) {
+  Workbench bench(ProcessingMode::kDroppedItems);
+  bench.Files({"a.txt"});
+  bench.Rows({"a.txt"});
+  bench.intake.skipExtension = ".txt";
+  bench.prompter.answers = {false, true};
+  RenameRunOptions options{G("真的吗？"), false};
+
+  const RenameRunResult cancelled = RunRename(bench.list, bench.prompter, bench.intake, options, Append("x"));
+  EXPECT_TRUE(cancelled.cancelled);
+  EXPECT_EQ(bench.OnDisk(), std::set<std::string>{"a.txt"});
+
+  const RenameRunResult done = RunRename(bench.list, bench.prompter, bench.intake, options, Append("x"));
+  EXPECT_FALSE(done.cancelled);
+  EXPECT_EQ(done.renamed, 1);
+  const Box ask{"真的吗？", "提示", MessageIcon::kNone, true};
+  EXPECT_EQ(bench.Boxes(), (std::vector<Box>{ask, ask, RenamedSummary(1)}));
+  EXPECT_EQ(bench.OnDisk(), std::set<std::string>{"ax.txt"});
+}
+
+}  // namespace
+}  // namespace vantor

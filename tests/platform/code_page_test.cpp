@@ -1,0 +1,177 @@
+#include "platform/code_page.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace vantor {
+namespace {
+
+using namespace std::string_literals;
+
+struct Pair {
+  std::string utf8;
+  ByteText gbk;
+};
+
+// Texts that convert both ways, each with its GBK bytes.
+const std::vector<Pair> kConvertible = {
+    {"", ""},
+    {"a.txt", "a.txt"},
+    {"中", "\xD6\xD0"},
+    {"提示", "\xCC\xE1\xCA\xBE"},
+    {"信息：", "\xD0\xC5\xCF\xA2\xA3\xBA"},
+    {"第1集.mp4", "\xB5\xDA" "1" "\xBC\xAF" ".mp4"},
+    {"繁體", "\xB7\xB1\xF3\x77"},  // a trail byte in the ASCII range ('w')
+    {"　名", "\xA1\xA1\xC3\xFB"},  // full-width space
+    {"café", "caf\xA8\xA6"},
+    {"€", "\x80"},  // the single-byte euro sign of code page 936
+};
+
+TEST(GbkFromUtf8, ConvertsTextThatGbkHolds) {
+  for (const Pair& pair : kConvertible) {
+    SCOPED_TRACE(pair.utf8);
+    EXPECT_EQ(GbkFromUtf8(pair.utf8), pair.gbk);
+  }
+}
+
+TEST(Utf8FromGbk, ConvertsTextThatGbkHolds) {
+  for (const Pair& pair : kConvertible) {
+    SCOPED_TRACE(pair.utf8);
+    EXPECT_EQ(Utf8FromGbk(pair.gbk), pair.utf8);
+  }
+}
+
+TEST(GbkFromUtf8, KeepsAsciiAsItIs) {
+  std::string allAscii;
+  for (int c = 1; c < 0x80; ++c) allAscii += static_cast<char>(c);
+  EXPECT_EQ(GbkFromUtf8(allAscii), allAscii);
+  EXPECT_EQ(Utf8FromGbk(allAscii), allAscii);
+}
+
+TEST(GbkFromUtf8, RefusesCharactersGbkDoesNotHold) {
+  const std::vector<std::string> cases = {
+      "\xF0\x9F\x98\x80",        // emoji
+      "第1集\xF0\x9F\x98\x80.mp4",  // emoji among convertible text
+      "\xF0\xA0\x80\x80",        // CJK extension B
+      "한",                      // Hangul
+      "・",                      // katakana middle dot (GBK has only ·)
+      "ä",
+      "\xEF\xBB\xBF" "a",        // byte-order mark
+      "\xEE\x80\x80",            // private use U+E000
+      "\xEF\xBF\xBD",            // U+FFFD
+  };
+  for (const std::string& utf8 : cases) {
+    SCOPED_TRACE(utf8);
+    EXPECT_EQ(GbkFromUtf8(utf8), std::nullopt);
+  }
+}
+
+TEST(GbkFromUtf8, RefusesInvalidUtf8) {
+  const std::vector<std::string> cases = {
+      "\xFF",
+      "a\x80" "b",          // lone continuation byte
+      "\xC0\xAF",           // overlong '/'
+      "\xE4\xB8",           // 中 cut short
+      "a\xE4\xB8",
+      "\xED\xA0\x80",       // encoded surrogate
+      "\xD6\xD0",           // GBK bytes, not UTF-8
+      "\xF4\x90\x80\x80",   // beyond U+10FFFF
+  };
+  for (const std::string& utf8 : cases) {
+    SCOPED_TRACE(::testing::PrintToString(utf8));
+    EXPECT_EQ(GbkFromUtf8(utf8), std::nullopt);
+  }
+}
+
+TEST(GbkFromUtf8, RefusesNul) {
+  EXPECT_EQ(GbkFromUtf8("\0"s), std::nullopt);
+  EXPECT_EQ(GbkFromUtf8("a\0b"s), std::nullopt);
+  EXPECT_EQ(GbkFromUtf8("中\0"s), std::nullopt);
+}
+
+TEST(Utf8FromGbk, RefusesInvalidGbk) {
+  const std::vector<ByteText> cases = {
+      "\xD6",              // lone lead byte
+      "ab\xD6",            // lone lead byte at the end
+      "\xD6\xD0\xCE",      // 中 then a lone lead byte
+      "\xD6\x30",          // trail byte out of range
+      "\x81\x7F",          // 0x7F is never a trail byte
+      "\xFF",
+      "a\xFF" "b",
+      "\xAA\xA1",          // user-defined area, no mapping
+      "\xD6\xD0\0"s,       // NUL
+      "\0"s,
+  };
+  for (const ByteText& gbk : cases) {
+    SCOPED_TRACE(::testing::PrintToString(gbk));
+    EXPECT_EQ(Utf8FromGbk(gbk), std::nullopt);
+  }
+}
+
+// Every double-byte code glibc maps must come back as itself, and GBK's
+// repertoire (some 21,000 hanzi and symbols) must be there.
+TEST(Utf8FromGbk, EveryMappedDoubleByteCodeRoundTrips) {
+  int mapped = 0;
+  for (int lead = 0x81; lead <= 0xFE; ++lead) {
+    for (int trail = 0x40; trail <= 0xFE; ++trail) {
+      const ByteText gbk{static_cast<char>(lead), static_cast<char>(trail)};
+      const std::optional<std::string> utf8 = Utf8FromGbk(gbk);
+      if (!utf8) continue;
+      ++mapped;
+      ASSERT_EQ(GbkFromUtf8(*utf8), gbk) << std::hex << lead << ' ' << trail;
+      ASSERT_GE(utf8->size(), 2u);
+      ASSERT_LE(utf8->size(), 3u);
+    }
+  }
+  EXPECT_GT(mapped, 21000);
+}
+
+TEST(GbkFromUtf8, ConvertsOnSeveralThreadsAtOnce) {
+  std::vector<std::thread> threads;
+  std::vector<int> failures(4, 0);
+  for (int t = 0; t < 4; ++t) {
+    threads.emplace_back([&failures, t] {
+      for (int i = 0; i < 2000; ++i) {
+        const std::string utf8 = "第" + std::to_string(i) + "集.mp4";
+        std::optional<ByteText> gbk = GbkFromUtf8(utf8);
+        if (!gbk || Utf8FromGbk(*gbk) != utf8 || GbkFromUtf8("\xF0\x9F\x98\x80")) ++failures[t];
+      }
+    });
+  }
+  for (std::thread& thread : threads) thread.join();
+  EXPECT_EQ(failures, std::vector<int>(4, 0));
+}
+
+TEST(Gbk, ConvertsLiterals) {
+  EXPECT_EQ(Gbk("提示"), "\xCC\xE1\xCA\xBE");
+  EXPECT_EQ(Gbk("修改成果提示"), GbkFromUtf8("修改成果提示"));
+  EXPECT_EQ(Gbk(""), "");
+}
+
+TEST(GbkDeathTest, AbortsOnLiteralGbkDoesNotHold) {
+  EXPECT_DEATH(Gbk("\xF0\x9F\x98\x80"), "does not convert to GBK");
+}
+
+TEST(Utf8ForDisplay, ReplacesBytesThatDoNotConvert) {
+  const std::vector<std::pair<ByteText, std::string>> cases = {
+      {"", ""},
+      {"a.txt", "a.txt"},
+      {"\xD6\xD0\xCE\xC4", "中文"},
+      {"a\xFF" "b", "a\uFFFD" "b"},
+      {"\xFF\xD6\xD0", "\uFFFD中"},
+      {"ab\xD6", "ab\uFFFD"},              // lone lead byte at the end
+      {"\xAA\xA1" "b", "\uFFFD" "b"},      // unmapped pair: one character
+      {"\xD6" "0.txt", "\uFFFD" "0.txt"},  // a bad lead byte keeps the digit after it
+      {"\xD6\xD0\xFF\xCE\xC4", "中\uFFFD文"},
+  };
+  for (const auto& [gbk, expected] : cases) {
+    SCOPED_TRACE(::testing::PrintToString(gbk));
+    EXPECT_EQ(Utf8ForDisplay(gbk), expected);
+  }
+}
+
+}  // namespace
+}  // namespace vantor

@@ -1,0 +1,406 @@
+#include "platform/file_system.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/code_page.h"
+#include "support/temp_dir.h"
+
+using namespace std::string_literals;
+
+namespace {
+
+// errno that renameat2 with RENAME_NOREPLACE reports instead of renaming, as on
+// a file system that does not take the flag; 0 for the real call.
+std::atomic<int> refuseNoReplaceWith{0};
+
+}  // namespace
+
+// Stands in for glibc's renameat2 in this test program, so that the hard-link
+// way of RenameEntry can be driven on any file system.
+extern "C" int renameat2(int oldDirFd, const char* oldPath, int newDirFd, const char* newPath,
+                         unsigned int flags) noexcept {
+  const int refusal = refuseNoReplaceWith.load();
+  if (refusal != 0 && (flags & RENAME_NOREPLACE) != 0) {
+    errno = refusal;
+    return -1;
+  }
+  return static_cast<int>(syscall(SYS_renameat2, oldDirFd, oldPath, newDirFd, newPath, flags));
+}
+
+namespace vantor {
+namespace {
+
+using ::vantor::testing::TempDir;
+
+ByteText G(const std::string& utf8) { return GbkFromUtf8(utf8).value(); }
+
+// Every name in a directory tree, relative to its root, for "nothing changed".
+std::set<std::string> Tree(const TempDir& dir) {
+  std::set<std::string> names;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.Path())) {
+    names.insert(entry.path().lexically_relative(dir.Path()).string());
+  }
+  return names;
+}
+
+std::set<ByteText> AsSet(const TextArray& names) { return {names.begin(), names.end()}; }
+
+class SimulatedNoReplaceRefusal {
+ public:
+  explicit SimulatedNoReplaceRefusal(int error) { refuseNoReplaceWith = error; }
+  ~SimulatedNoReplaceRefusal() { refuseNoReplaceWith = 0; }
+};
+
+TEST(IsPlainEntryName, AcceptsOnlyNamesInsideTheDirectory) {
+  const std::vector<std::pair<ByteText, bool>> cases = {
+      {"", false},       {".", false},         {"..", false},     {"/", false},
+      {"a/b", false},    {"../a", false},      {"a/", false},     {"a\0b"s, false},
+      {"...", true},     {".hidden", true},    {"a.txt", true},   {"a b", true},
+      {G("第1集.mp4"), true}, {"\\", true},
+  };
+  for (const auto& [name, plain] : cases) {
+    SCOPED_TRACE(::testing::PrintToString(name));
+    EXPECT_EQ(IsPlainEntryName(name), plain);
+  }
+}
+
+TEST(NativePath, ConvertsOnlyLosslessly) {
+  EXPECT_EQ(NativePath("/tmp/a.txt"), "/tmp/a.txt");
+  EXPECT_EQ(NativePath(G("/tmp/资料/第1集.mp4")), "/tmp/资料/第1集.mp4");
+  EXPECT_EQ(NativePath("/tmp/\xFF.txt"), std::nullopt);
+  EXPECT_EQ(NativePath("/tmp/\xD6"), std::nullopt);
+}
+
+TEST(RenameEntry, RenamesFilesAndFolders) {
+  TempDir dir;
+  dir.MakeFile("第1集.mp4", "video");
+  dir.MakeFolder("资料");
+  dir.MakeFile("资料/内容.txt", "inside");
+  dir.MakeFile("plain.txt", "ascii");
+
+  EXPECT_TRUE(RenameEntry(dir.Gbk(), G("第1集.mp4"), G("第01集.mp4")));
+  EXPECT_TRUE(RenameEntry(dir.Gbk(), G("资料"), G("资料备份")));
+  EXPECT_TRUE(RenameEntry(dir.Gbk(), "plain.txt", G("纯文本.txt")));
+
+  EXPECT_EQ(Tree(dir), (std::set<std::string>{"第01集.mp4", "资料备份", "资料备份/内容.txt",
+                                              "纯文本.txt"}));
+  EXPECT_EQ(dir.ReadFile("第01集.mp4"), "video");
+  EXPECT_EQ(dir.ReadFile("资料备份/内容.txt"), "inside");
+  EXPECT_EQ(dir.ReadFile("纯文本.txt"), "ascii");
+}
+
+enum class Kind { kFile, kFolder, kEmptyFolder };
+
+void Make(const TempDir& dir, const std::string& name, Kind kind) {
+  if (kind == Kind::kFile) {
+    dir.MakeFile(name, "content of " + name);
+  } else {
+    dir.MakeFolder(name);
+    if (kind == Kind::kFolder) dir.MakeFile(name + "/inner", "inner of " + name);
+  }
+}
+
+void ExpectIntact(const TempDir& dir, const std::string& name, Kind kind) {
+  if (kind == Kind::kFile) {
+    EXPECT_EQ(dir.ReadFile(name), "content of " + name);
+  } else {
+    EXPECT_TRUE(std::filesystem::is_directory(dir.Path() + name));
+    if (kind == Kind::kFolder) {
+      EXPECT_EQ(dir.ReadFile(name + "/inner"), "inner of " + name);
+    }
+  }
+}
+
+struct Collision {
+  Kind source;
+  Kind target;
+};
+
+// rename(2) itself would replace a file by a file and an empty folder by a
+// folder; none of these may replace anything.
+const std::vector<Collision> kCollisions = {
+    {Kind::kFile, Kind::kFile},         {Kind::kFile, Kind::kFolder},
+    {Kind::kFile, Kind::kEmptyFolder},  {Kind::kFolder, Kind::kFolder},
+    {Kind::kFolder, Kind::kEmptyFolder}, {Kind::kFolder, Kind::kFile},
+    {Kind::kEmptyFolder, Kind::kEmptyFolder},
+};
+
+void ExpectNoCollisionReplaces() {
+  for (const Collision& collision : kCollisions) {
+    SCOPED_TRACE(::testing::Message() << "source " << static_cast<int>(collision.source)
+                                      << " target " << static_cast<int>(collision.target));
+    TempDir dir;
+    Make(dir, "源", collision.source);
+    Make(dir, "目标", collision.target);
+    const std::set<std::string> before = Tree(dir);
+
+    EXPECT_FALSE(RenameEntry(dir.Gbk(), G("源"), G("目标")));
+
+    EXPECT_EQ(Tree(dir), before);
+    ExpectIntact(dir, "源", collision.source);
+    ExpectIntact(dir, "目标", collision.target);
+  }
+}
+
+TEST(RenameEntry, NeverReplacesAnExistingEntry) { ExpectNoCollisionReplaces(); }
+
+TEST(RenameEntry, RefusesNamesThatAreNotPlain) {
+  TempDir dir;
+  dir.MakeFile("a.txt", "a");
+  dir.MakeFolder("sub");
+  const std::set<std::string> before = Tree(dir);
+
+  const std::vector<ByteText> badNames = {"", ".", "..", "sub/b.txt", "../b.txt", "/b.txt",
+                                          "b\0.txt"s, "sub/"};
+  for (const ByteText& bad : badNames) {
+    SCOPED_TRACE(::testing::PrintToString(bad));
+    EXPECT_FALSE(RenameEntry(dir.Gbk(), "a.txt", bad));
+    EXPECT_FALSE(RenameEntry(dir.Gbk(), bad, "b.txt"));
+    EXPECT_FALSE(RenameEntry(dir.Gbk(), bad, bad));
+  }
+  EXPECT_EQ(Tree(dir), before);
+}
+
+TEST(RenameEntry, RefusesWhatDoesNotConvert) {
+  TempDir dir;
+  dir.MakeFile("a.txt", "a");
+  const std::set<std::string> before = Tree(dir);
+
+  for (const ByteText& bad : {ByteText("\xFF.txt"), ByteText("b\xD6"), ByteText("\xAA\xA1")}) {
+    SCOPED_TRACE(::testing::PrintToString(bad));
+    EXPECT_FALSE(RenameEntry(dir.Gbk(), "a.txt", bad));
+    EXPECT_FALSE(RenameEntry(dir.Gbk(), bad, "b.txt"));
+  }
+  EXPECT_FALSE(RenameEntry(dir.Gbk() + "\xFF/", "a.txt", "b.txt"));
+  EXPECT_EQ(Tree(dir), before);
+}
+
+TEST(RenameEntry, RefusesDirectoryWithoutSeparator) {
+  TempDir dir;
+  dir.MakeFolder("d");
+  dir.MakeFile("d/a.txt", "a");
+  const ByteText withoutSeparator = dir.Gbk() + "d";
+  EXPECT_FALSE(RenameEntry(withoutSeparator, "a.txt", "b.txt"));
+  EXPECT_FALSE(RenameEntry("", "a.txt", "b.txt"));
+  EXPECT_EQ(dir.ReadFile("d/a.txt"), "a");
+}
+
+TEST(RenameEntry, SameNameSucceedsAndChangesNothing) {
+  TempDir dir;
+  dir.MakeFile("第1集.mp4", "video");
+  const std::set<std::string> before = Tree(dir);
+  EXPECT_TRUE(RenameEntry(dir.Gbk(), G("第1集.mp4"), G("第1集.mp4")));
+  EXPECT_EQ(Tree(dir), before);
+  EXPECT_EQ(dir.ReadFile("第1集.mp4"), "video");
+}
+
+TEST(RenameEntry, FailsWhenSourceIsMissing) {
+  TempDir dir;
+  EXPECT_FALSE(RenameEntry(dir.Gbk(), "missing.txt", "b.txt"));
+  EXPECT_FALSE(RenameEntry(dir.Gbk() + "missing/", "a.txt", "b.txt"));
+  EXPECT_TRUE(Tree(dir).empty());
+}
+
+// The directory of the previous call is kept; a call in another directory
+// must not rename inside the old one.
+TEST(RenameEntry, FollowsTheDirectoryOfEachCall) {
+  TempDir first;
+  TempDir second;
+  first.MakeFile("a.txt", "first");
+  second.MakeFile("a.txt", "second");
+
+  EXPECT_TRUE(RenameEntry(first.Gbk(), "a.txt", "b.txt"));
+  EXPECT_TRUE(RenameEntry(second.Gbk(), "a.txt", G("乙.txt")));
+  EXPECT_TRUE(RenameEntry(first.Gbk(), "b.txt", G("甲.txt")));
+
+  EXPECT_EQ(Tree(first), std::set<std::string>{"甲.txt"});
+  EXPECT_EQ(Tree(second), std::set<std::string>{"乙.txt"});
+  EXPECT_EQ(first.ReadFile("甲.txt"), "first");
+  EXPECT_EQ(second.ReadFile("乙.txt"), "second");
+}
+
+// File systems that refuse RENAME_NOREPLACE (EINVAL) and kernels without
+// renameat2 (ENOSYS) take the hard-link way, which must keep the same promise.
+const int kNoReplaceRefusals[] = {EINVAL, ENOSYS};
+
+TEST(RenameEntryWithoutNoReplace, MovesFileByLink) {
+  for (int error : kNoReplaceRefusals) {
+    SCOPED_TRACE(error);
+    SimulatedNoReplaceRefusal refusal(error);
+    TempDir dir;
+    dir.MakeFile("第1集.mp4", "video");
+    EXPECT_TRUE(RenameEntry(dir.Gbk(), G("第1集.mp4"), G("第01集.mp4")));
+    EXPECT_EQ(Tree(dir), std::set<std::string>{"第01集.mp4"});
+    EXPECT_EQ(dir.ReadFile("第01集.mp4"), "video");
+  }
+}
+
+TEST(RenameEntryWithoutNoReplace, NeverReplacesAnExistingEntry) {
+  for (int error : kNoReplaceRefusals) {
+    SCOPED_TRACE(error);
+    SimulatedNoReplaceRefusal refusal(error);
+    ExpectNoCollisionReplaces();
+  }
+}
+
+TEST(RenameEntryWithoutNoReplace, RefusesFolders) {
+  for (int error : kNoReplaceRefusals) {
+    SCOPED_TRACE(error);
+    SimulatedNoReplaceRefusal refusal(error);
+    TempDir dir;
+    Make(dir, "资料", Kind::kFolder);
+    EXPECT_FALSE(RenameEntry(dir.Gbk(), G("资料"), G("资料备份")));
+    EXPECT_EQ(Tree(dir), (std::set<std::string>{"资料", "资料/inner"}));
+  }
+}
+
+TEST(RenameEntryWithoutNoReplace, MovesSymbolicLinkItself) {
+  SimulatedNoReplaceRefusal refusal(EINVAL);
+  TempDir dir;
+  dir.MakeFolder("target");
+  ASSERT_EQ(symlink("target", (dir.Path() + "link").c_str()), 0);
+  EXPECT_TRUE(RenameEntry(dir.Gbk(), "link", G("链接")));
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.Path() + "链接"));
+  EXPECT_EQ(std::filesystem::read_symlink(dir.Path() + "链接"), "target");
+  EXPECT_FALSE(dir.Exists("link"));
+}
+
+TEST(ReadFolderNames, SplitsFilesAndFolders) {
+  TempDir dir;
+  dir.MakeFile("a.txt");
+  dir.MakeFile("第1集.mp4");
+  dir.MakeFile(".hidden");
+  dir.MakeFolder("资料");
+  dir.MakeFolder("sub");
+  dir.MakeFile("sub/deeper.txt");
+
+  const FolderNames files = ReadFolderNames(dir.Gbk(), EntryKind::kFiles);
+  EXPECT_EQ(AsSet(files.names), (std::set<ByteText>{"a.txt", G("第1集.mp4"), ".hidden"}));
+  EXPECT_EQ(files.names.size(), 3u);
+  EXPECT_EQ(files.unconvertible, 0);
+
+  const FolderNames folders = ReadFolderNames(dir.Gbk(), EntryKind::kFolders);
+  EXPECT_EQ(AsSet(folders.names), (std::set<ByteText>{G("资料"), "sub"}));
+  EXPECT_EQ(folders.names.size(), 2u);
+  EXPECT_EQ(folders.unconvertible, 0);
+}
+
+TEST(ReadFolderNames, CountsSymbolicLinksAsWhatTheyPointTo) {
+  TempDir dir;
+  dir.MakeFile("file.txt");
+  dir.MakeFolder("folder");
+  ASSERT_EQ(symlink("file.txt", (dir.Path() + "链到文件").c_str()), 0);
+  ASSERT_EQ(symlink("folder", (dir.Path() + "链到文件夹").c_str()), 0);
+  ASSERT_EQ(symlink("nowhere", (dir.Path() + "dangling").c_str()), 0);
+
+  EXPECT_EQ(AsSet(ReadFolderNames(dir.Gbk(), EntryKind::kFiles).names),
+            (std::set<ByteText>{"file.txt", G("链到文件"), "dangling"}));
+  EXPECT_EQ(AsSet(ReadFolderNames(dir.Gbk(), EntryKind::kFolders).names),
+            (std::set<ByteText>{"folder", G("链到文件夹")}));
+}
+
+TEST(ReadFolderNames, LeavesOutAndCountsNamesThatDoNotConvert) {
+  TempDir dir;
+  dir.MakeFile("好.txt");
+  dir.MakeFile("\xF0\x9F\x98\x80.txt");  // emoji: UTF-8, but not GBK
+  dir.MakeFile("\xFF\xFE.txt");          // not even UTF-8
+  dir.MakeFolder("한글");
+
+  const FolderNames files = ReadFolderNames(dir.Gbk(), EntryKind::kFiles);
+  EXPECT_EQ(files.names, TextArray{G("好.txt")});
+  EXPECT_EQ(files.unconvertible, 2);
+
+  const FolderNames folders = ReadFolderNames(dir.Gbk(), EntryKind::kFolders);
+  EXPECT_TRUE(folders.names.empty());
+  EXPECT_EQ(folders.unconvertible, 1);
+}
+
+TEST(ReadFolderNames, GivesNothingForWhatCannotBeRead) {
+  TempDir dir;
+  dir.MakeFile("file.txt");
+  for (const ByteText& path : {dir.Gbk() + "missing/", dir.Gbk() + "file.txt", ByteText("\xFF/")}) {
+    SCOPED_TRACE(::testing::PrintToString(path));
+    const FolderNames names = ReadFolderNames(path, EntryKind::kFiles);
+    EXPECT_TRUE(names.names.empty());
+    EXPECT_EQ(names.unconvertible, 0);
+  }
+}
+
+TEST(ReadFolderNames, ReadsLargeFolders) {
+  TempDir dir;
+  constexpr int kCount = 1000;
+  for (int i = 0; i < kCount; ++i) dir.MakeFile("第" + std::to_string(i) + "集.mp4");
+  const FolderNames files = ReadFolderNames(dir.Gbk(), EntryKind::kFiles);
+  ASSERT_EQ(files.names.size(), static_cast<size_t>(kCount));
+  std::set<ByteText> expected;
+  for (int i = 0; i < kCount; ++i) expected.insert(G("第" + std::to_string(i) + "集.mp4"));
+  EXPECT_EQ(AsSet(files.names), expected);
+}
+
+TEST(PathIsDirectory, FollowsLinks) {
+  TempDir dir;
+  dir.MakeFolder("资料");
+  dir.MakeFile("a.txt");
+  ASSERT_EQ(symlink("资料", (dir.Path() + "link").c_str()), 0);
+  const std::vector<std::pair<ByteText, bool>> cases = {
+      {dir.Gbk(), true},           {dir.Gbk() + G("资料"), true}, {dir.Gbk() + G("资料/"), true},
+      {dir.Gbk() + "link", true},  {dir.Gbk() + "a.txt", false}, {dir.Gbk() + "missing", false},
+      {"", false},                 {dir.Gbk() + "\xFF", false},
+  };
+  for (const auto& [path, isDirectory] : cases) {
+    SCOPED_TRACE(::testing::PrintToString(path));
+    EXPECT_EQ(PathIsDirectory(path), isDirectory);
+  }
+}
+
+void SetModified(const TempDir& dir, const std::string& name, int64_t seconds, long nanoseconds) {
+  const timespec times[2] = {{seconds, nanoseconds}, {seconds, nanoseconds}};
+  ASSERT_EQ(utimensat(AT_FDCWD, (dir.Path() + name).c_str(), times, 0), 0);
+}
+
+TEST(ReadFileTimes, GivesModificationTimesInNanoseconds) {
+  TempDir dir;
+  dir.MakeFile("旧.txt");
+  dir.MakeFile("new.txt");
+  dir.MakeFolder("文件夹");
+  SetModified(dir, "旧.txt", 1'000'000'000, 5);
+  SetModified(dir, "new.txt", 1'000'000'000, 6);
+  SetModified(dir, "文件夹", 1'700'000'000, 123'456'789);
+
+  const std::optional<FileTimes> older = ReadFileTimes(dir.Gbk() + G("旧.txt"));
+  const std::optional<FileTimes> newer = ReadFileTimes(dir.Gbk() + "new.txt");
+  const std::optional<FileTimes> folder = ReadFileTimes(dir.Gbk() + G("文件夹"));
+  ASSERT_TRUE(older && newer && folder);
+  EXPECT_EQ(older->lastWrite, 1'000'000'000'000'000'005);
+  EXPECT_EQ(newer->lastWrite, 1'000'000'000'000'000'006);
+  EXPECT_EQ(folder->lastWrite, 1'700'000'000'123'456'789);
+  EXPECT_LT(older->lastWrite, newer->lastWrite);
+
+  // Setting the modification time leaves the birth time (where there is one)
+  // at the creation of the file.
+  if (older->birth) {
+    EXPECT_GT(*older->birth, folder->lastWrite);
+  }
+}
+
+TEST(ReadFileTimes, GivesNothingForMissingOrUnconvertiblePaths) {
+  TempDir dir;
+  dir.MakeFile("a.txt");
+  EXPECT_EQ(ReadFileTimes(dir.Gbk() + "missing.txt"), std::nullopt);
+  EXPECT_EQ(ReadFileTimes(dir.Gbk() + "a.txt\xFF"), std::nullopt);
+}
+
+}  // namespace
+}  // namespace vantor
