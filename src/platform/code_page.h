@@ -2,7 +2,8 @@
 // file names (UTF-8 on Linux). Inside the program every name is GBK; these are
 // the only doors in and out. A conversion succeeds only when it is lossless:
 // converting the result back gives exactly the input. Pure ASCII passes through
-// unchanged without calling iconv.
+// unchanged without calling iconv. As in Windows code page 936, the single byte
+// 0x80 is the euro sign: GbkFromUtf8("€") == "\x80".
 #pragma once
 
 #include <optional>

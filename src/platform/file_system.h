@@ -23,8 +23,10 @@ std::optional<std::string> NativePath(const ByteText& gbkPath);
 // Renames directory + oldName to directory + newName. Never replaces an
 // existing file or folder (renameat2 with RENAME_NOREPLACE; where the file
 // system refuses that flag, a hard link plus unlink for files, a refusal for
-// folders). Refuses names that are not plain entry names or do not convert.
-// Renaming a name to itself succeeds without touching the disk.
+// folders). Refuses names that are not plain entry names or do not convert,
+// and a directory that does not end with the separator. Renaming a name to
+// itself (after those checks) succeeds without touching the disk, even when no
+// such entry exists.
 // RenameEntry("/tmp/d/", "a.txt", "b.txt") is true when a.txt existed and
 // b.txt did not.
 bool RenameEntry(const ByteText& directory, const ByteText& oldName, const ByteText& newName);

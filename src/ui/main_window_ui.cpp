@@ -212,19 +212,19 @@ void BuildDeletePage(MainWindowUi& ui, QWidget* page) {
   Label(NAMED(标签14), g, {8, 26, 28, 20}, "删掉");
   Place(NAMED(编辑框8), g, {38, 24, 130, 24});
   Place(NAMED(按钮_删前面), g, {174, 23, 96, 26}, "前面的东西");
-  Place(NAMED(选择框3), g, {8, 66, 108, 20}, "框里内容一起删");
+  Place(NAMED(选择框3), g, {6, 66, 112, 20}, "框里内容一起删");
   QGroupBox* inner = Group(NAMED(分组框15), g, {118, 54, 156, 42});
-  Place(NAMED(单选框11), inner, {6, 11, 72, 20}, "首次出现");
-  Place(NAMED(单选框12), inner, {80, 11, 72, 20}, "最后出现");
+  Place(NAMED(单选框11), inner, {4, 11, 74, 20}, "首次出现");
+  Place(NAMED(单选框12), inner, {80, 11, 74, 20}, "最后出现");
 
   g = Group(NAMED(分组框2), page, {8, 303, 280, 104}, "删除右边全部");
   Label(NAMED(标签15), g, {8, 26, 28, 20}, "删掉");
   Place(NAMED(编辑框9), g, {38, 24, 130, 24});
   Place(NAMED(按钮_删后面), g, {174, 23, 96, 26}, "后面的东西");
-  Place(NAMED(选择框4), g, {8, 66, 108, 20}, "框里内容一起删");
+  Place(NAMED(选择框4), g, {6, 66, 112, 20}, "框里内容一起删");
   inner = Group(NAMED(分组框3), g, {118, 54, 156, 42});
-  Place(NAMED(单选框1), inner, {6, 11, 72, 20}, "首次出现");
-  Place(NAMED(单选框2), inner, {80, 11, 72, 20}, "最后出现");
+  Place(NAMED(单选框1), inner, {4, 11, 74, 20}, "首次出现");
+  Place(NAMED(单选框2), inner, {80, 11, 74, 20}, "最后出现");
 
   g = Group(NAMED(分组框5), page, {8, 415, 280, 86}, "空着默认是删除1次，也可填具体删除次数");
   Place(NAMED(单选框13), g, {8, 22, 80, 20}, "从左到右");
@@ -248,8 +248,8 @@ void BuildReplacePage(MainWindowUi& ui, QWidget* page) {
   Place(NAMED(单选框7), inner, {6, 8, 110, 20}, "只改数字后符号");
   Place(NAMED(单选框8), inner, {6, 32, 110, 20}, "不限制");
   inner = Group(NAMED(分组框14), g, {132, 64, 106, 60});
-  Place(NAMED(单选框9), inner, {6, 8, 96, 20}, "从最左边开始");
-  Place(NAMED(单选框10), inner, {6, 32, 96, 20}, "从最右边开始");
+  Place(NAMED(单选框9), inner, {5, 8, 100, 20}, "从最左边开始");
+  Place(NAMED(单选框10), inner, {5, 32, 100, 20}, "从最右边开始");
   Place(NAMED(按钮_替换), g, {242, 66, 62, 28}, "全部替换");
   HelpButton(NAMED(按钮7), g, {262, 99, 22, 22});
 
@@ -333,23 +333,23 @@ void BuildTabs(MainWindowUi& ui, QWidget* w) {
   tabs->setStyle(TabPagesStyle());
   tabs->tabBar()->setFont(TabTitleFont());
 
-  struct PageSpec {
+  struct TabPage {
     QWidget*& slot;
     const char* name;
     const char* title;
     void (*build)(MainWindowUi&, QWidget*);
   };
-  const PageSpec pages[] = {
-      {ui.选择夹页_删除, "选择夹页_删除", " 删 除 ", &BuildDeletePage},
-      {ui.选择夹页_替换, "选择夹页_替换", " 替 换 ", &BuildReplacePage},
-      {ui.选择夹页_添加, "选择夹页_添加", " 添 加 ", &BuildAddPage},
-      {ui.选择夹页_特殊功能, "选择夹页_特殊功能", "特殊功能", &BuildSpecialPage},
+  const TabPage pages[] = {
+      {NAMED(选择夹页_删除), " 删 除 ", &BuildDeletePage},
+      {NAMED(选择夹页_替换), " 替 换 ", &BuildReplacePage},
+      {NAMED(选择夹页_添加), " 添 加 ", &BuildAddPage},
+      {NAMED(选择夹页_特殊功能), "特殊功能", &BuildSpecialPage},
   };
-  for (const PageSpec& spec : pages) {
-    spec.slot = new QWidget;
-    spec.slot->setObjectName(T(spec.name));
-    tabs->addTab(spec.slot, T(spec.title));
-    spec.build(ui, spec.slot);
+  for (const TabPage& page : pages) {
+    page.slot = new QWidget;
+    page.slot->setObjectName(T(page.name));
+    tabs->addTab(page.slot, T(page.title));
+    page.build(ui, page.slot);
   }
   tabs->setCurrentIndex(0);
 }

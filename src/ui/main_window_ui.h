@@ -226,8 +226,9 @@ struct MainWindowUi {
 
 // Builds the main window's controls, menus and timer into `window` and points
 // the members of `ui` at them. Call once, on a window without a central
-// widget. Controls get their design captions and items only; the check states
-// chosen at start-up and all signal connections belong to the caller.
+// widget. Controls get their design captions, items and states only (of the
+// check boxes, just 选择框_1头 and 选择框_2头 start checked; no radio button
+// is checked); the start-up selections and all connections belong to the caller.
 void SetupMainWindowUi(MainWindowUi& ui, QMainWindow* window);
 
 }  // namespace vantor

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace vantor {
@@ -30,25 +29,12 @@ const std::vector<Pair> kConvertible = {
     {"€", "\x80"},  // the single-byte euro sign of code page 936
 };
 
-TEST(GbkFromUtf8, ConvertsTextThatGbkHolds) {
+TEST(GbkFromUtf8, RoundTripsTextThatGbkHolds) {
   for (const Pair& pair : kConvertible) {
     SCOPED_TRACE(pair.utf8);
     EXPECT_EQ(GbkFromUtf8(pair.utf8), pair.gbk);
-  }
-}
-
-TEST(Utf8FromGbk, ConvertsTextThatGbkHolds) {
-  for (const Pair& pair : kConvertible) {
-    SCOPED_TRACE(pair.utf8);
     EXPECT_EQ(Utf8FromGbk(pair.gbk), pair.utf8);
   }
-}
-
-TEST(GbkFromUtf8, KeepsAsciiAsItIs) {
-  std::string allAscii;
-  for (int c = 1; c < 0x80; ++c) allAscii += static_cast<char>(c);
-  EXPECT_EQ(GbkFromUtf8(allAscii), allAscii);
-  EXPECT_EQ(Utf8FromGbk(allAscii), allAscii);
 }
 
 TEST(GbkFromUtf8, RefusesCharactersGbkDoesNotHold) {
@@ -69,7 +55,7 @@ TEST(GbkFromUtf8, RefusesCharactersGbkDoesNotHold) {
   }
 }
 
-TEST(GbkFromUtf8, RefusesInvalidUtf8) {
+TEST(GbkFromUtf8, RefusesInvalidUtf8AndNul) {
   const std::vector<std::string> cases = {
       "\xFF",
       "a\x80" "b",          // lone continuation byte
@@ -79,17 +65,14 @@ TEST(GbkFromUtf8, RefusesInvalidUtf8) {
       "\xED\xA0\x80",       // encoded surrogate
       "\xD6\xD0",           // GBK bytes, not UTF-8
       "\xF4\x90\x80\x80",   // beyond U+10FFFF
+      "\0"s,
+      "a\0b"s,
+      "中\0"s,
   };
   for (const std::string& utf8 : cases) {
     SCOPED_TRACE(::testing::PrintToString(utf8));
     EXPECT_EQ(GbkFromUtf8(utf8), std::nullopt);
   }
-}
-
-TEST(GbkFromUtf8, RefusesNul) {
-  EXPECT_EQ(GbkFromUtf8("\0"s), std::nullopt);
-  EXPECT_EQ(GbkFromUtf8("a\0b"s), std::nullopt);
-  EXPECT_EQ(GbkFromUtf8("中\0"s), std::nullopt);
 }
 
 TEST(Utf8FromGbk, RefusesInvalidGbk) {
@@ -109,40 +92,6 @@ TEST(Utf8FromGbk, RefusesInvalidGbk) {
     SCOPED_TRACE(::testing::PrintToString(gbk));
     EXPECT_EQ(Utf8FromGbk(gbk), std::nullopt);
   }
-}
-
-// Every double-byte code glibc maps must come back as itself, and GBK's
-// repertoire (some 21,000 hanzi and symbols) must be there.
-TEST(Utf8FromGbk, EveryMappedDoubleByteCodeRoundTrips) {
-  int mapped = 0;
-  for (int lead = 0x81; lead <= 0xFE; ++lead) {
-    for (int trail = 0x40; trail <= 0xFE; ++trail) {
-      const ByteText gbk{static_cast<char>(lead), static_cast<char>(trail)};
-      const std::optional<std::string> utf8 = Utf8FromGbk(gbk);
-      if (!utf8) continue;
-      ++mapped;
-      ASSERT_EQ(GbkFromUtf8(*utf8), gbk) << std::hex << lead << ' ' << trail;
-      ASSERT_GE(utf8->size(), 2u);
-      ASSERT_LE(utf8->size(), 3u);
-    }
-  }
-  EXPECT_GT(mapped, 21000);
-}
-
-TEST(GbkFromUtf8, ConvertsOnSeveralThreadsAtOnce) {
-  std::vector<std::thread> threads;
-  std::vector<int> failures(4, 0);
-  for (int t = 0; t < 4; ++t) {
-    threads.emplace_back([&failures, t] {
-      for (int i = 0; i < 2000; ++i) {
-        const std::string utf8 = "第" + std::to_string(i) + "集.mp4";
-        std::optional<ByteText> gbk = GbkFromUtf8(utf8);
-        if (!gbk || Utf8FromGbk(*gbk) != utf8 || GbkFromUtf8("\xF0\x9F\x98\x80")) ++failures[t];
-      }
-    });
-  }
-  for (std::thread& thread : threads) thread.join();
-  EXPECT_EQ(failures, std::vector<int>(4, 0));
 }
 
 TEST(Gbk, ConvertsLiterals) {

@@ -166,9 +166,10 @@ TEST_F(MainWindowLayout, TabPagesCoverTheTabControlAndHoldTheirControls) {
   EXPECT_EQ(ui_.高级选择夹1->currentIndex(), 0);
 
   window_.show();
-  EXPECT_EQ(ui_.分组框5->mapTo(ui_.高级选择夹1, QPoint(0, 0)), QPoint(8, 415));
   for (int i = 0; i < 4; ++i) {
+    ui_.高级选择夹1->setCurrentIndex(i);  // a page gets its size when shown
     QWidget* page = ui_.高级选择夹1->widget(i);
+    EXPECT_EQ(page->mapTo(ui_.高级选择夹1, QPoint(0, 0)), QPoint(0, 0));
     for (QWidget* child : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
       SCOPED_TRACE(child->objectName().toStdString());
       EXPECT_TRUE(page->rect().contains(child->geometry()));
@@ -190,6 +191,25 @@ TEST_F(MainWindowLayout, ControlsInsideGroupsFitAndDoNotOverlap) {
             << children[j]->objectName().toStdString();
       }
     }
+  }
+}
+
+TEST_F(MainWindowLayout, CaptionsAreNotClipped) {
+  for (QWidget* widget : window_.findChildren<QWidget*>()) {
+    const QString text = widget->property("text").toString();
+    if (text.isEmpty() || qobject_cast<QLineEdit*>(widget) != nullptr) continue;
+    SCOPED_TRACE(widget->objectName().toStdString());
+    const int advance = widget->fontMetrics().horizontalAdvance(text);
+    if (qobject_cast<QCheckBox*>(widget) || qobject_cast<QRadioButton*>(widget)) {
+      EXPECT_LE(widget->sizeHint().width(), widget->width());
+    } else if (qobject_cast<QPushButton*>(widget)) {
+      EXPECT_LE(advance + 6, widget->width());
+    } else if (qobject_cast<QLabel*>(widget)) {
+      EXPECT_LE(advance, widget->width());
+    }
+  }
+  for (QGroupBox* group : window_.findChildren<QGroupBox*>()) {
+    EXPECT_LE(group->fontMetrics().horizontalAdvance(group->title()) + 16, group->width());
   }
 }
 
