@@ -114,8 +114,8 @@ int main(int argc, char** argv) {
   const auto listStart = Clock::now();
   const vantor::FolderNames names = vantor::ReadFolderNames(gbkFolder, vantor::EntryKind::kFiles);
   const double listing = SecondsSince(listStart);
-  std::printf("ReadFolderNames: %zu names in %.3f s (%d unconvertible)\n", names.names.size(),
-              listing, names.unconvertible);
+  std::printf("ReadFolderNames: %zu names in %.3f s (%zu unconvertible)\n", names.names.size(),
+              listing, names.unconvertible.size());
 
   for (const std::string& path : a.nativePaths) unlink(path.c_str());
   rmdir(folder.c_str());

@@ -66,10 +66,13 @@ bool MatchesWildcard(const ByteText& name, const ByteText& pattern) {
 FolderListing ListFolderFiles(const ByteText& folder, const ByteText& pattern) {
   FolderNames found = ReadFolderNames(WithSeparator(folder), EntryKind::kFiles);
   FolderListing listing;
-  listing.unconvertible = found.unconvertible;
   if (pattern == "*.*") {
+    listing.unconvertible = static_cast<int>(found.unconvertible.size());
     listing.names = std::move(found.names);
   } else {
+    // A name without a GBK form is matched in its native bytes: the patterns
+    // people type are ASCII extensions, which read the same in both.
+    for (const std::string& name : found.unconvertible) listing.unconvertible += MatchesWildcard(name, pattern);
     listing.names.reserve(found.names.size());
     for (ByteText& name : found.names) {
       if (MatchesWildcard(name, pattern)) listing.names.push_back(std::move(name));
@@ -81,7 +84,7 @@ FolderListing ListFolderFiles(const ByteText& folder, const ByteText& pattern) {
 
 FolderListing ListSubfolders(const ByteText& folder) {
   FolderNames found = ReadFolderNames(WithSeparator(folder), EntryKind::kFolders);
-  return {std::move(found.names), found.unconvertible};
+  return {std::move(found.names), static_cast<int>(found.unconvertible.size())};
 }
 
 }  // namespace vantor

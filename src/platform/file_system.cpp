@@ -136,7 +136,7 @@ bool RenameEntry(const ByteText& directory, const ByteText& oldName, const ByteT
 
 // Entries that are neither folders nor links to folders count as files,
 // including special files and dangling symbolic links. Only names of the
-// requested kind are converted, so `unconvertible` counts only those.
+// requested kind are converted, so `unconvertible` holds only those.
 FolderNames ReadFolderNames(const ByteText& directory, EntryKind kind) {
   FolderNames result;
   std::optional<std::string> native = NativePath(directory);
@@ -165,7 +165,7 @@ FolderNames ReadFolderNames(const ByteText& directory, EntryKind kind) {
     if (gbk) {
       result.names.push_back(std::move(*gbk));
     } else {
-      ++result.unconvertible;
+      result.unconvertible.emplace_back(name);
     }
   }
   closedir(folder);

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "text/byte_text.h"
 
@@ -36,11 +38,12 @@ enum class EntryKind { kFiles, kFolders };
 // Names of the files (not folders) or of the sub-folders directly in directory,
 // in the order the file system returns them, without "." and "..". A symbolic
 // link counts as what it points to. Names that do not convert losslessly to GBK
-// are left out and counted in `unconvertible`. A directory that cannot be read
-// gives no names.
+// are left out and kept, in their native form, in `unconvertible`, so that a
+// caller that filters can count only those its filter would have listed. A
+// directory that cannot be read gives no names.
 struct FolderNames {
   TextArray names;
-  int unconvertible = 0;
+  std::vector<std::string> unconvertible;
 };
 FolderNames ReadFolderNames(const ByteText& directory, EntryKind kind);
 

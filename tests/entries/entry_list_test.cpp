@@ -152,14 +152,6 @@ TEST(ReverseOrder, OneRowStaysAndTwiceRestoresPendingNamesToo) {
   EXPECT_EQ(Column(list, 1), (TextArray{"A", "", "C", "D"}));
 }
 
-TEST(SetColumnTexts, WritesOnlyRowsThatExist) {
-  EntryList list = ListOf({"a", "b", "c"});
-  list.SetColumnTexts({"x", "y"}, 0);
-  EXPECT_EQ(Column(list, 0), (TextArray{"x", "y", "c"}));
-  list.SetColumnTexts({"1", "2", "3", "4"}, 0);
-  EXPECT_EQ(Column(list, 0), (TextArray{"1", "2", "3"}));
-}
-
 TEST(EntryListNotices, OutsideABatchEveryChangeNotifies) {
   EntryList list;
   Recorder recorder;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <random>
 #include <set>
 #include <string>
 #include <vector>
@@ -76,12 +78,65 @@ TEST(MatchesWildcard, MatchesByCharactersWithoutLetterCase) {
   }
 }
 
+// Characters of a GBK text: a byte of 0x80 or more takes the next byte along.
+std::vector<ByteText> Characters(const ByteText& text) {
+  std::vector<ByteText> characters;
+  for (size_t i = 0; i < text.size();) {
+    const size_t length = static_cast<unsigned char>(text[i]) >= 0x80 && i + 1 < text.size() ? 2 : 1;
+    characters.push_back(text.substr(i, length));
+    i += length;
+  }
+  return characters;
+}
+
+bool SameCharacter(const ByteText& a, const ByteText& b) {
+  return a.size() == b.size() && (a.size() == 2 ? a == b : std::tolower(a[0]) == std::tolower(b[0]));
+}
+
+// Plain recursive matching, character by character.
+bool ReferenceMatch(const std::vector<ByteText>& name, size_t n, const std::vector<ByteText>& pattern,
+                    size_t p) {
+  if (p == pattern.size()) return n == name.size();
+  if (pattern[p] == "*") {
+    for (size_t k = n; k <= name.size(); ++k) {
+      if (ReferenceMatch(name, k, pattern, p + 1)) return true;
+    }
+    return false;
+  }
+  if (n == name.size()) return false;
+  if (pattern[p] != "?" && !SameCharacter(pattern[p], name[n])) return false;
+  return ReferenceMatch(name, n + 1, pattern, p + 1);
+}
+
+TEST(MatchesWildcard, AgreesWithPlainMatchingOnRandomTexts) {
+  const std::vector<ByteText> letters = {"a", "A", "b", ".", "\xD6\xD0", "\x81\x61", "\x81\x41"};
+  std::vector<ByteText> wild = letters;
+  wild.insert(wild.end(), {"*", "*", "?"});
+  std::mt19937 random(7);
+  auto text = [&](const std::vector<ByteText>& from, int longest) {
+    ByteText result;
+    const int length = std::uniform_int_distribution<int>(0, longest)(random);
+    for (int i = 0; i < length; ++i) {
+      result += from[std::uniform_int_distribution<size_t>(0, from.size() - 1)(random)];
+    }
+    return result;
+  };
+  for (int round = 0; round < 20'000; ++round) {
+    const ByteText name = text(letters, 7);
+    const ByteText pattern = text(wild, 6);
+    if (pattern == "*.*") continue;  // matches every name, dot or not
+    SCOPED_TRACE(::testing::PrintToString(name) + " ~ " + ::testing::PrintToString(pattern));
+    ASSERT_EQ(MatchesWildcard(name, pattern), ReferenceMatch(Characters(name), 0, Characters(pattern), 0));
+  }
+}
+
 class FolderListingTest : public ::testing::Test {
  protected:
   void SetUp() override {
     for (const char* name : {"10.mp4", "2.mp4", "1.mp4", "第3集.mp4", "第10集.mp4", "B.MP4", "notes.txt"}) {
       dir.MakeFile(name);
     }
+    dir.MakeFile(".hidden");
     dir.MakeFolder("sub.mp4");
     dir.MakeFile("\xFF\xFE.txt");    // not UTF-8
     dir.MakeFile("\xF0\x9F\x98\x80.mp4");  // an emoji: no GBK form
@@ -92,7 +147,7 @@ class FolderListingTest : public ::testing::Test {
 TEST_F(FolderListingTest, ListsFilesInNaturalOrderAndCountsWhatDoesNotConvert) {
   const FolderListing all = ListFolderFiles(dir.Gbk(), "*.*");
   EXPECT_EQ(all.names,
-            GbkAll({"1.mp4", "2.mp4", "10.mp4", "B.MP4", "notes.txt", "第3集.mp4", "第10集.mp4"}));
+            GbkAll({".hidden", "1.mp4", "2.mp4", "10.mp4", "B.MP4", "notes.txt", "第3集.mp4", "第10集.mp4"}));
   EXPECT_EQ(all.unconvertible, 2);
 
   ByteText withoutSeparator = dir.Gbk();
@@ -101,6 +156,9 @@ TEST_F(FolderListingTest, ListsFilesInNaturalOrderAndCountsWhatDoesNotConvert) {
             GbkAll({"1.mp4", "2.mp4", "10.mp4", "B.MP4", "第3集.mp4", "第10集.mp4"}));
   EXPECT_EQ(ListFolderFiles(dir.Gbk(), G("第*")).names, GbkAll({"第3集.mp4", "第10集.mp4"}));
   EXPECT_TRUE(ListFolderFiles(dir.Gbk(), "*.doc").names.empty());
+  // Only the left-out names the pattern would have listed are counted.
+  EXPECT_EQ(ListFolderFiles(dir.Gbk(), "*.mp4").unconvertible, 1);
+  EXPECT_EQ(ListFolderFiles(dir.Gbk(), "*.doc").unconvertible, 0);
 }
 
 TEST_F(FolderListingTest, SizesTheNumbersByTheMatchingNamesOnly) {

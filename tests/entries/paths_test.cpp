@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "platform/code_page.h"
-#include "support/temp_dir.h"
 
 namespace vantor {
 namespace {
@@ -93,17 +92,6 @@ TEST(ParentDirectoryOf, KeepsTheFinalSeparator) {
          {"/d/" + kBackslashTrail + "/x", "/d/" + kBackslashTrail + "/"},
          {G("/资料/第3集.mp4"), G("/资料/")}},
         ParentDirectoryOf);
-}
-
-TEST(IsDirectory, IsTrueOnlyForExistingFolders) {
-  testing::TempDir dir;
-  dir.MakeFolder("资料");
-  dir.MakeFile("a.txt");
-  EXPECT_TRUE(IsDirectory(dir.Gbk()));
-  EXPECT_TRUE(IsDirectory(dir.Gbk() + G("资料")));
-  EXPECT_FALSE(IsDirectory(dir.Gbk() + "a.txt"));
-  EXPECT_FALSE(IsDirectory(dir.Gbk() + "missing"));
-  EXPECT_FALSE(IsDirectory(""));
 }
 
 }  // namespace

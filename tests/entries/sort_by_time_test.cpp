@@ -35,11 +35,6 @@ TextArray Sort(TextArray names, const TempDir& dir, FileTimeKind kind) {
 // Creation order for the birth time: coarse file-system clocks need a pause.
 void Pause() { std::this_thread::sleep_for(std::chrono::milliseconds(30)); }
 
-TEST(SortByFileTime, LeavesAnEmptyListEmpty) {
-  TempDir dir;
-  EXPECT_TRUE(Sort({}, dir, FileTimeKind::kLastWrite).empty());
-}
-
 TEST(SortByFileTime, PutsTheNewestModificationFirst) {
   TempDir dir;
   for (const char* name : {"第1集.mp4", "b", "c", "old", "new"}) dir.MakeFile(name);
