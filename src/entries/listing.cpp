@@ -1,5 +1,7 @@
 #include "entries/listing.h"
 
+#include <algorithm>
+
 #include "entries/natural_sort.h"
 #include "platform/file_system.h"
 
@@ -84,6 +86,13 @@ FolderListing ListFolderFiles(const ByteText& folder, const ByteText& pattern) {
 
 FolderListing ListSubfolders(const ByteText& folder) {
   FolderNames found = ReadFolderNames(WithSeparator(folder), EntryKind::kFolders);
+  // Linux file systems return names in hash order; list them the way Windows
+  // file systems do, by name without regard to letter case, so that the list
+  // is readable and the same folder always lists the same way.
+  std::sort(found.names.begin(), found.names.end(), [](const ByteText& a, const ByteText& b) {
+    const int order = CompareText(a, b, false);
+    return order != 0 ? order < 0 : CompareText(a, b, true) < 0;
+  });
   return {std::move(found.names), static_cast<int>(found.unconvertible.size())};
 }
 

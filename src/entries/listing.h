@@ -24,7 +24,8 @@ struct FolderListing {
 // Files directly in folder matching pattern, in natural order.
 FolderListing ListFolderFiles(const ByteText& folder, const ByteText& pattern);
 
-// Sub-folders directly in folder, in the order the file system gives them.
+// Sub-folders directly in folder, ordered by name without regard to ASCII
+// letter case (not in natural order), as Windows file systems list them.
 FolderListing ListSubfolders(const ByteText& folder);
 
 }  // namespace vantor

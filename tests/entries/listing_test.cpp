@@ -178,16 +178,15 @@ TEST(ListFolderFiles, GivesNothingForAMissingFolder) {
   EXPECT_EQ(listing.unconvertible, 0);
 }
 
-TEST(ListSubfolders, ListsFoldersOnlyWithoutDotEntries) {
+TEST(ListSubfolders, ListsFoldersOnlyByNameWithoutDotEntries) {
   TempDir dir;
-  for (const char* name : {"b", "a", "第二课", "x.txt", "\xF0\x9F\x98\x80"}) dir.MakeFolder(name);
+  for (const char* name : {"b", "A", "第二课", "x.txt", "\xF0\x9F\x98\x80"}) dir.MakeFolder(name);
   dir.MakeFile("file");
   dir.MakeFile("第二课/inner");
   ByteText withoutSeparator = dir.Gbk();
   withoutSeparator.pop_back();
   const FolderListing listing = ListSubfolders(withoutSeparator);
-  EXPECT_EQ(std::multiset<ByteText>(listing.names.begin(), listing.names.end()),
-            (std::multiset<ByteText>{"a", "b", "x.txt", G("第二课")}));
+  EXPECT_EQ(listing.names, (TextArray{"A", "b", "x.txt", G("第二课")}));
   EXPECT_EQ(listing.unconvertible, 1);
 }
 

@@ -86,6 +86,7 @@ TEST(CommitPreview, KeepsAFailedRowAsItWasAndUndoStaysAligned) {
   Undo(bench);
   EXPECT_EQ(bench.Boxes().size(), 1u);
   EXPECT_EQ(bench.Column(0), (std::vector<std::string>{"1.txt", "2.txt", "3.txt"}));
+  EXPECT_EQ(bench.Column(1), (std::vector<std::string>{"", "3.txt", ""}));
   EXPECT_EQ(bench.OnDisk(), (std::set<std::string>{"1.txt", "2.txt", "3.txt"}));
   EXPECT_EQ(bench.dir.ReadFile("3.txt"), "content of 3.txt");
 }
@@ -273,6 +274,20 @@ TEST(UndoLastCommit, ComparesSubfoldersInFolderModeWithoutTheEmptyListingMessage
   bench.Files({"1_课"});  // a file of the same name is no sub-folder
   Undo(bench);
   EXPECT_EQ(bench.Boxes(), std::vector<Box>{kListingLengthDiffers});
+}
+
+// ext4 returns sub-folders in hash order; the listing's own order must make the
+// rows match the folder again after a commit.
+TEST(UndoLastCommit, RestoresSeveralFoldersInFolderMode) {
+  Workbench bench(ProcessingMode::kFolders);
+  Prepare(bench, {"1课", "2课", "3课", "4课", "5课", "6课"}, {});
+  for (int row = 0; row < bench.list.RowCount(); ++row) {
+    bench.list.SetEntryCell(G("x") + bench.list.Cell(row, 0), row, 1);
+  }
+  Commit(bench);
+  Undo(bench);
+  EXPECT_TRUE(bench.Boxes().empty());
+  EXPECT_EQ(bench.OnDisk(), (std::set<std::string>{"1课/", "2课/", "3课/", "4课/", "5课/", "6课/"}));
 }
 
 }  // namespace
