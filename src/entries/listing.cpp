@@ -16,20 +16,16 @@ ByteText WithSeparator(const ByteText& folder) {
 
 char FoldAscii(char byte) { return (byte >= 'A' && byte <= 'Z') ? static_cast<char>(byte + 32) : byte; }
 
-int CharacterLength(const ByteText& text, size_t at) {
+// Characters are GBK (a lead byte takes the next byte with it) or, for names
+// that have no GBK form and are matched in their native bytes, single bytes.
+enum class Characters { kGbk, kBytes };
+
+int CharacterLength(const ByteText& text, size_t at, Characters characters) {
+  if (characters == Characters::kBytes) return 1;
   return (static_cast<unsigned char>(text[at]) >= 0x80 && at + 1 < text.size()) ? 2 : 1;
 }
 
-}  // namespace
-
-ByteText OnlySearchPattern(bool itemSelected, const ByteText& text, const ByteText& allItem) {
-  if (itemSelected) return text == allItem ? ByteText("*.*") : "*" + text;
-  if (text.empty()) return "*.*";
-  if (FindText(text, ".") > 0) return "*" + text;
-  return "*." + text;
-}
-
-bool MatchesWildcard(const ByteText& name, const ByteText& pattern) {
+bool Matches(const ByteText& name, const ByteText& pattern, Characters characters) {
   if (pattern == "*.*" || pattern == "*") return true;
   // Greedy matching with one backtrack point for the last "*": linear for the
   // patterns people type.
@@ -42,13 +38,13 @@ bool MatchesWildcard(const ByteText& name, const ByteText& pattern) {
       continue;
     }
     if (p < pattern.size()) {
-      const int length = CharacterLength(name, n);
+      const int length = CharacterLength(name, n, characters);
       if (pattern[p] == '?') {
         n += length;
         ++p;
         continue;
       }
-      const int patternLength = CharacterLength(pattern, p);
+      const int patternLength = CharacterLength(pattern, p, characters);
       if (patternLength == length && FoldAscii(pattern[p]) == FoldAscii(name[n]) &&
           (length == 1 || pattern[p + 1] == name[n + 1])) {
         n += length;
@@ -58,11 +54,24 @@ bool MatchesWildcard(const ByteText& name, const ByteText& pattern) {
     }
     if (starPattern == ByteText::npos) return false;
     p = starPattern + 1;
-    starName += CharacterLength(name, starName);
+    starName += CharacterLength(name, starName, characters);
     n = starName;
   }
   while (p < pattern.size() && pattern[p] == '*') ++p;
   return p == pattern.size();
+}
+
+}  // namespace
+
+ByteText OnlySearchPattern(bool itemSelected, const ByteText& text, const ByteText& allItem) {
+  if (itemSelected) return text == allItem ? ByteText("*.*") : "*" + text;
+  if (text.empty()) return "*.*";
+  if (FindText(text, ".") > 0) return "*" + text;
+  return "*." + text;
+}
+
+bool MatchesWildcard(const ByteText& name, const ByteText& pattern) {
+  return Matches(name, pattern, Characters::kGbk);
 }
 
 FolderListing ListFolderFiles(const ByteText& folder, const ByteText& pattern) {
@@ -74,7 +83,9 @@ FolderListing ListFolderFiles(const ByteText& folder, const ByteText& pattern) {
   } else {
     // A name without a GBK form is matched in its native bytes: the patterns
     // people type are ASCII extensions, which read the same in both.
-    for (const std::string& name : found.unconvertible) listing.unconvertible += MatchesWildcard(name, pattern);
+    for (const std::string& name : found.unconvertible) {
+      listing.unconvertible += Matches(name, pattern, Characters::kBytes) ? 1 : 0;
+    }
     listing.names.reserve(found.names.size());
     for (ByteText& name : found.names) {
       if (MatchesWildcard(name, pattern)) listing.names.push_back(std::move(name));

@@ -31,6 +31,7 @@
 #include "listops/list_commands.h"
 #include "operations/symbol_after_number.h"
 #include "pipeline/commit.h"
+#include "pipeline/guards.h"
 #include "platform/code_page.h"
 #include "ui/entry_table_model.h"
 #include "ui/explanation_window.h"
@@ -118,12 +119,16 @@ void MainWindow::ConnectControls() {
   });
   connect(ui_.按钮_手动读取, &QPushButton::clicked, this, &MainWindow::ReadFolderByHand);
 
+  // Enter in these two boxes is taken by eventFilter: the line edit would
+  // report it twice (once itself, once forwarded by the combo box).
   for (QComboBox* box : {ui_.组合框_仅检索, ui_.组合框_跳过扩展}) {
     connect(box, &QComboBox::activated, this, &MainWindow::ReloadForFilter);
-    connect(box->lineEdit(), &QLineEdit::returnPressed, this, [this, box] { ReloadOnEnter(box); });
   }
   for (QComboBox* box : {ui_.组合框_仅检索, ui_.组合框_跳过扩展, ui_.组合框_修改扩展, ui_.组合框_创建扩展}) {
     box->setCompleter(nullptr);
+    // Leaving the text must not turn typed text that equals an item into a
+    // choice of that item (and a reload): only picking from the list does.
+    disconnect(box->lineEdit(), &QLineEdit::editingFinished, box, nullptr);
     box->installEventFilter(this);
     box->lineEdit()->installEventFilter(this);
     connect(box->lineEdit(), &QLineEdit::textEdited, this,
@@ -306,10 +311,19 @@ void MainWindow::FollowTypedExtension(QComboBox* box, const QString& typed) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-  // The drop-down of an extension box is about to open: by mouse on the box,
-  // or by F4 / Alt+Down in its text.
   QComboBox* box = qobject_cast<QComboBox*>(watched);
   if (box == nullptr && watched->parent() != nullptr) box = qobject_cast<QComboBox*>(watched->parent());
+  // Enter in the text of a filter box: one reload, and the key goes no further.
+  if (box != nullptr && watched == box->lineEdit() && event->type() == QEvent::KeyPress &&
+      (box == ui_.组合框_仅检索 || box == ui_.组合框_跳过扩展)) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      ReloadOnEnter(box);
+      return true;
+    }
+  }
+  // The drop-down of an extension box is about to open: by mouse on the box,
+  // or by F4 / Alt+Down in its text.
   if (box != nullptr) {
     bool opening = false;
     if (event->type() == QEvent::MouseButtonPress && watched == box) opening = true;
@@ -372,6 +386,9 @@ void MainWindow::TogglePreview() {
 }
 
 void MainWindow::AddSymbolAfterNumber() {
+  // The operation checks the directory before its text; so must the
+  // conversion of the text.
+  if (!CheckEntryDirectoryPresent(prompter_, list_)) return;
   const std::optional<ByteText> insertText = ReadGbkText(ui_.编辑框13->text());
   if (!insertText) return;
   RunSymbolAfterNumber(list_, prompter_, ReadIntakeSettings(), {*insertText});
