@@ -236,9 +236,10 @@ void MainWindow::AcceptDroppedPath(const QString& localPath) {
     prompter_.Inform(messages::UnconvertiblePath(), messages::TitleHint(), MessageIcon::kInformation);
     return;
   }
-  const int leftOut = vantor::AcceptDroppedPath(list_, prompter_, ReadIntakeSettings(), *gbkPath);
+  const IntakeSettings settings = ReadIntakeSettings();
+  const int leftOut = vantor::AcceptDroppedPath(list_, prompter_, settings, *gbkPath);
   // In the folder modes every path reloads the list: the last count is the list's.
-  unconvertibleInDrop_ = ReadIntakeSettings().mode == ProcessingMode::kDroppedItems ? 0 : leftOut;
+  unconvertibleInDrop_ = settings.mode == ProcessingMode::kDroppedItems ? 0 : leftOut;
   ShowEntryDirectory();
 }
 
