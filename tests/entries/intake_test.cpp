@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/code_page.h"
+#include "support/gbk_text.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
 
@@ -16,13 +17,9 @@ namespace {
 using ::vantor::testing::ScriptedPrompter;
 using ::vantor::testing::TempDir;
 
-ByteText G(const std::string& utf8) { return GbkFromUtf8(utf8).value(); }
+using ::vantor::testing::G;
+using ::vantor::testing::GbkAll;
 
-TextArray GbkAll(const std::vector<std::string>& utf8) {
-  TextArray names;
-  for (const std::string& name : utf8) names.push_back(G(name));
-  return names;
-}
 
 TextArray Rows(const EntryList& list) {
   TextArray names;

@@ -8,17 +8,14 @@
 #include <vector>
 
 #include "platform/code_page.h"
+#include "support/gbk_text.h"
 
 namespace vantor {
 namespace {
 
-ByteText G(const std::string& utf8) { return GbkFromUtf8(utf8).value(); }
+using ::vantor::testing::G;
+using ::vantor::testing::GbkAll;
 
-TextArray GbkAll(const std::vector<std::string>& utf8) {
-  TextArray names;
-  for (const std::string& name : utf8) names.push_back(G(name));
-  return names;
-}
 
 TextArray Sorted(TextArray names) {
   const int count = NaturalSort(names);

@@ -5,11 +5,12 @@
 #include <vector>
 
 #include "platform/code_page.h"
+#include "support/gbk_text.h"
 
 namespace vantor {
 namespace {
 
-ByteText G(const std::string& utf8) { return GbkFromUtf8(utf8).value(); }
+using ::vantor::testing::G;
 
 // 盶 is B1 5C in GBK: its trail byte is a backslash.
 const ByteText kBackslashTrail = G("盶");

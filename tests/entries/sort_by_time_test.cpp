@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "platform/code_page.h"
+#include "support/gbk_text.h"
 #include "platform/file_system.h"
 #include "support/temp_dir.h"
 
@@ -17,7 +18,7 @@ namespace {
 
 using ::vantor::testing::TempDir;
 
-ByteText G(const std::string& utf8) { return GbkFromUtf8(utf8).value(); }
+using ::vantor::testing::G;
 
 constexpr time_t kDay = 1'717'200'000 - 1'717'200'000 % 86'400;  // midnight UTC, June 2024
 constexpr time_t kHour = 3600;

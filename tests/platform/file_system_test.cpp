@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/code_page.h"
+#include "support/gbk_text.h"
 #include "support/temp_dir.h"
 
 using namespace std::string_literals;
@@ -44,7 +45,7 @@ namespace {
 
 using ::vantor::testing::TempDir;
 
-ByteText G(const std::string& utf8) { return GbkFromUtf8(utf8).value(); }
+using ::vantor::testing::G;
 
 // Every name in a directory tree, relative to its root, for "nothing changed".
 std::set<std::string> Tree(const TempDir& dir) {
