@@ -340,9 +340,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 // ---- List ----
 
 void MainWindow::ShowListMenu(const QPoint& position) {
+  // Below the last row there is no row, but the column under the cursor counts.
   const QModelIndex index = ui_.超级列表框1->indexAt(position);
+  const int column = ui_.超级列表框1->columnAt(position.x());
   list_.LastRightClickRow = index.isValid() ? index.row() : -1;
-  list_.LastRightClickColumn = index.isValid() ? index.column() : 0;
+  list_.LastRightClickColumn = column >= 0 ? column : 0;
   ui_.右键功能1->popup(ui_.超级列表框1->viewport()->mapToGlobal(position));
 }
 
