@@ -179,7 +179,7 @@ int main(int argc, char** argv) {
     // (b) Preview run.
     reloadRows();
     list.SetPreviewOn(true);
-    preview.push_back(Measure([&] { RunSymbolAfterNumber(list, prompter, intake, settings); }));
+    preview.push_back(Measure([&] { RunSymbolAfterNumber(RunContext{list, prompter, intake}, settings); }));
     if (list.Cell(count - 1, 1).empty()) {
       std::fprintf(stderr, "preview wrote no pending names\n");
       return 1;
@@ -187,14 +187,14 @@ int main(int argc, char** argv) {
 
     // (c) Direct run, then back.
     reloadRows();
-    direct.push_back(Measure([&] { RunSymbolAfterNumber(list, prompter, intake, settings); }));
+    direct.push_back(Measure([&] { RunSymbolAfterNumber(RunContext{list, prompter, intake}, settings); }));
     ExpectOnDisk(newPaths, "direct run");
     BareLoop(newPaths, oldPaths);
 
     // (d) Commit from preview (the commit alone is timed), then back.
     reloadRows();
     list.SetPreviewOn(true);
-    RunSymbolAfterNumber(list, prompter, intake, settings);
+    RunSymbolAfterNumber(RunContext{list, prompter, intake}, settings);
     int failed = 0;
     commit.push_back(Measure([&] { failed = CommitPreview(list, prompter); }));
     ExpectOnDisk(newPaths, "commit");

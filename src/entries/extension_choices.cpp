@@ -21,11 +21,11 @@ TextArray ExtensionItemsInFull(const ByteText& leadingItem) {
 TextArray ExtensionItemsFollowing(const ByteText& typed, const ByteText& leadingItem) {
   TextArray items;
   if (typed.empty()) return items;
-  const ByteText key = ReplaceText(typed, ".", "", std::nullopt, std::nullopt, true);
+  const ByteText key = ReplaceText(typed, ".", "", std::nullopt, std::nullopt, kReplaceMatchingCase);
   if (!leadingItem.empty()) items.push_back(leadingItem);
   std::vector<bool> matched(BuiltInExtensions().size(), false);
   for (size_t i = 0; i < BuiltInExtensions().size(); ++i) {
-    if (FindText(BuiltInExtensions()[i], key, std::nullopt, true) > 0) {
+    if (FindText(BuiltInExtensions()[i], key, std::nullopt, kFindIgnoringCase) > 0) {
       items.push_back("." + BuiltInExtensions()[i]);
       matched[i] = true;
     }

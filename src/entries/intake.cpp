@@ -30,7 +30,7 @@ bool SkippedByExtension(const ByteText& name, const IntakeSettings& settings) {
 }
 
 bool RefuseDesktopDirectory(EntryList& list, Prompter& prompter) {
-  if (FindText(list.EntryDirectory(), "Desktop", std::nullopt, true) < 0) return false;
+  if (FindText(list.EntryDirectory(), "Desktop", std::nullopt, kFindIgnoringCase) < 0) return false;
   prompter.Inform(messages::DesktopRefusal(), messages::TitleHint(), MessageIcon::kInformation);
   list.SetEntryDirectory({});
   return true;

@@ -66,7 +66,7 @@ bool Matches(const ByteText& name, const ByteText& pattern, Characters character
 ByteText OnlySearchPattern(bool itemSelected, const ByteText& text, const ByteText& allItem) {
   if (itemSelected) return text == allItem ? ByteText("*.*") : "*" + text;
   if (text.empty()) return "*.*";
-  if (FindText(text, ".") > 0) return "*" + text;
+  if (FindText(text, ".", std::nullopt, kFindMatchingCase) > 0) return "*" + text;
   return "*." + text;
 }
 
@@ -101,8 +101,8 @@ FolderListing ListSubfolders(const ByteText& folder) {
   // file systems do, by name without regard to letter case, so that the list
   // is readable and the same folder always lists the same way.
   std::sort(found.names.begin(), found.names.end(), [](const ByteText& a, const ByteText& b) {
-    const int order = CompareText(a, b, false);
-    return order != 0 ? order < 0 : CompareText(a, b, true) < 0;
+    const int order = CompareText(a, b, kReplaceIgnoringCase);
+    return order != 0 ? order < 0 : CompareText(a, b, kReplaceMatchingCase) < 0;
   });
   return {std::move(found.names), static_cast<int>(found.unconvertible.size())};
 }

@@ -47,7 +47,7 @@ ByteText NameOfPath(const ByteText& path, bool keepExtension) {
 ByteText ParentDirectoryOf(const ByteText& path) {
   ByteText trimmed = path;
   if (!trimmed.empty() && trimmed.back() == kSeparator) trimmed.pop_back();
-  const int position = FindTextReverse(trimmed, ByteText(1, kSeparator));
+  const int position = FindTextReverse(trimmed, ByteText(1, kSeparator), std::nullopt, kFindMatchingCase);
   return position < 0 ? ByteText() : LeftBytes(trimmed, position);
 }
 

@@ -2,7 +2,6 @@
 
 #include "pipeline/guards.h"
 #include "pipeline/rename_run.h"
-#include "platform/code_page.h"
 
 namespace vantor {
 
@@ -13,24 +12,21 @@ constexpr int kLastNumberStart = 14;  // the number must start at byte 1..14
 std::optional<ByteText> NewNameOfSymbolAfterNumber(const ByteText& stem, const SymbolAfterNumberSettings& settings) {
   const ByteText number = FirstDigitRun(stem);
   if (number.empty()) return std::nullopt;
-  const int position = FindText(stem, number);
+  const int position = FindText(stem, number, std::nullopt, kFindMatchingCase);
   if (position < 0 || position > kLastNumberStart) return std::nullopt;
-  ByteText changed = ReplaceText(stem, number, number + settings.insertText, 1, 1, true);
+  ByteText changed =
+      ReplaceText(stem, number, number + TextOrEmpty(settings.insertText), 1, 1, kReplaceMatchingCase);
   if (changed == stem) return std::nullopt;
   return changed;
 }
 
-void RunSymbolAfterNumber(EntryList& list, Prompter& prompter, const IntakeSettings& intake,
-                          const SymbolAfterNumberSettings& settings) {
-  if (!CheckEntryDirectoryPresent(prompter, list)) return;
-  if (settings.insertText.empty()) {
-    prompter.Inform(Gbk("加什么？不能为空"), DefaultMessageTitle(), MessageIcon::kInformation);
-    return;
-  }
-  if (!CheckEntryDirectoryUsable(prompter, list)) return;
-  RunRename(list, prompter, intake, {}, [&settings](const ByteText& stem, int) {
-    return NewNameOfSymbolAfterNumber(stem, settings);
-  });
+void RunSymbolAfterNumber(const RunContext& context, const SymbolAfterNumberSettings& settings) {
+  if (!CheckEntryDirectoryPresent(context.prompter, context.list)) return;
+  if (!RequireText(context.prompter, settings.insertText, "加什么？不能为空")) return;
+  if (!CheckEntryDirectoryUsable(context.prompter, context.list)) return;
+  RunRename(context, {}, KeepingExtension([&settings](const ByteText& stem) {
+              return NewNameOfSymbolAfterNumber(stem, settings);
+            }));
 }
 
 }  // namespace vantor

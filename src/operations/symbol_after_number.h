@@ -4,14 +4,13 @@
 
 #include <optional>
 
-#include "entries/entry_list.h"
-#include "entries/intake.h"
-#include "platform/prompter.h"
+#include "pipeline/input_checks.h"
+#include "pipeline/run_context.h"
 
 namespace vantor {
 
 struct SymbolAfterNumberSettings {
-  ByteText insertText;  // any text; must not be empty
+  InputText insertText;  // 编辑框13; must not be empty
 };
 
 // The stem with insertText after its first number, or nullopt when the stem
@@ -20,8 +19,7 @@ struct SymbolAfterNumberSettings {
 // NewNameOfSymbolAfterNumber("第3课", {"-"}) == "第3-课".
 std::optional<ByteText> NewNameOfSymbolAfterNumber(const ByteText& stem, const SymbolAfterNumberSettings& settings);
 
-// Checks the inputs and the guards, then runs the rename course.
-void RunSymbolAfterNumber(EntryList& list, Prompter& prompter, const IntakeSettings& intake,
-                          const SymbolAfterNumberSettings& settings);
+// Guard 1, then the insert text, then guards 2 and 3, then the rename course.
+void RunSymbolAfterNumber(const RunContext& context, const SymbolAfterNumberSettings& settings);
 
 }  // namespace vantor

@@ -5,16 +5,12 @@
 #include "entries/paths.h"
 #include "platform/code_page.h"
 #include "platform/file_system.h"
+#include "pipeline/rename_batch.h"
+#include "pipeline/reports.h"
 
 namespace vantor {
 
 namespace {
-
-void ReportFailedRenames(Prompter& prompter, int failed) {
-  if (failed == 0) return;
-  prompter.Inform(Gbk("有") + ToText(failed) + Gbk("个文件改名失败，已保留原名"), messages::TitleReminder(),
-                  MessageIcon::kInformation);
-}
 
 void Remind(Prompter& prompter, const char* utf8Text) {
   prompter.Inform(Gbk(utf8Text), messages::TitleReminder(), MessageIcon::kInformation);
@@ -61,21 +57,23 @@ int CommitPreview(EntryList& list, Prompter& prompter) {
     return 0;
   }
 
-  const ByteText directory = list.EntryDirectory();
-  int failed = 0;
+  std::vector<PlannedRename> plan;
+  for (int row = 0; row < list.RowCount(); ++row) {
+    const ByteText& oldName = list.Cell(row, 0);
+    const ByteText& newName = list.Cell(row, 1);
+    if (oldName.empty() || newName.empty()) continue;
+    plan.push_back({row, oldName, newName});
+  }
+  const BatchOutcome outcome = ApplyRenameBatch(list.EntryDirectory(), plan);
+  const int failed = outcome.failed;
   {
     EntryList::Batch batch(list);
-    for (int row = 0; row < list.RowCount(); ++row) {
-      const ByteText oldName = list.Cell(row, 0);
-      const ByteText newName = list.Cell(row, 1);
-      if (oldName.empty() || newName.empty()) continue;
-      if (RenameEntry(directory, oldName, newName)) {
-        list.SetEntryCell(newName, row, 0);
-        list.SetEntryCell(ByteText(), row, 1);
-      } else {
-        ++failed;
+    for (size_t i = 0; i < plan.size(); ++i) {
+      if (outcome.done[i]) {
+        list.SetEntryCell(plan[i].newName, plan[i].row, 0);
+        list.SetEntryCell(ByteText(), plan[i].row, 1);
       }
-      list.UndoNames.push_back(oldName);
+      list.UndoNames.push_back(plan[i].oldName);
     }
   }
   ReportFailedRenames(prompter, failed);
@@ -110,20 +108,19 @@ void UndoLastCommit(EntryList& list, Prompter& prompter, const IntakeSettings& i
     return;
   }
 
-  const ByteText directory = list.EntryDirectory();
-  int failed = 0;
+  std::vector<PlannedRename> plan;
+  for (size_t j = 0; j < undoNames.size(); ++j) {
+    const int row = static_cast<int>(j);
+    const ByteText& current = list.Cell(row, 0);
+    if (current.empty() || undoNames[j].empty()) continue;
+    plan.push_back({row, current, undoNames[j]});
+  }
+  const BatchOutcome outcome = ApplyRenameBatch(list.EntryDirectory(), plan);
+  const int failed = outcome.failed;
   {
     EntryList::Batch batch(list);
-    for (size_t j = 0; j < undoNames.size(); ++j) {
-      const int row = static_cast<int>(j);
-      const ByteText current = list.Cell(row, 0);
-      const ByteText& old = undoNames[j];
-      if (current.empty() || old.empty()) continue;
-      if (RenameEntry(directory, current, old)) {
-        list.SetEntryCell(old, row, 0);
-      } else {
-        ++failed;
-      }
+    for (size_t i = 0; i < plan.size(); ++i) {
+      if (outcome.done[i]) list.SetEntryCell(plan[i].newName, plan[i].row, 0);
     }
   }
   ReportFailedRenames(prompter, failed);

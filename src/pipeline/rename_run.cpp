@@ -1,75 +1,117 @@
 #include "pipeline/rename_run.h"
 
 #include "entries/paths.h"
+#include "pipeline/reports.h"
 #include "platform/code_page.h"
-#include "platform/file_system.h"
 
 namespace vantor {
 
 namespace {
 
-// Before the first entry: asks with preview off, tells with preview on.
-bool AskBeforeFirstEntry(Prompter& prompter, const EntryList& list, const RenameRunOptions& options) {
-  if (list.PreviewOn()) {
-    prompter.Inform(Gbk("提示：你开启了预览功能，所以没有直接更名，\r\n请看预览区结果，确认无误后点\"确认无误，执行吧\"！"),
-                    Gbk("提示"), MessageIcon::kInformation);
-    return true;
-  }
-  const ByteText text = options.confirmText.empty() ? Gbk("确定更名吗？") : options.confirmText;
-  return prompter.Confirm(text, Gbk("提示"), MessageIcon::kNone);
+ByteText OrDefault(const ByteText& text, const char* utf8Default) { return text.empty() ? Gbk(utf8Default) : text; }
+
+void ShowPreviewNotice(Prompter& prompter) {
+  prompter.Inform(Gbk("提示：你开启了预览功能，所以没有直接更名，\r\n请看预览区结果，确认无误后点\"确认无误，执行吧\"！"),
+                  Gbk("提示"), MessageIcon::kInformation);
 }
 
-void ReportRenamed(Prompter& prompter, int renamed) {
-  if (renamed == 0) {
-    prompter.Inform(Gbk("没有任何改动"), Gbk("没有改动"), MessageIcon::kNone);
-  } else {
-    prompter.Inform(Gbk("一共有") + ToText(renamed) + Gbk("个文件被改名成功"), Gbk("修改成果提示"),
-                    MessageIcon::kNone);
+// Before the first entry: asks with preview off (or always, when the
+// operation says so), tells with preview on.
+bool AskBeforeFirstEntry(Prompter& prompter, bool preview, const RunConfirmation& confirmation) {
+  if (preview && !confirmation.askInPreview) {
+    ShowPreviewNotice(prompter);
+    return true;
   }
+  return prompter.Confirm(OrDefault(confirmation.text, "确定更名吗？"), OrDefault(confirmation.title, "提示"),
+                          MessageIcon::kNone);
+}
+
+void ShowSummary(Prompter& prompter, const RunSummary& summary, int renamed) {
+  if (!summary.shown) return;
+  if (renamed == 0 && summary.zeroSaysNothingChanged) {
+    prompter.Inform(Gbk("没有任何改动"), Gbk("没有改动"), summary.icon);
+    return;
+  }
+  prompter.Inform(OrDefault(summary.prefix, "一共有") + ToText(renamed) + OrDefault(summary.suffix, "个文件被改名成功"),
+                  OrDefault(summary.title, "修改成果提示"), summary.icon);
 }
 
 }  // namespace
 
-RenameRunResult RunRename(EntryList& list, Prompter& prompter, const IntakeSettings& intake,
-                          const RenameRunOptions& options, const NewStemRule& newStem) {
-  RenameRunResult result;
-  const bool folderLoop = intake.mode == ProcessingMode::kFolders;
-  const bool preview = list.PreviewOn();
-  const ByteText directory = list.EntryDirectory();
-  EntryList::Batch batch(list);
+NewNameRule KeepingExtension(NewStemRule newStem) {
+  return [newStem = std::move(newStem)](const RenameEntryView& entry) -> std::optional<ByteText> {
+    std::optional<ByteText> stem = newStem(entry.stem);
+    if (!stem) return std::nullopt;
+    return *stem + entry.extension;
+  };
+}
 
-  int ordinal = 0;
+RenamePlan PlanRenames(const RunContext& context, const RenameRunOptions& options, const NewNameRule& rule) {
+  RenamePlan plan;
+  const EntryList& list = context.list;
+  const bool folderLoop = context.FolderMode();
   for (int row = 0; row < list.RowCount(); ++row) {
-    const ByteText name = list.Cell(row, 0);
+    const ByteText& name = list.Cell(row, 0);
     if (name.empty()) continue;
-    ++ordinal;
-    if (ordinal == 1 && !AskBeforeFirstEntry(prompter, list, options)) {
-      result.cancelled = true;
-      return result;
-    }
+    const int ordinal = ++plan.walked;
+    if (!folderLoop && options.applySkipExtension && SkippedByExtension(name, context.intake)) continue;
+    RenameEntryView entry{name, folderLoop ? name : NameOfPath(name, false),
+                          folderLoop ? ByteText() : ExtensionOfPath(name), row, ordinal, folderLoop};
+    std::optional<ByteText> newName = rule(entry);
+    if (!newName || newName->empty() || *newName == name) continue;
+    plan.changes.push_back({row, name, std::move(*newName)});
+  }
+  return plan;
+}
 
-    ByteText stem = name;
-    ByteText extension;
-    if (!folderLoop) {
-      if (options.applySkipExtension && SkippedByExtension(name, intake)) continue;
-      extension = ExtensionOfPath(name);
-      stem = NameOfPath(name, false);
-    }
-    std::optional<ByteText> changed = newStem(stem, ordinal);
-    if (!changed || *changed == stem) continue;
-    ByteText newName = std::move(*changed) + extension;
-    if (newName.empty() || newName == name) continue;
+RenameRunResult CarryOutPlan(const RunContext& context, const RenameRunOptions& options, const RenamePlan& plan) {
+  RenameRunResult result;
+  EntryList& list = context.list;
+  Prompter& prompter = context.prompter;
+  if (plan.walked == 0 && options.refuseEmptyList) {
+    ReportEmptyList(prompter);
+    result.refused = true;
+    return result;
+  }
+  const bool preview = list.PreviewOn();
+  if ((plan.walked > 0 || options.confirmation.askOnEmptyList) &&
+      !AskBeforeFirstEntry(prompter, preview, options.confirmation)) {
+    result.cancelled = true;
+    return result;
+  }
 
-    if (preview) {
-      list.SetEntryCell(newName, row, 1);
-      ++result.previewed;
-    } else if (RenameEntry(directory, name, newName)) {
-      list.SetEntryCell(newName, row, 0);
-      ++result.renamed;
+  if (preview) {
+    EntryList::Batch batch(list);
+    for (const PlannedRename& change : plan.changes) list.SetEntryCell(change.newName, change.row, 1);
+    result.previewed = static_cast<int>(plan.changes.size());
+    return result;
+  }
+
+  RunProgress* progress = options.reportProgress ? context.progress : nullptr;
+  if (progress != nullptr) progress->Started(static_cast<int>(plan.changes.size()));
+  const BatchOutcome outcome =
+      ApplyRenameBatch(list.EntryDirectory(), plan.changes, [progress](int done) {
+        if (progress != nullptr) progress->Advanced(done);
+      });
+  {
+    EntryList::Batch batch(list);
+    for (size_t i = 0; i < plan.changes.size(); ++i) {
+      if (!outcome.done[i]) continue;
+      const PlannedRename& change = plan.changes[i];
+      list.SetEntryCell(change.newName, change.row, 0);
+      if (list.PreviewOn()) list.SetEntryCell(ByteText(), change.row, 1);
     }
   }
-  if (!preview) ReportRenamed(prompter, result.renamed);
+  if (progress != nullptr) progress->Finished();
+  result.renamed = outcome.renamed;
+  result.failed = outcome.failed;
+  ShowSummary(prompter, options.summary, result.renamed);
+  ReportFailedRenames(prompter, result.failed);
   return result;
+}
+
+RenameRunResult RunRename(const RunContext& context, const RenameRunOptions& options, const NewNameRule& rule) {
+  return CarryOutPlan(context, options, PlanRenames(context, options, rule));
 }
 
 }  // namespace vantor

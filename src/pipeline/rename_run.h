@@ -1,44 +1,91 @@
 // The course every rename operation shares once its own checks and the guards
-// have passed: walk the listed entries, compute each new name, and either show
-// it in the preview column or rename on disk at once, then report.
+// have passed: walk the listed rows, compute each new name, and either show it
+// in the preview column or rename on disk at once, then report.
 #pragma once
 
 #include <functional>
 #include <optional>
+#include <vector>
 
-#include "entries/entry_list.h"
-#include "entries/intake.h"
-#include "platform/prompter.h"
+#include "pipeline/rename_batch.h"
+#include "pipeline/run_context.h"
 
 namespace vantor {
 
-// How an operation departs from the common course.
-struct RenameRunOptions {
-  ByteText confirmText;             // empty: "确定更名吗？"
-  bool applySkipExtension = true;   // leave out files of the skip-extension box
+// One walked row as an operation sees it. In the file loop (modes "处理文件" and
+// "拖几个改几个") stem and extension split the name; in the folder loop
+// ("处理文件夹") the stem is the whole name and the extension is empty.
+struct RenameEntryView {
+  const ByteText& name;
+  ByteText stem;
+  ByteText extension;
+  int row = 0;      // list row, 0-based
+  int ordinal = 0;  // 1-based count of walked rows (skipped rows included)
+  bool folder = false;
 };
 
-// The operation's new-name rule: the new stem for a stem (in folder mode the
-// whole folder name), or nullopt when the entry does not change. `ordinal`
-// counts the walked entries from 1.
-using NewStemRule = std::function<std::optional<ByteText>(const ByteText& stem, int ordinal)>;
+// An operation's rule: the whole new name of an entry, or nullopt when it does
+// not change.
+using NewNameRule = std::function<std::optional<ByteText>(const RenameEntryView&)>;
+using NewStemRule = std::function<std::optional<ByteText>(const ByteText& stem)>;
+
+// The common case: the rule rewrites the stem and the extension stays.
+NewNameRule KeepingExtension(NewStemRule newStem);
+
+// Asked before the first walked row with preview off.
+struct RunConfirmation {
+  ByteText text;           // empty: "确定更名吗？"
+  ByteText title;          // empty: "提示"
+  bool askInPreview = false;    // asked with preview on too, instead of the preview notice
+  bool askOnEmptyList = false;  // asked even when no row is walked
+};
+
+// The box after a direct run: prefix + count + suffix under title, or, for a
+// count of 0 where zeroSaysNothingChanged, "没有任何改动" under "没有改动".
+struct RunSummary {
+  bool shown = true;
+  ByteText prefix;  // empty: "一共有"
+  ByteText suffix;  // empty: "个文件被改名成功"
+  ByteText title;   // empty: "修改成果提示"
+  bool zeroSaysNothingChanged = true;
+  MessageIcon icon = MessageIcon::kNone;
+};
+
+struct RenameRunOptions {
+  RunConfirmation confirmation;
+  RunSummary summary;
+  bool applySkipExtension = true;  // pass over files of the skip-extension box
+  bool refuseEmptyList = false;    // "列表框是空的！" (提示) when no row is walked
+  bool reportProgress = false;     // direct runs tell the run's progress display
+};
+
+// The computed batch: how many rows were walked and the renames among them.
+struct RenamePlan {
+  int walked = 0;
+  std::vector<PlannedRename> changes;
+};
 
 struct RenameRunResult {
   bool cancelled = false;
-  int renamed = 0;    // names changed on disk
-  int previewed = 0;  // pending names written
+  bool refused = false;  // the empty-list refusal
+  int renamed = 0;       // names changed on disk
+  int failed = 0;        // renames that did not happen
+  int previewed = 0;     // pending names written
 };
 
-// Runs the file loop (modes "处理文件" and "拖几个改几个": the stem is the name
-// without its extension, which is put back unchanged) or the folder loop (mode
-// "处理文件夹": the whole name). Rows with an empty current name are passed over.
-// Before the first entry: with preview off the confirmation (Cancel ends the
-// run with nothing changed and no summary), with preview on the preview
-// notice. A new name that is empty or equal to the old one changes nothing.
-// Preview on: the pending name goes into column 1. Preview off: the entry is
-// renamed on disk and, only when that succeeded, its row shows the new name;
-// then the summary tells how many entries really changed.
-RenameRunResult RunRename(EntryList& list, Prompter& prompter, const IntakeSettings& intake,
-                          const RenameRunOptions& options, const NewStemRule& newStem);
+// Walks every row whose column-0 name is not empty, computes its new name and
+// keeps the rows whose new name is neither empty nor equal to the old name.
+// Pure: touches neither the list nor the disk.
+RenamePlan PlanRenames(const RunContext& context, const RenameRunOptions& options, const NewNameRule& rule);
+
+// Refuses an empty walk when asked to; then, before anything changes, asks
+// (preview off; Cancel ends the run with nothing changed) or shows the preview
+// notice. Preview on: writes the pending names into column 1. Preview off:
+// renames on disk, shows each renamed row's new name (and clears its pending
+// name), then the summary and, when renames failed, one failure box.
+RenameRunResult CarryOutPlan(const RunContext& context, const RenameRunOptions& options, const RenamePlan& plan);
+
+// PlanRenames followed by CarryOutPlan.
+RenameRunResult RunRename(const RunContext& context, const RenameRunOptions& options, const NewNameRule& rule);
 
 }  // namespace vantor

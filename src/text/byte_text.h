@@ -9,7 +9,8 @@
 // Note the flags: the Find functions take a case-INsensitive flag, ReplaceText
 // and CompareText a case-SENSITIVE one; an omitted flag is false in each.
 // Case folding touches only A-Z and a-z. No function changes its arguments,
-// and every function is linear in the length of its input.
+// and every function is linear in the length of its input. Pass the flags by
+// the named constants below, so every call says which meaning it passes.
 #pragma once
 
 #include <cstdint>
@@ -36,6 +37,14 @@ ByteText RightBytes(const ByteText& text, int n);
 // At most n bytes from 1-based start; empty when start < 1, start > length or
 // n <= 0. MidBytes("abcdef", 2, 3) == "bcd".
 ByteText MidBytes(const ByteText& text, int start, int n);
+
+// The case flag of FindText and FindTextReverse ("insensitive").
+inline constexpr bool kFindIgnoringCase = true;
+inline constexpr bool kFindMatchingCase = false;
+// The case flag of ReplaceText and CompareText ("sensitive"); CompareText
+// reads them the same way.
+inline constexpr bool kReplaceMatchingCase = true;
+inline constexpr bool kReplaceIgnoringCase = false;
 
 // 1-based position of the first match at or after start (below 1 counts as 1),
 // or -1. An empty needle gives 1 (not start) when the searched region is not

@@ -43,6 +43,14 @@ void DropReceiver::Detach() {
   afterDrop_ = nullptr;
 }
 
+void DropReceiver::Deliver(const QStringList& paths) {
+  if (!callback_) return;
+  for (const QString& path : paths) {
+    if (callback_) callback_(path);
+  }
+  if (afterDrop_) afterDrop_();
+}
+
 bool DropReceiver::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
     case QEvent::DragEnter:
@@ -58,11 +66,13 @@ bool DropReceiver::eventFilter(QObject* watched, QEvent* event) {
       if (!CarriesLocalFiles(drop->mimeData())) return false;
       drop->setDropAction(Qt::CopyAction);
       drop->accept();
-      const QList<QUrl> urls = drop->mimeData()->urls();
-      for (const QUrl& url : urls) {
-        if (url.isLocalFile() && callback_) callback_(url.toLocalFile());
+      QStringList paths;
+      for (const QUrl& url : drop->mimeData()->urls()) {
+        if (url.isLocalFile()) paths.push_back(url.toLocalFile());
       }
-      if (afterDrop_) afterDrop_();
+      // The intake may show message boxes; run it after the drop has returned
+      // to the program the files came from, so that program is not held up.
+      QMetaObject::invokeMethod(this, [this, paths] { Deliver(paths); }, Qt::QueuedConnection);
       return true;
     }
     default:

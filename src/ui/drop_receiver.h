@@ -1,11 +1,13 @@
 // Accepts local files and folders dropped anywhere on a window, the list view
 // included, and hands each path to a callback, one at a time, in the order
-// the drop carries them.
+// the drop carries them. The paths are handed over after the drop event has
+// returned, so the source of the drag is never kept waiting.
 #pragma once
 
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class QWidget;
@@ -27,6 +29,8 @@ class DropReceiver : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void Deliver(const QStringList& paths);
+
   QPointer<QWidget> window_;
   PathCallback callback_;
   DropEndCallback afterDrop_;

@@ -1,5 +1,7 @@
 #include "ui/entry_table_model.h"
 
+#include <QTextDocument>
+
 #include "ui/gbk_qstring.h"
 
 namespace vantor {
@@ -22,7 +24,13 @@ int EntryTableModel::columnCount(const QModelIndex& parent) const { return paren
 QVariant EntryTableModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= rows_ || index.column() >= columns_) return {};
   if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
-  return QStringFromGbk(list_.Cell(index.row(), index.column()));
+  const QString text = QStringFromGbk(list_.Cell(index.row(), index.column()));
+  // A tooltip that looks like markup would be rendered as such; a name is
+  // shown as it is.
+  if (role == Qt::ToolTipRole && Qt::mightBeRichText(text)) {
+    return QStringLiteral("<p style='white-space:pre'>%1</p>").arg(text.toHtmlEscaped());
+  }
+  return text;
 }
 
 QVariant EntryTableModel::headerData(int section, Qt::Orientation orientation, int role) const {

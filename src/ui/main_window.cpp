@@ -25,16 +25,15 @@
 #include <QTableView>
 #include <QTimer>
 
-#include "entries/extension_choices.h"
 #include "entries/listing.h"
 #include "entries/messages.h"
 #include "listops/list_commands.h"
-#include "operations/symbol_after_number.h"
 #include "pipeline/commit.h"
 #include "pipeline/guards.h"
 #include "platform/code_page.h"
 #include "ui/entry_table_model.h"
 #include "ui/explanation_window.h"
+#include "ui/extension_boxes.h"
 #include "ui/gbk_qstring.h"
 #include "ui/help_texts.h"
 #include "ui/skin.h"
@@ -59,8 +58,9 @@ void MoveLeft(QWidget* widget, int left) { widget->move(left, widget->y()); }
 
 MainWindow::MainWindow() {
   SetupMainWindowUi(ui_, this);
-  model_ = new EntryTableModel(list_, this);
-  ui_.超级列表框1->setModel(model_);
+  model_ = std::make_unique<EntryTableModel>(list_);
+  progressBar_ = std::make_unique<ProgressBarDisplay>(ui_.进度条1);
+  ui_.超级列表框1->setModel(model_.get());
   ui_.超级列表框1->setContextMenuPolicy(Qt::CustomContextMenu);
   ui_.超级列表框1->setSelectionBehavior(QAbstractItemView::SelectRows);
   ui_.超级列表框1->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -72,7 +72,10 @@ MainWindow::MainWindow() {
   ConnectControls();
 }
 
-MainWindow::~MainWindow() { dropReceiver_.Detach(); }
+MainWindow::~MainWindow() {
+  dropReceiver_.Detach();
+  ui_.超级列表框1->setModel(nullptr);
+}
 
 void MainWindow::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
@@ -119,21 +122,10 @@ void MainWindow::ConnectControls() {
   });
   connect(ui_.按钮_手动读取, &QPushButton::clicked, this, &MainWindow::ReadFolderByHand);
 
-  // Enter in these two boxes is taken by eventFilter: the line edit would
-  // report it twice (once itself, once forwarded by the combo box).
   for (QComboBox* box : {ui_.组合框_仅检索, ui_.组合框_跳过扩展}) {
     connect(box, &QComboBox::activated, this, &MainWindow::ReloadForFilter);
   }
-  for (QComboBox* box : {ui_.组合框_仅检索, ui_.组合框_跳过扩展, ui_.组合框_修改扩展, ui_.组合框_创建扩展}) {
-    box->setCompleter(nullptr);
-    // Leaving the text must not turn typed text that equals an item into a
-    // choice of that item (and a reload): only picking from the list does.
-    disconnect(box->lineEdit(), &QLineEdit::editingFinished, box, nullptr);
-    box->installEventFilter(this);
-    box->lineEdit()->installEventFilter(this);
-    connect(box->lineEdit(), &QLineEdit::textEdited, this,
-            [this, box](const QString& typed) { FollowTypedExtension(box, typed); });
-  }
+  extensionBoxes_ = new ExtensionBoxes(ui_, [this](QComboBox* box) { ReloadOnEnter(box); }, this);
 
   connect(ui_.超级列表框1, &QTableView::customContextMenuRequested, this, &MainWindow::ShowListMenu);
   connect(ui_.超级列表框1, &QTableView::doubleClicked, this, &MainWindow::CopyCell);
@@ -175,7 +167,7 @@ void MainWindow::ConnectControls() {
     UndoLastCommit(list_, prompter_, ReadIntakeSettings());
     ShowEntryDirectory();
   });
-  connect(ui_.按钮_数字后加符号, &QPushButton::clicked, this, &MainWindow::AddSymbolAfterNumber);
+  BindOperations(ui_, *this);
 }
 
 void MainWindow::SetStayOnTop(bool onTop) {
@@ -202,13 +194,9 @@ IntakeSettings MainWindow::ReadIntakeSettings() const {
   return settings;
 }
 
-std::optional<ByteText> MainWindow::ReadGbkText(const QString& text) {
-  std::optional<ByteText> gbk = GbkFromQString(text);
-  if (!gbk) {
-    prompter_.Inform(Gbk("输入的文字含有无法识别的字符，不能用在文件名里"), messages::TitleHint(),
-                     MessageIcon::kInformation);
-  }
-  return gbk;
+void MainWindow::RunOperation(const std::function<void(const RunContext&)>& run) {
+  run(RunContext{list_, prompter_, ReadIntakeSettings(), progressBar_.get()});
+  ShowEntryDirectory();
 }
 
 void MainWindow::ShowEntryDirectory() { ui_.标签2->setText(QStringFromGbk(list_.EntryDirectory())); }
@@ -279,64 +267,6 @@ void MainWindow::ReloadOnEnter(QComboBox* box) {
   ReloadForFilter();
 }
 
-QString MainWindow::LeadingItemOf(const QComboBox* box) const {
-  if (box == ui_.组合框_仅检索) return QStringLiteral("所有");
-  if (box == ui_.组合框_跳过扩展) return QStringLiteral("不跳");
-  if (box == ui_.组合框_创建扩展) return QStringLiteral("创建目录");
-  return {};
-}
-
-void MainWindow::FillExtensionBox(QComboBox* box) {
-  if (!box->currentText().isEmpty()) return;
-  const QSignalBlocker blocker(box);
-  box->clear();
-  for (const ByteText& item : ExtensionItemsInFull(*GbkFromQString(LeadingItemOf(box)))) {
-    box->addItem(QStringFromGbk(item));
-  }
-  box->setCurrentIndex(-1);
-}
-
-void MainWindow::FollowTypedExtension(QComboBox* box, const QString& typed) {
-  const QSignalBlocker blocker(box);
-  const int cursor = box->lineEdit()->cursorPosition();
-  box->clear();
-  const std::optional<ByteText> key = GbkFromQString(typed);
-  if (key && !typed.isEmpty()) {
-    for (const ByteText& item : ExtensionItemsFollowing(*key, *GbkFromQString(LeadingItemOf(box)))) {
-      box->addItem(QStringFromGbk(item));
-    }
-  }
-  box->setCurrentIndex(-1);
-  box->setEditText(typed);
-  box->lineEdit()->setCursorPosition(cursor);
-}
-
-bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-  QComboBox* box = qobject_cast<QComboBox*>(watched);
-  if (box == nullptr && watched->parent() != nullptr) box = qobject_cast<QComboBox*>(watched->parent());
-  // Enter in the text of a filter box: one reload, and the key goes no further.
-  if (box != nullptr && watched == box->lineEdit() && event->type() == QEvent::KeyPress &&
-      (box == ui_.组合框_仅检索 || box == ui_.组合框_跳过扩展)) {
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-      ReloadOnEnter(box);
-      return true;
-    }
-  }
-  // The drop-down of an extension box is about to open: by mouse on the box,
-  // or by F4 / Alt+Down in its text.
-  if (box != nullptr) {
-    bool opening = false;
-    if (event->type() == QEvent::MouseButtonPress && watched == box) opening = true;
-    if (event->type() == QEvent::KeyPress) {
-      const auto* key = static_cast<QKeyEvent*>(event);
-      opening = key->key() == Qt::Key_F4 || (key->key() == Qt::Key_Down && (key->modifiers() & Qt::AltModifier));
-    }
-    if (opening) FillExtensionBox(box);
-  }
-  return QMainWindow::eventFilter(watched, event);
-}
-
 // ---- List ----
 
 void MainWindow::ShowListMenu(const QPoint& position) {
@@ -386,16 +316,6 @@ void MainWindow::TogglePreview() {
     ui_.按钮_直接粘贴txt->hide();
     MoveTo(ui_.按钮_直接粘贴txt, 600, 192);
   }
-}
-
-void MainWindow::AddSymbolAfterNumber() {
-  // The operation checks the directory before its text; so must the
-  // conversion of the text.
-  if (!CheckEntryDirectoryPresent(prompter_, list_)) return;
-  const std::optional<ByteText> insertText = ReadGbkText(ui_.编辑框13->text());
-  if (!insertText) return;
-  RunSymbolAfterNumber(list_, prompter_, ReadIntakeSettings(), {*insertText});
-  ShowEntryDirectory();
 }
 
 void MainWindow::ClearInputBoxes() {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <memory>
 #include <optional>
 
 #include "entries/entry_list.h"
@@ -10,6 +11,8 @@
 #include "ui/drop_receiver.h"
 #include "ui/main_window_ui.h"
 #include "ui/message_box_prompter.h"
+#include "ui/operation_bindings.h"
+#include "ui/progress_bar_display.h"
 
 class QComboBox;
 class QLineEdit;
@@ -17,8 +20,9 @@ class QLineEdit;
 namespace vantor {
 
 class EntryTableModel;
+class ExtensionBoxes;
 
-class MainWindow : public QMainWindow {
+class MainWindow : public QMainWindow, private OperationRunner {
   Q_OBJECT
 
  public:
@@ -34,7 +38,6 @@ class MainWindow : public QMainWindow {
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void ConnectControls();
@@ -43,9 +46,7 @@ class MainWindow : public QMainWindow {
 
   // What the controls say now.
   IntakeSettings ReadIntakeSettings() const;
-  // GBK of a user-typed text; tells the user and gives nullopt when a
-  // character has no GBK form.
-  std::optional<ByteText> ReadGbkText(const QString& text);
+  void RunOperation(const std::function<void(const RunContext&)>& run) override;
   void ShowEntryDirectory();
   void TellUnconvertible(int count);
   int SelectedRow() const;
@@ -55,9 +56,6 @@ class MainWindow : public QMainWindow {
   void ReadFolderByHand();
   void ReloadForFilter();
   void ReloadOnEnter(QComboBox* box);
-  void FillExtensionBox(QComboBox* box);
-  void FollowTypedExtension(QComboBox* box, const QString& typed);
-  QString LeadingItemOf(const QComboBox* box) const;
 
   // List.
   void ShowListMenu(const QPoint& position);
@@ -65,13 +63,15 @@ class MainWindow : public QMainWindow {
 
   // Preview and renaming.
   void TogglePreview();
-  void AddSymbolAfterNumber();
 
   void ClearInputBoxes();
 
   MainWindowUi ui_;
   EntryList list_;
-  EntryTableModel* model_ = nullptr;
+  // Observes list_, so it is declared after it and goes first.
+  std::unique_ptr<EntryTableModel> model_;
+  std::unique_ptr<ProgressBarDisplay> progressBar_;
+  ExtensionBoxes* extensionBoxes_ = nullptr;
   MessageBoxPrompter prompter_{this};
   DropReceiver dropReceiver_;
   bool created_ = false;

@@ -80,6 +80,8 @@ QGroupBox* Group(QGroupBox*& slot, const char* name, QWidget* parent, QRect geom
 QLabel* TransparentLabel(QLabel*& slot, const char* name, QWidget* parent, QRect geometry,
                          const char* caption = "") {
   Place(slot, name, parent, geometry, caption)->setAutoFillBackground(false);
+  // Labels may show names and paths: never as markup.
+  slot->setTextFormat(Qt::PlainText);
   return slot;
 }
 
@@ -87,7 +89,8 @@ QLabel* TransparentLabel(QLabel*& slot, const char* name, QWidget* parent, QRect
 // show through: inside a group box a filled label would stand out as a patch.
 QLabel* Label(QLabel*& slot, const char* name, QWidget* parent, QRect geometry,
               const char* caption = "") {
-  return Place(slot, name, parent, geometry, caption);
+  Place(slot, name, parent, geometry, caption)->setTextFormat(Qt::PlainText);
+  return slot;
 }
 
 // A drop-down list: items to choose from, no typing.

@@ -22,6 +22,8 @@ QMessageBox::Icon QtIcon(MessageIcon icon) {
 int ShowBox(QWidget* parent, const ByteText& text, const ByteText& title, MessageIcon icon,
             QMessageBox::StandardButtons buttons) {
   QMessageBox box(QtIcon(icon), QStringFromGbk(title), QStringFromGbk(text), buttons, parent);
+  // Texts carry names and paths: never markup.
+  box.setTextFormat(Qt::PlainText);
   box.setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
   return box.exec();
 }

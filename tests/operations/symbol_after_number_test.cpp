@@ -67,18 +67,18 @@ TEST(NewNameOfSymbolAfterNumber, LeavesADigitThatIsTheTrailByteOfALoneLeadByteAl
 
 TEST(RunSymbolAfterNumber, AsksForTheFolderBeforeTheInsertText) {
   Workbench bench;
-  RunSymbolAfterNumber(bench.list, bench.prompter, bench.intake, {""});
+  RunSymbolAfterNumber(bench.Context(), {""});
   EXPECT_EQ(bench.Boxes(), std::vector<Box>{kNoDirectory});
 }
 
 TEST(RunSymbolAfterNumber, RefusesAnEmptyInsertTextBeforeTheDesktopGuard) {
   Workbench bench;
   bench.list.SetEntryDirectory("/home/u/Desktop/");
-  RunSymbolAfterNumber(bench.list, bench.prompter, bench.intake, {""});
+  RunSymbolAfterNumber(bench.Context(), {""});
   EXPECT_EQ(bench.Boxes(), std::vector<Box>{kNoInsertText});
   EXPECT_EQ(bench.list.EntryDirectory(), "/home/u/Desktop/");
 
-  RunSymbolAfterNumber(bench.list, bench.prompter, bench.intake, {"-"});
+  RunSymbolAfterNumber(bench.Context(), {"-"});
   ASSERT_EQ(bench.Boxes().size(), 2u);
   EXPECT_EQ(bench.Boxes()[1].title, "提示");
   EXPECT_EQ(bench.list.EntryDirectory(), "");
@@ -88,7 +88,7 @@ TEST(RunSymbolAfterNumber, RenamesFilesAfterConfirmationAndKeepsExtensions) {
   Workbench bench;
   bench.Files({"01开始了解ps的界面.mp4", "第3课.txt", "lesson.3", "说明.md", "2020.12.mp4"});
   bench.Load();
-  RunSymbolAfterNumber(bench.list, bench.prompter, bench.intake, {G("、")});
+  RunSymbolAfterNumber(bench.Context(), {G("、")});
 
   EXPECT_EQ(bench.Boxes(), (std::vector<Box>{kConfirmRename, RenamedSummary(3)}));
   EXPECT_EQ(bench.OnDisk(), (std::set<std::string>{"01、开始了解ps的界面.mp4", "第3、课.txt", "lesson.3",
@@ -104,7 +104,7 @@ TEST(RunSymbolAfterNumber, RenamesWholeFolderNamesInFolderMode) {
   bench.Folders({"2020资料", "ab.3", "资料"});
   bench.Files({"1.txt"});
   bench.Load();
-  RunSymbolAfterNumber(bench.list, bench.prompter, bench.intake, {"_"});
+  RunSymbolAfterNumber(bench.Context(), {"_"});
 
   EXPECT_EQ(bench.Boxes(), (std::vector<Box>{kConfirmRename, RenamedSummary(2)}));
   EXPECT_EQ(bench.OnDisk(), (std::set<std::string>{"2020_资料/", "ab.3_/", "资料/", "1.txt"}));
@@ -115,7 +115,7 @@ TEST(RunSymbolAfterNumber, CancelChangesNothingAndShowsNoSummary) {
   bench.Files({"1a.txt", "2b.txt"});
   bench.Load();
   bench.prompter.answers = {false};
-  RunSymbolAfterNumber(bench.list, bench.prompter, bench.intake, {"-"});
+  RunSymbolAfterNumber(bench.Context(), {"-"});
 
   EXPECT_EQ(bench.Boxes(), std::vector<Box>{kConfirmRename});
   EXPECT_EQ(bench.OnDisk(), (std::set<std::string>{"1a.txt", "2b.txt"}));
@@ -125,7 +125,7 @@ TEST(RunSymbolAfterNumber, CancelChangesNothingAndShowsNoSummary) {
 TEST(RunSymbolAfterNumber, ReportsNoChangeWithoutAskingWhenTheLoadedFolderIsEmpty) {
   Workbench bench;
   bench.Load();
-  RunSymbolAfterNumber(bench.list, bench.prompter, bench.intake, {"-"});
+  RunSymbolAfterNumber(bench.Context(), {"-"});
   EXPECT_EQ(bench.Boxes(), std::vector<Box>{kNothingChanged});
 }
 
@@ -145,7 +145,7 @@ TEST(RunSymbolAfterNumber, PassesOverTheSkippedExtensionOnlyWithTheAllFilesPatte
     bench.Rows({"1a.mp4", "1b.txt"});
     bench.intake.onlySearchPattern = c.pattern;
     bench.intake.skipExtension = ".txt";
-    RunSymbolAfterNumber(bench.list, bench.prompter, bench.intake, {"-"});
+    RunSymbolAfterNumber(bench.Context(), {"-"});
     EXPECT_EQ(bench.OnDisk(), c.expected);
   }
 }
@@ -155,7 +155,7 @@ TEST(RunSymbolAfterNumber, PreviewWritesOnlyThePendingColumn) {
   bench.Files({"01课.mp4", "说明.txt"});
   bench.Load();
   bench.list.SetPreviewOn(true);
-  RunSymbolAfterNumber(bench.list, bench.prompter, bench.intake, {G("、")});
+  RunSymbolAfterNumber(bench.Context(), {G("、")});
 
   EXPECT_EQ(bench.Boxes(), std::vector<Box>{kPreviewNotice});
   EXPECT_EQ(bench.Column(0), (std::vector<std::string>{"01课.mp4", "说明.txt"}));

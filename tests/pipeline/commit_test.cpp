@@ -108,7 +108,7 @@ TEST(CommitPreview, AppliesTheOperationsPreviewEndToEnd) {
   bench.Files({"01课.mp4", "02课.mp4", "说明.txt"});
   bench.Load();
   bench.list.SetPreviewOn(true);
-  RunSymbolAfterNumber(bench.list, bench.prompter, bench.intake, {G("、")});
+  RunSymbolAfterNumber(bench.Context(), {G("、")});
   Commit(bench);
   EXPECT_EQ(bench.OnDisk(), (std::set<std::string>{"01、课.mp4", "02、课.mp4", "说明.txt"}));
   EXPECT_EQ(bench.UndoNames(), (std::vector<std::string>{"01课.mp4", "02课.mp4"}));

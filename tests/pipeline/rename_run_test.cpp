@@ -14,15 +14,18 @@ namespace vantor {
 namespace {
 
 using testing::Box;
+using testing::FailedRenames;
 using testing::G;
 using testing::kConfirmRename;
 using testing::kNothingChanged;
 using testing::kPreviewNotice;
 using testing::RenamedSummary;
+using testing::RunStemRule;
+using testing::StemAndOrdinalRule;
 using testing::Workbench;
 
 // A rule that appends suffix to every stem.
-NewStemRule Append(std::string suffix) {
+StemAndOrdinalRule Append(std::string suffix) {
   return [suffix = G(suffix)](const ByteText& stem, int) -> std::optional<ByteText> { return stem + suffix; };
 }
 
@@ -61,12 +64,12 @@ TEST(RunRename, CountsOnlyTheRenamesThatHappened) {
   bench.Load();  // a.txt b.txt bx.txt c
   // b.txt -> bx.txt meets an existing file; c -> "" is no name at all.
   const RenameRunResult result =
-      RunRename(bench.list, bench.prompter, bench.intake, {}, [](const ByteText& stem, int) {
+      RunStemRule(bench, {}, [](const ByteText& stem, int) {
         return stem == "c" ? std::optional<ByteText>("") : std::optional<ByteText>(stem + "x");
       });
 
   EXPECT_EQ(result.renamed, 2);
-  EXPECT_EQ(bench.Boxes(), (std::vector<Box>{kConfirmRename, RenamedSummary(2)}));
+  EXPECT_EQ(bench.Boxes(), (std::vector<Box>{kConfirmRename, RenamedSummary(2), FailedRenames(1)}));
   EXPECT_EQ(bench.Column(0), (std::vector<std::string>{"ax.txt", "b.txt", "bxx.txt", "c"}));
   EXPECT_EQ(bench.OnDisk(), (std::set<std::string>{"ax.txt", "b.txt", "bxx.txt", "c"}));
   EXPECT_EQ(bench.dir.ReadFile("b.txt"), "content of b.txt");
@@ -88,9 +91,9 @@ TEST(RunRename, NeverRenamesToANameThatCannotBeWrittenOnDisk) {
     Workbench bench;
     bench.Files({"a.txt"});
     bench.Load();
-    RunRename(bench.list, bench.prompter, bench.intake, {},
+    RunStemRule(bench, {},
               [&c](const ByteText& stem, int) -> std::optional<ByteText> { return stem + c.suffix; });
-    EXPECT_EQ(bench.Boxes(), (std::vector<Box>{kConfirmRename, kNothingChanged}));
+    EXPECT_EQ(bench.Boxes(), (std::vector<Box>{kConfirmRename, kNothingChanged, FailedRenames(1)}));
     EXPECT_EQ(bench.Column(0), std::vector<std::string>{"a.txt"});
     EXPECT_EQ(bench.OnDisk(), std::set<std::string>{"a.txt"});
   }
@@ -104,7 +107,7 @@ TEST(RunRename, PassesOverEmptyRowsAndWritesEachResultToItsOwnRow) {
     bench.Rows({"", "a.txt", "", "b.txt"});
     bench.list.SetPreviewOn(preview);
     std::vector<int> ordinals;
-    RunRename(bench.list, bench.prompter, bench.intake, {},
+    RunStemRule(bench, {},
               [&ordinals](const ByteText& stem, int ordinal) -> std::optional<ByteText> {
                 ordinals.push_back(ordinal);
                 return stem + "x";
@@ -128,14 +131,14 @@ TEST(RunRename, TwoPreviewRunsCombinePerRowFromTheCurrentNames) {
   bench.Files({"1.txt", "2.txt", "3.txt"});
   bench.Load();
   bench.list.SetPreviewOn(true);
-  const auto only = [](const char* which, const char* suffix) -> NewStemRule {
+  const auto only = [](const char* which, const char* suffix) -> StemAndOrdinalRule {
     return [which, suffix](const ByteText& stem, int) -> std::optional<ByteText> {
       if (ByteText(which).find(stem) == ByteText::npos) return std::nullopt;
       return stem + suffix;
     };
   };
-  RunRename(bench.list, bench.prompter, bench.intake, {}, only("12", "a"));
-  RunRename(bench.list, bench.prompter, bench.intake, {}, only("23", "b"));
+  RunStemRule(bench, {}, only("12", "a"));
+  RunStemRule(bench, {}, only("23", "b"));
 
   EXPECT_EQ(bench.Boxes(), (std::vector<Box>{kPreviewNotice, kPreviewNotice}));
   EXPECT_EQ(bench.Column(1), (std::vector<std::string>{"1a.txt", "2b.txt", "3b.txt"}));
@@ -149,7 +152,7 @@ TEST(RunRename, TakesAFolderNamedLikeAFileAsStemAndExtensionInDroppedItemsMode) 
   ASSERT_EQ(bench.Column(0), std::vector<std::string>{"a.b"});
 
   std::vector<std::string> stems;
-  RunRename(bench.list, bench.prompter, bench.intake, {},
+  RunStemRule(bench, {},
             [&stems](const ByteText& stem, int) -> std::optional<ByteText> {
               stems.push_back(stem);
               return stem + "1";
@@ -165,13 +168,15 @@ TEST(RunRename, UsesTheOperationsConfirmTextAndItsSkipChoice) {
   bench.Rows({"a.txt"});
   bench.intake.skipExtension = ".txt";
   bench.prompter.answers = {false, true};
-  RenameRunOptions options{G("真的吗？"), false};
+  RenameRunOptions options;
+  options.confirmation.text = G("真的吗？");
+  options.applySkipExtension = false;
 
-  const RenameRunResult cancelled = RunRename(bench.list, bench.prompter, bench.intake, options, Append("x"));
+  const RenameRunResult cancelled = RunStemRule(bench, options, Append("x"));
   EXPECT_TRUE(cancelled.cancelled);
   EXPECT_EQ(bench.OnDisk(), std::set<std::string>{"a.txt"});
 
-  const RenameRunResult done = RunRename(bench.list, bench.prompter, bench.intake, options, Append("x"));
+  const RenameRunResult done = RunStemRule(bench, options, Append("x"));
   EXPECT_FALSE(done.cancelled);
   EXPECT_EQ(done.renamed, 1);
   const Box ask{"真的吗？", "提示", MessageIcon::kNone, true};

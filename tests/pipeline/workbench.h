@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <initializer_list>
 #include <ostream>
 #include <set>
@@ -13,6 +14,7 @@
 
 #include "entries/entry_list.h"
 #include "entries/intake.h"
+#include "pipeline/rename_run.h"
 #include "platform/code_page.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
@@ -99,10 +101,23 @@ struct Workbench {
     return boxes;
   }
 
+  RunContext Context() { return RunContext{list, prompter, intake}; }
+
   TempDir dir;
   EntryList list;
   ScriptedPrompter prompter;
   IntakeSettings intake;
 };
+
+// Runs the rename course with a rule over the stem and the walked row's ordinal;
+// the extension stays.
+using StemAndOrdinalRule = std::function<std::optional<ByteText>(const ByteText& stem, int ordinal)>;
+inline RenameRunResult RunStemRule(Workbench& bench, const RenameRunOptions& options, StemAndOrdinalRule rule) {
+  return RunRename(bench.Context(), options, [&rule](const RenameEntryView& entry) -> std::optional<ByteText> {
+    std::optional<ByteText> stem = rule(entry.stem, entry.ordinal);
+    if (!stem) return std::nullopt;
+    return *stem + entry.extension;
+  });
+}
 
 }  // namespace vantor::testing

@@ -95,7 +95,7 @@ TEST_F(SymbolAfterNumberDirect, NeverOverwritesAnExistingName) {
   SetMode(2);
   Drop({PathOf("01a.txt"), PathOf("02b.txt")});
   ASSERT_EQ(Names(), Strings({"01a.txt", "02b.txt"}));
-  EXPECT_EQ(AddAfterNumber(U("-")), (std::vector<BoxRecord>{ConfirmBox(), SummaryBox(1)}));
+  EXPECT_EQ(AddAfterNumber(U("-")), (std::vector<BoxRecord>{ConfirmBox(), SummaryBox(1), ReminderBox("有1个文件改名失败，已保留原名")}));
   EXPECT_EQ(Names(), Strings({"01a.txt", "02-b.txt"}));
   EXPECT_EQ(OnDisk(), Strings({"01-a.txt", "01a.txt", "02-b.txt"}));
   EXPECT_EQ(dir_.ReadFile("01-a.txt"), "keep me");

@@ -228,6 +228,8 @@ inline bool DropPaths(QWidget* target, const QStringList& paths) {
   if (!enter.isAccepted()) return false;
   QDropEvent drop(QPointF(where), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(target, &drop);
+  // The window takes the paths in after the drop event has returned.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
   return drop.isAccepted();
 }
 

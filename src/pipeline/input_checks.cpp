@@ -1,0 +1,36 @@
+#include "pipeline/input_checks.h"
+
+#include <cstring>
+
+#include "entries/messages.h"
+#include "platform/code_page.h"
+
+namespace vantor {
+
+bool RequireGbkForm(Prompter& prompter, const InputText& text) {
+  if (text) return true;
+  prompter.Inform(Gbk("输入的文字含有无法识别的字符，不能用在文件名里"), messages::TitleHint(),
+                  MessageIcon::kInformation);
+  return false;
+}
+
+bool RequireText(Prompter& prompter, const InputText& text, const char* emptyMessageUtf8) {
+  if (!RequireGbkForm(prompter, text)) return false;
+  if (!text->empty()) return true;
+  prompter.Inform(Gbk(emptyMessageUtf8), DefaultMessageTitle(), MessageIcon::kInformation);
+  return false;
+}
+
+bool ContainsForbiddenNameCharacter(const ByteText& text) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    if (byte >= 0x80) {
+      ++i;  // the trail byte of a double-byte character
+      continue;
+    }
+    if (std::strchr("\\/:*?\"<>|", byte) != nullptr && byte != 0) return true;
+  }
+  return false;
+}
+
+}  // namespace vantor

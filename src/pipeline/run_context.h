@@ -1,0 +1,30 @@
+// What every run of an operation works with: the list, the user, the intake
+// settings of the moment, and an optional progress display.
+#pragma once
+
+#include "entries/entry_list.h"
+#include "entries/intake.h"
+#include "platform/prompter.h"
+
+namespace vantor {
+
+// Told about the entries a direct run works through; the window shows it as a
+// progress bar. Preview runs do not report progress.
+class RunProgress {
+ public:
+  virtual ~RunProgress() = default;
+  virtual void Started(int total) = 0;
+  virtual void Advanced(int done) = 0;
+  virtual void Finished() = 0;
+};
+
+struct RunContext {
+  EntryList& list;
+  Prompter& prompter;
+  IntakeSettings intake;
+  RunProgress* progress = nullptr;
+
+  bool FolderMode() const { return intake.mode == ProcessingMode::kFolders; }
+};
+
+}  // namespace vantor

@@ -1,0 +1,34 @@
+#include "ui/operation_bindings.h"
+
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "operations/symbol_after_number.h"
+#include "ui/gbk_qstring.h"
+
+namespace vantor {
+
+namespace {
+
+// A text box's text as GBK; no value when it has no GBK form.
+InputText TextOf(const QLineEdit* box) { return GbkFromQString(box->text()); }
+
+// Reads the settings at the click, then runs the operation.
+template <typename Settings, typename Reader>
+void Bind(QAbstractButton* button, OperationRunner& runner, Reader read,
+          void (*run)(const RunContext&, const Settings&)) {
+  QObject::connect(button, &QAbstractButton::clicked, button, [&runner, read, run] {
+    runner.RunOperation([&read, run](const RunContext& context) { run(context, read()); });
+  });
+}
+
+}  // namespace
+
+void BindOperations(const MainWindowUi& ui, OperationRunner& runner) {
+  // clang-format off
+  Bind(ui.按钮_数字后加符号, runner, [&ui] { return SymbolAfterNumberSettings{TextOf(ui.编辑框13)}; }, RunSymbolAfterNumber);
+  // clang-format on
+}
+
+}  // namespace vantor
