@@ -331,6 +331,31 @@ void BuildSpecialPage(MainWindowUi& ui, QWidget* page) {
   Place(NAMED(按钮_删除文件), g, {8, 74, 248, 40}, "删除右边列表框中显示的所有文件");
 }
 
+// Renames that the other pages do not offer: regular expressions, letter case
+// and photo dates.
+void BuildAdvancedPage(MainWindowUi& ui, QWidget* page) {
+  QGroupBox* g = Group(NAMED(分组框_正则替换), page, {11, 37, 300, 150}, "正则表达式替换");
+  Label(NAMED(标签_正则查找), g, {8, 24, 40, 20}, "查找");
+  Place(NAMED(编辑框_正则查找), g, {54, 22, 236, 24});
+  Label(NAMED(标签_正则替换为), g, {8, 54, 44, 20}, "替换为");
+  Place(NAMED(编辑框_正则替换为), g, {54, 52, 236, 24});
+  Place(NAMED(选择框_正则区分大小写), g, {8, 84, 92, 20}, "区分大小写");
+  Place(NAMED(选择框_正则全部替换), g, {102, 84, 84, 20}, "全部替换")->setChecked(true);
+  Place(NAMED(选择框_正则含扩展名), g, {188, 84, 104, 20}, "包括扩展名");
+  Place(NAMED(按钮_正则替换), g, {8, 112, 100, 28}, "正则替换");
+
+  g = Group(NAMED(分组框_大小写), page, {11, 195, 300, 100}, "改大小写");
+  DropDownList(NAMED(组合框_大小写方式), g, {8, 24, 160, 26}, {"全部小写", "全部大写", "每个单词首字母大写"});
+  DropDownList(NAMED(组合框_大小写范围), g, {176, 24, 116, 26}, {"只改扩展名", "只改主名", "主名和扩展名"});
+  Place(NAMED(按钮_改大小写), g, {8, 60, 100, 28}, "改大小写");
+
+  g = Group(NAMED(分组框_拍摄日期), page, {11, 303, 300, 112}, "按拍摄日期命名");
+  Label(NAMED(标签_日期格式), g, {8, 26, 56, 20}, "日期格式");
+  Place(NAMED(编辑框_日期格式), g, {66, 24, 170, 24})->setText(T("yyyyMMdd_HHmmss"));
+  Place(NAMED(选择框_无日期用修改时间), g, {8, 54, 220, 20}, "无拍摄日期时用修改时间");
+  Place(NAMED(按钮_按拍摄日期命名), g, {8, 78, 130, 28}, "按拍摄日期命名");
+}
+
 void BuildTabs(MainWindowUi& ui, QWidget* w) {
   QTabWidget* tabs = Place(NAMED(高级选择夹1), w, {8, 72, 328, 512});
   tabs->setStyle(TabPagesStyle());
@@ -347,6 +372,7 @@ void BuildTabs(MainWindowUi& ui, QWidget* w) {
       {NAMED(选择夹页_替换), " 替 换 ", &BuildReplacePage},
       {NAMED(选择夹页_添加), " 添 加 ", &BuildAddPage},
       {NAMED(选择夹页_特殊功能), "特殊功能", &BuildSpecialPage},
+      {NAMED(选择夹页_高级), "高级", &BuildAdvancedPage},
   };
   for (const TabPage& page : pages) {
     page.slot = new QWidget;

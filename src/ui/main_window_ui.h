@@ -198,6 +198,26 @@ struct MainWindowUi {
   QLabel* 透明标签9 = nullptr;
   QPushButton* 按钮2 = nullptr;
 
+  // Page "高级", after "特殊功能".
+  QWidget* 选择夹页_高级 = nullptr;
+  QGroupBox* 分组框_正则替换 = nullptr;
+  QLabel* 标签_正则查找 = nullptr;
+  QLineEdit* 编辑框_正则查找 = nullptr;
+  QLabel* 标签_正则替换为 = nullptr;
+  QLineEdit* 编辑框_正则替换为 = nullptr;
+  QCheckBox* 选择框_正则区分大小写 = nullptr;
+  QCheckBox* 选择框_正则全部替换 = nullptr;  // checked
+  QCheckBox* 选择框_正则含扩展名 = nullptr;
+  QPushButton* 按钮_正则替换 = nullptr;
+  QGroupBox* 分组框_大小写 = nullptr;
+  QComboBox* 组合框_大小写方式 = nullptr;  // 全部小写, 全部大写, 每个单词首字母大写
+  QComboBox* 组合框_大小写范围 = nullptr;  // 只改扩展名, 只改主名, 主名和扩展名
+  QPushButton* 按钮_改大小写 = nullptr;
+  QGroupBox* 分组框_拍摄日期 = nullptr;
+  QLabel* 标签_日期格式 = nullptr;
+  QLineEdit* 编辑框_日期格式 = nullptr;  // "yyyyMMdd_HHmmss"
+  QCheckBox* 选择框_无日期用修改时间 = nullptr;
+  QPushButton* 按钮_按拍摄日期命名 = nullptr;
   // Context menu of the list; not in the menu bar.
   QMenu* 右键功能1 = nullptr;
   QAction* 上移 = nullptr;

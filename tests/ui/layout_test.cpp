@@ -160,13 +160,13 @@ TEST_F(MainWindowLayout, PlacedControlsHaveKindCaptionAndGeometry) {
 // Page coordinates count from the tab control's corner, tab bar included, as
 // the page controls were laid out that way; nothing may end up clipped.
 TEST_F(MainWindowLayout, TabPagesCoverTheTabControlAndHoldTheirControls) {
-  const char* titles[] = {" 删 除 ", " 替 换 ", " 添 加 ", "特殊功能"};
-  ASSERT_EQ(ui_.高级选择夹1->count(), 4);
-  for (int i = 0; i < 4; ++i) EXPECT_EQ(ui_.高级选择夹1->tabText(i), U(titles[i]));
+  const char* titles[] = {" 删 除 ", " 替 换 ", " 添 加 ", "特殊功能", "高级"};
+  ASSERT_EQ(ui_.高级选择夹1->count(), 5);
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(ui_.高级选择夹1->tabText(i), U(titles[i]));
   EXPECT_EQ(ui_.高级选择夹1->currentIndex(), 0);
 
   window_.show();
-  for (int i = 0; i < 4; ++i) {
+  for (int i = 0; i < 5; ++i) {
     ui_.高级选择夹1->setCurrentIndex(i);  // a page gets its size when shown
     QWidget* page = ui_.高级选择夹1->widget(i);
     EXPECT_EQ(page->mapTo(ui_.高级选择夹1, QPoint(0, 0)), QPoint(0, 0));
@@ -325,6 +325,10 @@ TEST_F(MainWindowLayout, EveryMemberIsSetAndNamedAfterItself) {
       M(右键功能1), M(上移), M(下移), M(删除已选中文件名), M(手动修改这个), M(多种重新排序),
       M(按数字大小排序), M(按文件创建时间排序), M(按文件最后修改时间排序), M(打赏作者), M(打赏菜单),
       M(加入用户QQ群), M(使用教程),
+      M(选择夹页_高级), M(分组框_正则替换), M(标签_正则查找), M(编辑框_正则查找), M(标签_正则替换为),
+      M(编辑框_正则替换为), M(选择框_正则区分大小写), M(选择框_正则全部替换), M(选择框_正则含扩展名),
+      M(按钮_正则替换), M(分组框_大小写), M(组合框_大小写方式), M(组合框_大小写范围), M(按钮_改大小写),
+      M(分组框_拍摄日期), M(标签_日期格式), M(编辑框_日期格式), M(选择框_无日期用修改时间), M(按钮_按拍摄日期命名),
   };
 #undef M
   for (const auto& [object, name] : members) {
@@ -334,10 +338,11 @@ TEST_F(MainWindowLayout, EveryMemberIsSetAndNamedAfterItself) {
     // Unique within the window, so that a lookup by name is unambiguous.
     EXPECT_EQ(window_.findChildren<QObject*>(U(name)).size(), 1);
   }
-  // Nineteen edit boxes, eighteen radio buttons, twenty-three groups.
+  // Nineteen numbered edit boxes, eighteen radio buttons, twenty-three groups
+  // and the three of the page "高级".
   EXPECT_EQ(window_.findChildren<QLineEdit*>(QRegularExpression(U("^编辑框\\d+$"))).size(), 19);
   EXPECT_EQ(window_.findChildren<QRadioButton*>().size(), 18);
-  EXPECT_EQ(window_.findChildren<QGroupBox*>().size(), 23);
+  EXPECT_EQ(window_.findChildren<QGroupBox*>().size(), 26);
 }
 
 }  // namespace
