@@ -33,4 +33,10 @@ bool ContainsForbiddenNameCharacter(const ByteText& text) {
   return false;
 }
 
+bool RequireNameCharacters(Prompter& prompter, const ByteText& text) {
+  if (!ContainsForbiddenNameCharacter(text)) return true;
+  prompter.Inform(Gbk("不能改成这个东西"), DefaultMessageTitle(), MessageIcon::kNone);
+  return false;
+}
+
 }  // namespace vantor

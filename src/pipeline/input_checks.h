@@ -31,4 +31,8 @@ inline const ByteText& TextOrEmpty(const InputText& text) {
 // ContainsForbiddenNameCharacter("a?b") == true; ContainsForbiddenNameCharacter("中") == false.
 bool ContainsForbiddenNameCharacter(const ByteText& text);
 
+// False, after "不能改成这个东西" (default title, no icon), when text holds one of
+// those nine characters. RequireNameCharacters(prompter, "a:b") == false.
+bool RequireNameCharacters(Prompter& prompter, const ByteText& text);
+
 }  // namespace vantor

@@ -5,10 +5,15 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 
+#include "operations/append_at_end.h"
+#include "operations/delete_beside_marker.h"
+#include "operations/insert_at_anchor.h"
 #include "operations/letter_case.h"
 #include "operations/photo_date_name.h"
 #include "operations/regex_replace.h"
+#include "operations/remove_first_number.h"
 #include "operations/symbol_after_number.h"
 #include "ui/gbk_qstring.h"
 
@@ -18,6 +23,12 @@ namespace {
 
 // A text box's text as GBK; no value when it has no GBK form.
 InputText TextOf(const QLineEdit* box) { return GbkFromQString(box->text()); }
+
+// The occurrence a "首次出现" / "最后出现" pair of radio buttons chooses.
+Occurrence OccurrenceOf(const QAbstractButton* first, const QAbstractButton* last) {
+  if (first->isChecked()) return Occurrence::kFirst;
+  return last->isChecked() ? Occurrence::kLast : Occurrence::kNone;
+}
 
 // Reads the settings at the click, then runs the operation.
 template <typename Settings, typename Reader>
@@ -44,6 +55,11 @@ void BindOperations(const MainWindowUi& ui, OperationRunner& runner) {
   Bind(ui.按钮_按拍摄日期命名, runner, [&ui] {
     return PhotoDateSettings{TextOf(ui.编辑框_日期格式), ui.选择框_无日期用修改时间->isChecked()};
   }, RunPhotoDateName);
+  Bind(ui.按钮_删前面, runner, [&ui] { return DeleteBesideMarkerSettings{TextOf(ui.编辑框8), MarkerSide::kBefore, OccurrenceOf(ui.单选框11, ui.单选框12), ui.选择框3->isChecked()}; }, RunDeleteBesideMarker);
+  Bind(ui.按钮_删后面, runner, [&ui] { return DeleteBesideMarkerSettings{TextOf(ui.编辑框9), MarkerSide::kAfter, OccurrenceOf(ui.单选框1, ui.单选框2), ui.选择框4->isChecked()}; }, RunDeleteBesideMarker);
+  Bind(ui.按钮1, runner, [&ui] { return RemoveFirstNumberSettings{TextOf(ui.编辑框15)}; }, RunRemoveFirstNumber);
+  Bind(ui.按钮_最后面加, runner, [&ui] { return AppendAtEndSettings{TextOf(ui.编辑框7)}; }, RunAppendAtEnd);
+  Bind(ui.按钮_在某物前后加, runner, [&ui] { return InsertAtAnchorSettings{TextOf(ui.编辑框11), TextOf(ui.编辑框12), OccurrenceOf(ui.单选框5, ui.单选框6), ui.单选框4->isChecked() ? AnchorSide::kAfter : AnchorSide::kBefore}; }, RunInsertAtAnchor);
   // clang-format on
 }
 
