@@ -1,10 +1,18 @@
 #include "ui/operation_bindings.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 
+#include "operations/delete_between.h"
+#include "operations/delete_times.h"
+#include "operations/replace_times.h"
+#include "operations/sequence_numbers.h"
 #include "operations/symbol_after_number.h"
+#include "ui/delete_between_controls.h"
 #include "ui/gbk_qstring.h"
 
 namespace vantor {
@@ -13,6 +21,20 @@ namespace {
 
 // A text box's text as GBK; no value when it has no GBK form.
 InputText TextOf(const QLineEdit* box) { return GbkFromQString(box->text()); }
+
+// The selected item of a drop-down list as GBK; the empty text when none is selected.
+InputText ItemOf(const QComboBox* box) { return box->currentIndex() < 0 ? ByteText() : GbkFromQString(box->currentText()); }
+
+// Which of two radio buttons counts from the left and which from the right.
+CountFrom CountFromOf(const QRadioButton* left, const QRadioButton* right) {
+  if (left->isChecked()) return CountFrom::kLeft;
+  return right->isChecked() ? CountFrom::kRight : CountFrom::kNowhere;
+}
+
+ReplaceScope ScopeOf(const QRadioButton* nearFront, const QRadioButton* unrestricted) {
+  if (nearFront->isChecked()) return ReplaceScope::kNearFront;
+  return unrestricted->isChecked() ? ReplaceScope::kUnrestricted : ReplaceScope::kNone;
+}
 
 // Reads the settings at the click, then runs the operation.
 template <typename Settings, typename Reader>
@@ -28,7 +50,12 @@ void Bind(QAbstractButton* button, OperationRunner& runner, Reader read,
 void BindOperations(const MainWindowUi& ui, OperationRunner& runner) {
   // clang-format off
   Bind(ui.按钮_数字后加符号, runner, [&ui] { return SymbolAfterNumberSettings{TextOf(ui.编辑框13)}; }, RunSymbolAfterNumber);
+  Bind(ui.按钮_加序号, runner, [&ui] { return SequenceNumberSettings{TextOf(ui.编辑框17), TextOf(ui.编辑框19), ItemOf(ui.组合框5)}; }, RunSequenceNumbers);
+  Bind(ui.按钮_一键删除, runner, [&ui] { return DeleteBetweenSettings{TextOf(ui.编辑框2), TextOf(ui.编辑框3), ui.选择框_1头->isChecked(), ui.选择框_1尾->isChecked(), ui.选择框_2头->isChecked(), ui.选择框_2尾->isChecked(), ui.选择框6->isChecked()}; }, RunDeleteBetween);
+  Bind(ui.按钮_删掉N次, runner, [&ui] { return DeleteTimesSettings{TextOf(ui.编辑框1), TextOf(ui.编辑框10), CountFromOf(ui.单选框13, ui.单选框14)}; }, RunDeleteTimes);
+  Bind(ui.按钮_替换, runner, [&ui] { return ReplaceTimesSettings{TextOf(ui.编辑框4), TextOf(ui.编辑框5), TextOf(ui.编辑框16), ScopeOf(ui.单选框7, ui.单选框8), CountFromOf(ui.单选框9, ui.单选框10)}; }, RunReplaceTimes);
   // clang-format on
+  ConnectDeleteBetweenControls(ui);
 }
 
 }  // namespace vantor
