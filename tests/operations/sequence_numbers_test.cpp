@@ -34,13 +34,7 @@ TEST(NumberingOf, ReadsStartAndStepAndRefusesUnusableRuns) {
       {"", "", 0, 1, 1, false, R::kNone},
       {"", "", 99, 1, 1, false, R::kNone},
       {"", "", 100, 1, 1, true, R::kNone},
-      {"15", "", 3, 15, 1, false, R::kNone},
-      {"0", "5", 3, 0, 5, false, R::kNone},
-      {"95", "1", 10, 95, 1, true, R::kNone},
-      {"3", "-1", 5, 3, -1, false, R::kNone},
-      {"abc", "", 2, 0, 1, false, R::kNone},
-      {"", "2", 3, 1, 2, false, R::kNone},        // an empty start with a step starts at 1
-      {"105", "-1", 100, 105, -1, true, R::kNone},  // a falling run keeps the width of its first number
+      {"", "2", 3, 1, 2, false, R::kNone},  // an empty start with a step starts at 1
       {"5", "0", 3, 5, 0, false, R::kZeroStep},
       {"", "0", 3, 1, 0, false, R::kZeroStep},
       {"5", "abc", 3, 5, 0, false, R::kZeroStep},
