@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "operations/new_name_expectation.h"
 #include "pipeline/workbench.h"
 
 namespace vantor {
@@ -50,12 +51,7 @@ TEST(ReplaceCounted, ReplacesTheCountedOccurrencesOnce) {
     SCOPED_TRACE(std::string(c.text) + " " + c.search + "->" + c.replacement + " x" + std::to_string(c.count) +
                  (c.from == kRight ? " from the right" : ""));
     const std::optional<ByteText> replaced = ReplaceCounted(G(c.text), G(c.search), G(c.replacement), c.count, c.from);
-    if (c.expected) {
-      ASSERT_TRUE(replaced.has_value());
-      EXPECT_EQ(Utf8ForDisplay(*replaced), *c.expected);
-    } else {
-      EXPECT_FALSE(replaced.has_value()) << Utf8ForDisplay(*replaced);
-    }
+    testing::ExpectNewName(replaced, c.expected);
   }
 }
 

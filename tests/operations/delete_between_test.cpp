@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "operations/new_name_expectation.h"
 #include "pipeline/workbench.h"
 
 namespace vantor {
@@ -60,12 +61,7 @@ TEST(NewNameOfDeleteBetween, DeletesBetweenTheChosenOccurrences) {
     SCOPED_TRACE(std::string(c.stem) + " " + c.left + c.right + " " + c.pair + (c.withDelimiters ? " with" : ""));
     const std::optional<ByteText> changed =
         NewNameOfDeleteBetween(G(c.stem), Settings(G(c.left), G(c.right), c.pair, c.withDelimiters));
-    if (c.expected) {
-      ASSERT_TRUE(changed.has_value());
-      EXPECT_EQ(Utf8ForDisplay(*changed), *c.expected);
-    } else {
-      EXPECT_FALSE(changed.has_value()) << Utf8ForDisplay(*changed);
-    }
+    testing::ExpectNewName(changed, c.expected);
   }
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "operations/new_name_expectation.h"
 #include "pipeline/workbench.h"
 
 namespace vantor {
@@ -47,12 +48,7 @@ TEST(NewNameOfDeleteTimes, DeletesTheCountedOccurrences) {
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.stem) + " - " + c.text + " x" + c.count + (c.from == kRight ? " from the right" : ""));
     const std::optional<ByteText> changed = NewNameOfDeleteTimes(G(c.stem), {G(c.text), G(c.count), c.from});
-    if (c.expected) {
-      ASSERT_TRUE(changed.has_value());
-      EXPECT_EQ(Utf8ForDisplay(*changed), *c.expected);
-    } else {
-      EXPECT_FALSE(changed.has_value()) << Utf8ForDisplay(*changed);
-    }
+    testing::ExpectNewName(changed, c.expected);
   }
 }
 

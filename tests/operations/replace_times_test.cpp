@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "operations/new_name_expectation.h"
 #include "pipeline/workbench.h"
 
 namespace vantor {
@@ -57,12 +58,7 @@ TEST(NewNameOfReplaceTimes, ReplacesNearTheFrontOrTheCountedOccurrences) {
     SCOPED_TRACE(std::string(c.stem) + " " + c.search + "->" + c.replacement + " x" + c.count);
     const std::optional<ByteText> changed =
         NewNameOfReplaceTimes(G(c.stem), {G(c.search), G(c.replacement), G(c.count), c.scope, c.from});
-    if (c.expected) {
-      ASSERT_TRUE(changed.has_value());
-      EXPECT_EQ(Utf8ForDisplay(*changed), *c.expected);
-    } else {
-      EXPECT_FALSE(changed.has_value()) << Utf8ForDisplay(*changed);
-    }
+    testing::ExpectNewName(changed, c.expected);
   }
 }
 

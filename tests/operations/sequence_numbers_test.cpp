@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "operations/new_name_expectation.h"
 #include "pipeline/workbench.h"
 
 namespace vantor {
@@ -102,12 +103,7 @@ TEST(NewNameOfSequenceNumber, PadsAndPutsTheNumberBeforeTheWholeName) {
                  std::to_string(c.ordinal));
     const std::optional<ByteText> name = NewNameOfSequenceNumber(
         G(c.name), c.ordinal, NumberingOf(c.start, c.step, c.count), SeparatorOf(G(c.separatorItem)));
-    if (c.expected) {
-      ASSERT_TRUE(name.has_value());
-      EXPECT_EQ(Utf8ForDisplay(*name), *c.expected);
-    } else {
-      EXPECT_FALSE(name.has_value());
-    }
+    testing::ExpectNewName(name, c.expected);
   }
 }
 
