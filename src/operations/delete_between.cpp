@@ -18,22 +18,29 @@ struct SymbolPair {
 };
 constexpr SymbolPair kSymbolPairs[] = {{"，", ","}, {"。", "."}, {"（", "("}, {"）", ")"}, {"【", "["}, {"】", "]"}};
 
+struct Occurrences {
+  bool lastLeft = false;
+  bool lastRight = false;
+};
+
+// The pair of occurrences the boxes choose, the first complete pair in the
+// order (first, first), (first, last), (last, first), (last, last); without a
+// complete pair, the first of each.
+Occurrences ChosenOccurrences(const DeleteBetweenSettings& settings) {
+  if (settings.leftFirst && settings.rightFirst) return {false, false};
+  if (settings.leftFirst && settings.rightLast) return {false, true};
+  if (settings.leftLast && settings.rightFirst) return {true, false};
+  if (settings.leftLast && settings.rightLast) return {true, true};
+  return {false, false};
+}
+
 }  // namespace
 
 std::optional<ByteText> NewNameOfDeleteBetween(const ByteText& stem, const DeleteBetweenSettings& settings) {
   const ByteText& left = TextOrEmpty(settings.left);
   const ByteText& right = TextOrEmpty(settings.right);
   if (left.empty() || right.empty()) return std::nullopt;
-  bool lastLeft = false;
-  bool lastRight = false;
-  if (settings.leftFirst && settings.rightFirst) {
-  } else if (settings.leftFirst && settings.rightLast) {
-    lastRight = true;
-  } else if (settings.leftLast && settings.rightFirst) {
-    lastLeft = true;
-  } else if (settings.leftLast && settings.rightLast) {
-    lastLeft = lastRight = true;
-  }
+  const auto [lastLeft, lastRight] = ChosenOccurrences(settings);
 
   const int leftLength = TextLength(left);
   int p = -1;
