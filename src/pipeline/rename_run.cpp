@@ -79,6 +79,10 @@ RenameRunResult CarryOutPlan(const RunContext& context, const RenameRunOptions& 
     result.cancelled = true;
     return result;
   }
+  if (options.checkAfterAsking && !options.checkAfterAsking(prompter)) {
+    result.refused = true;
+    return result;
+  }
 
   if (preview) {
     EntryList::Batch batch(list);

@@ -57,6 +57,10 @@ struct RenameRunOptions {
   bool applySkipExtension = true;  // pass over files of the skip-extension box
   bool refuseEmptyList = false;    // "列表框是空的！" (提示) when no row is walked
   bool reportProgress = false;     // direct runs tell the run's progress display
+  // Checked after the question (or the preview notice) and before anything
+  // changes; false ends the run with nothing changed, the check having told
+  // the user why.
+  std::function<bool(Prompter&)> checkAfterAsking;
 };
 
 // The computed batch: how many rows were walked and the renames among them.
@@ -67,7 +71,7 @@ struct RenamePlan {
 
 struct RenameRunResult {
   bool cancelled = false;
-  bool refused = false;  // the empty-list refusal
+  bool refused = false;  // the empty-list refusal or the check after asking
   int renamed = 0;       // names changed on disk
   int failed = 0;        // renames that did not happen
   int previewed = 0;     // pending names written
@@ -80,7 +84,7 @@ RenamePlan PlanRenames(const RunContext& context, const RenameRunOptions& option
 
 // Refuses an empty walk when asked to; then, before anything changes, asks
 // (preview off; Cancel ends the run with nothing changed) or shows the preview
-// notice. Preview on: writes the pending names into column 1. Preview off:
+// notice, then makes the operation's check after asking. Preview on: writes the pending names into column 1. Preview off:
 // renames on disk, shows each renamed row's new name (and clears its pending
 // name), then the summary and, when renames failed, one failure box.
 RenameRunResult CarryOutPlan(const RunContext& context, const RenameRunOptions& options, const RenamePlan& plan);

@@ -9,12 +9,17 @@
 
 #include "operations/append_at_end.h"
 #include "operations/delete_beside_marker.h"
+#include "operations/delete_between.h"
+#include "operations/delete_times.h"
 #include "operations/insert_at_anchor.h"
 #include "operations/letter_case.h"
 #include "operations/photo_date_name.h"
 #include "operations/regex_replace.h"
 #include "operations/remove_first_number.h"
+#include "operations/replace_times.h"
+#include "operations/sequence_numbers.h"
 #include "operations/symbol_after_number.h"
+#include "ui/delete_between_controls.h"
 #include "ui/gbk_qstring.h"
 
 namespace vantor {
@@ -28,6 +33,20 @@ InputText TextOf(const QLineEdit* box) { return GbkFromQString(box->text()); }
 Occurrence OccurrenceOf(const QAbstractButton* first, const QAbstractButton* last) {
   if (first->isChecked()) return Occurrence::kFirst;
   return last->isChecked() ? Occurrence::kLast : Occurrence::kNone;
+}
+
+// The selected item of a drop-down list as GBK; the empty text when none is selected.
+InputText ItemOf(const QComboBox* box) { return box->currentIndex() < 0 ? ByteText() : GbkFromQString(box->currentText()); }
+
+// Which of two radio buttons counts from the left and which from the right.
+CountFrom CountFromOf(const QRadioButton* left, const QRadioButton* right) {
+  if (left->isChecked()) return CountFrom::kLeft;
+  return right->isChecked() ? CountFrom::kRight : CountFrom::kNowhere;
+}
+
+ReplaceScope ScopeOf(const QRadioButton* nearFront, const QRadioButton* unrestricted) {
+  if (nearFront->isChecked()) return ReplaceScope::kNearFront;
+  return unrestricted->isChecked() ? ReplaceScope::kUnrestricted : ReplaceScope::kNone;
 }
 
 // Reads the settings at the click, then runs the operation.
@@ -60,7 +79,12 @@ void BindOperations(const MainWindowUi& ui, OperationRunner& runner) {
   Bind(ui.按钮1, runner, [&ui] { return RemoveFirstNumberSettings{TextOf(ui.编辑框15)}; }, RunRemoveFirstNumber);
   Bind(ui.按钮_最后面加, runner, [&ui] { return AppendAtEndSettings{TextOf(ui.编辑框7)}; }, RunAppendAtEnd);
   Bind(ui.按钮_在某物前后加, runner, [&ui] { return InsertAtAnchorSettings{TextOf(ui.编辑框11), TextOf(ui.编辑框12), OccurrenceOf(ui.单选框5, ui.单选框6), ui.单选框4->isChecked() ? AnchorSide::kAfter : AnchorSide::kBefore}; }, RunInsertAtAnchor);
+  Bind(ui.按钮_加序号, runner, [&ui] { return SequenceNumberSettings{TextOf(ui.编辑框17), TextOf(ui.编辑框19), ItemOf(ui.组合框5)}; }, RunSequenceNumbers);
+  Bind(ui.按钮_一键删除, runner, [&ui] { return DeleteBetweenSettings{TextOf(ui.编辑框2), TextOf(ui.编辑框3), ui.选择框_1头->isChecked(), ui.选择框_1尾->isChecked(), ui.选择框_2头->isChecked(), ui.选择框_2尾->isChecked(), ui.选择框6->isChecked()}; }, RunDeleteBetween);
+  Bind(ui.按钮_删掉N次, runner, [&ui] { return DeleteTimesSettings{TextOf(ui.编辑框1), TextOf(ui.编辑框10), CountFromOf(ui.单选框13, ui.单选框14)}; }, RunDeleteTimes);
+  Bind(ui.按钮_替换, runner, [&ui] { return ReplaceTimesSettings{TextOf(ui.编辑框4), TextOf(ui.编辑框5), TextOf(ui.编辑框16), ScopeOf(ui.单选框7, ui.单选框8), CountFromOf(ui.单选框9, ui.单选框10)}; }, RunReplaceTimes);
   // clang-format on
+  ConnectDeleteBetweenControls(ui);
 }
 
 }  // namespace vantor
