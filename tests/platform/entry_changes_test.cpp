@@ -56,11 +56,13 @@ TEST(EntryChanges, RefuseNamesOutsideTheDirectoryAndUnconvertibleNames) {
   EXPECT_EQ(NativeEntryPath(dir.Gbk(), G("中.txt")), dir.Path() + "中.txt");
 }
 
-TEST(CreateNewFile, CreatesOnceAndNeverOpensWhatExists) {
+TEST(CreateNewFileAndFolder, CreateOnceAndNeverOpenWhatExists) {
   TempDir dir;
   EXPECT_TRUE(CreateNewFile(dir.Gbk(), G("第1课.txt"), G("测试文件")));
   EXPECT_EQ(dir.ReadFile("第1课.txt"), G("测试文件"));
-  EXPECT_EQ(G("测试文件").size(), 8u);
+  EXPECT_TRUE(CreateNewFolder(dir.Gbk(), G("第1课")));
+  EXPECT_FALSE(CreateNewFolder(dir.Gbk(), G("第1课")));
+  EXPECT_FALSE(CreateNewFolder(dir.Gbk(), G("第1课.txt")));
 
   dir.MakeFile("kept.txt", "precious");
   dir.MakeFolder("folder");
@@ -75,16 +77,6 @@ TEST(CreateNewFile, CreatesOnceAndNeverOpensWhatExists) {
   EXPECT_EQ(dir.ReadFile("kept.txt"), "precious");
   EXPECT_EQ(dir.ReadFile("outside.txt"), "outside");
   EXPECT_FALSE(dir.Exists("nowhere.txt"));
-}
-
-TEST(CreateNewFolder, CreatesOnce) {
-  TempDir dir;
-  EXPECT_TRUE(CreateNewFolder(dir.Gbk(), G("第1课")));
-  EXPECT_TRUE(std::filesystem::is_directory(dir.Path() + "第1课"));
-  EXPECT_FALSE(CreateNewFolder(dir.Gbk(), G("第1课")));
-  dir.MakeFile("file");
-  EXPECT_FALSE(CreateNewFolder(dir.Gbk(), G("file")));
-  EXPECT_FALSE(CreateNewFolder(dir.Gbk() + "missing/", G("x")));
 }
 
 TEST(WriteFileAtomically, WritesAndReplacesWholeFilesLeavingNothingBehind) {
