@@ -13,11 +13,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>  // renameat2, RENAME_NOREPLACE (glibc >= 2.28 with _GNU_SOURCE)
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/code_page.h"
 
@@ -200,6 +202,211 @@ std::optional<FileTimes> ReadFileTimes(const ByteText& path) {
   FileTimes times;
   times.lastWrite = Nanoseconds(status.st_mtim.tv_sec, status.st_mtim.tv_nsec);
   return times;
+}
+
+// ---- Creating, writing and deleting entries ----
+
+namespace {
+
+// Writes all of bytes to fd, going on after short writes and interruptions.
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = write(fd, bytes.data(), bytes.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<size_t>(written));
+  }
+  return true;
+}
+
+// An open file descriptor, closed when it goes.
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd) : fd_(fd) {}
+  ~FileDescriptor() {
+    if (fd_ >= 0) close(fd_);
+  }
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  int Get() const { return fd_; }
+  bool Valid() const { return fd_ >= 0; }
+  // Closes now and reports whether the close succeeded (a delayed write error
+  // shows up here).
+  bool Close() {
+    const int fd = fd_;
+    fd_ = -1;
+    return close(fd) == 0;
+  }
+
+ private:
+  int fd_;
+};
+
+FileDescriptor OpenFolder(const std::string& nativeDirectory) {
+  return FileDescriptor(open(nativeDirectory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+}
+
+// Native forms of a directory and of a name inside it, after the checks every
+// entry call makes.
+struct NativeEntry {
+  std::string directory;
+  std::string name;
+};
+std::optional<NativeEntry> NativeDirectoryAndName(const ByteText& directory, const ByteText& name) {
+  if (directory.empty() || directory.back() != kPathSeparator || !IsPlainEntryName(name)) return std::nullopt;
+  std::optional<std::string> nativeDirectory = NativePath(directory);
+  std::optional<std::string> nativeName = NativePath(name);
+  if (!nativeDirectory || !nativeName) return std::nullopt;
+  return NativeEntry{std::move(*nativeDirectory), std::move(*nativeName)};
+}
+
+bool RemoveTreeAt(int parentFd, const char* name, bool removeNonFolder);
+
+// Deletes everything inside the opened folder folderFd (taken over and
+// closed). Names are read first and deleted afterwards, so that deleting does
+// not disturb the reading.
+bool ClearFolder(int folderFd) {
+  DIR* folder = fdopendir(folderFd);
+  if (folder == nullptr) {
+    close(folderFd);
+    return false;
+  }
+  struct Child {
+    std::string name;
+    bool isFolder;
+  };
+  std::vector<Child> children;
+  bool cleared = true;
+  for (;;) {
+    errno = 0;
+    const dirent* entry = readdir(folder);
+    if (entry == nullptr) {
+      cleared = errno == 0;
+      break;
+    }
+    const char* name = entry->d_name;
+    if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) continue;
+    bool isFolder = entry->d_type == DT_DIR;
+    if (entry->d_type == DT_UNKNOWN) {
+      struct stat status;
+      isFolder = fstatat(folderFd, name, &status, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(status.st_mode);
+    }
+    children.push_back({name, isFolder});
+  }
+  for (const Child& child : children) {
+    if (child.isFolder) {
+      cleared = RemoveTreeAt(folderFd, child.name.c_str(), true) && cleared;
+    } else if (unlinkat(folderFd, child.name.c_str(), 0) != 0) {
+      // A folder put there since the reading is removed as a tree.
+      cleared = (errno == EISDIR && RemoveTreeAt(folderFd, child.name.c_str(), true)) && cleared;
+    }
+  }
+  closedir(folder);
+  return cleared;
+}
+
+// Removes the folder `name` of the opened folder parentFd with its contents.
+// The folder is opened with O_NOFOLLOW: when `name` is not a folder (a link or
+// file swapped in), it is unlinked itself when removeNonFolder, else left.
+bool RemoveTreeAt(int parentFd, const char* name, bool removeNonFolder) {
+  const int folderFd = openat(parentFd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (folderFd < 0) {
+    if ((errno == ELOOP || errno == ENOTDIR) && removeNonFolder) return unlinkat(parentFd, name, 0) == 0;
+    return false;
+  }
+  const bool cleared = ClearFolder(folderFd);
+  return unlinkat(parentFd, name, AT_REMOVEDIR) == 0 && cleared;
+}
+
+}  // namespace
+
+std::optional<std::string> NativeEntryPath(const ByteText& directory, const ByteText& name) {
+  std::optional<NativeEntry> entry = NativeDirectoryAndName(directory, name);
+  if (!entry) return std::nullopt;
+  return entry->directory + entry->name;
+}
+
+bool CreateNewFile(const ByteText& directory, const ByteText& name, std::string_view bytes) {
+  std::optional<std::string> path = NativeEntryPath(directory, name);
+  if (!path) return false;
+  FileDescriptor file(open(path->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+  if (!file.Valid()) return false;
+  if (WriteAll(file.Get(), bytes) && file.Close()) return true;
+  // The file is ours, made a moment ago: it goes again rather than stay half written.
+  unlink(path->c_str());
+  return false;
+}
+
+bool CreateNewFolder(const ByteText& directory, const ByteText& name) {
+  std::optional<std::string> path = NativeEntryPath(directory, name);
+  return path && mkdir(path->c_str(), 0777) == 0;
+}
+
+bool WriteFileAtomically(const ByteText& directory, const ByteText& name, std::string_view bytes) {
+  std::optional<NativeEntry> entry = NativeDirectoryAndName(directory, name);
+  if (!entry) return false;
+  FileDescriptor folder = OpenFolder(entry->directory);
+  if (!folder.Valid()) return false;
+
+  // A hidden temporary name beside the target, unique to this process and call.
+  static std::atomic<unsigned> serial{0};
+  std::string temporary;
+  int fd = -1;
+  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+    temporary = "." + entry->name + "." + std::to_string(getpid()) + "." + std::to_string(serial++) + ".tmp";
+    fd = openat(folder.Get(), temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0 && errno != EEXIST) return false;
+  }
+  FileDescriptor file(fd);
+  if (!file.Valid()) return false;
+
+  struct stat old;
+  bool written = true;
+  if (fstatat(folder.Get(), entry->name.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(old.st_mode)) {
+    written = fchmod(file.Get(), old.st_mode & 07777) == 0;
+  }
+  written = written && WriteAll(file.Get(), bytes) && fsync(file.Get()) == 0;
+  written = file.Close() && written;
+  if (!written || renameat(folder.Get(), temporary.c_str(), folder.Get(), entry->name.c_str()) != 0) {
+    unlinkat(folder.Get(), temporary.c_str(), 0);
+    return false;
+  }
+  // The rename itself is made durable with the folder; the file is complete
+  // either way, so a failure here does not undo the write.
+  fsync(folder.Get());
+  return true;
+}
+
+EntryType EntryTypeOf(const ByteText& directory, const ByteText& name) {
+  std::optional<std::string> path = NativeEntryPath(directory, name);
+  struct stat status;
+  if (!path || lstat(path->c_str(), &status) != 0) return EntryType::kMissing;
+  if (S_ISDIR(status.st_mode)) return EntryType::kFolder;
+  if (S_ISLNK(status.st_mode)) return EntryType::kSymbolicLink;
+  return EntryType::kOther;
+}
+
+// unlinkat without AT_REMOVEDIR refuses a folder (EISDIR) and removes a link
+// itself.
+bool DeleteFileEntry(const ByteText& directory, const ByteText& name) {
+  std::optional<NativeEntry> entry = NativeDirectoryAndName(directory, name);
+  if (!entry) return false;
+  FileDescriptor folder = OpenFolder(entry->directory);
+  return folder.Valid() && unlinkat(folder.Get(), entry->name.c_str(), 0) == 0;
+}
+
+bool DeleteFolderTree(const ByteText& directory, const ByteText& name) {
+  std::optional<NativeEntry> entry = NativeDirectoryAndName(directory, name);
+  if (!entry) return false;
+  FileDescriptor folder = OpenFolder(entry->directory);
+  if (!folder.Valid()) return false;
+  struct stat status;
+  if (fstatat(folder.Get(), entry->name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0) return false;
+  if (S_ISLNK(status.st_mode)) return unlinkat(folder.Get(), entry->name.c_str(), 0) == 0;
+  if (!S_ISDIR(status.st_mode)) return false;
+  return RemoveTreeAt(folder.Get(), entry->name.c_str(), false);
 }
 
 }  // namespace vantor

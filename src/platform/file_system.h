@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "text/byte_text.h"
@@ -57,5 +58,48 @@ struct FileTimes {
   std::optional<int64_t> birth;
 };
 std::optional<FileTimes> ReadFileTimes(const ByteText& path);
+
+// ---- Creating, writing and deleting entries ----
+// Each takes a directory ending with the separator and a plain entry name (see
+// IsPlainEntryName) that converts losslessly, and refuses anything else.
+
+// Native path of directory + name after those checks, or nullopt.
+// NativeEntryPath("/tmp/d/", "a.txt") == "/tmp/d/a.txt"; NativeEntryPath("d/", "..") == nullopt.
+std::optional<std::string> NativeEntryPath(const ByteText& directory, const ByteText& name);
+
+// Creates directory + name as a new file holding exactly bytes. Never opens
+// an existing file or follows a symbolic link: false when anything of that
+// name exists. A file whose bytes cannot all be written is removed again.
+// CreateNewFile("/tmp/d/", "a.txt", "x") is true once, then false.
+bool CreateNewFile(const ByteText& directory, const ByteText& name, std::string_view bytes);
+
+// Creates directory + name as a new folder; false when anything of that name
+// exists.
+bool CreateNewFolder(const ByteText& directory, const ByteText& name);
+
+// Makes directory + name a regular file holding exactly bytes, all at once: the
+// bytes go to a new temporary file in the same directory, are flushed to disk
+// and then renamed over the old name. Readers see the old file or the whole
+// new one; a failure leaves the old file as it was and no temporary file
+// behind. A symbolic link of that name is replaced, not written through; an
+// existing file keeps its permission bits.
+bool WriteFileAtomically(const ByteText& directory, const ByteText& name, std::string_view bytes);
+
+// What directory + name is, without following a symbolic link.
+enum class EntryType { kMissing, kFolder, kSymbolicLink, kOther };
+EntryType EntryTypeOf(const ByteText& directory, const ByteText& name);
+
+// Deletes directory + name when it is not a folder; a symbolic link is deleted
+// itself, whatever it points to. DeleteFileEntry("/tmp/d/", "sub") is false
+// when sub is a folder.
+bool DeleteFileEntry(const ByteText& directory, const ByteText& name);
+
+// Deletes the folder directory + name with everything in it, depth first.
+// Never follows a symbolic link: every step works relative to an opened
+// folder and opens sub-folders with O_NOFOLLOW, so a link inside the tree
+// (even one swapped in meanwhile) is deleted as a link and nothing outside
+// the tree is touched. A symbolic link in place of the folder is deleted as a
+// link; a file is refused. True when the folder is gone.
+bool DeleteFolderTree(const ByteText& directory, const ByteText& name);
 
 }  // namespace vantor

@@ -34,6 +34,7 @@
 #include "ui/entry_table_model.h"
 #include "ui/explanation_window.h"
 #include "ui/extension_boxes.h"
+#include "ui/file_command_inputs.h"
 #include "ui/gbk_qstring.h"
 #include "ui/help_texts.h"
 #include "ui/skin.h"
@@ -168,6 +169,15 @@ void MainWindow::ConnectControls() {
     ShowEntryDirectory();
   });
   BindOperations(ui_, *this);
+
+  connect(ui_.按钮_保存到txt, &QPushButton::clicked, this,
+          [this] { SaveListedNames(list_, prompter_, ProgramAndDocumentsFolders()); });
+  ClearCueOnFocus(ui_.编辑框14);
+  connect(ui_.按钮14, &QPushButton::clicked, this,
+          [this] { CreateEntriesFromList(list_, prompter_, ReadCreateSettings(ui_)); });
+  connect(ui_.按钮_删除文件, &QPushButton::clicked, this, [this] {
+    DeleteListedEntries(list_, prompter_, DesktopTrash(), {ReadDeleteWay(ui_), ReadIntakeSettings().mode});
+  });
 }
 
 void MainWindow::SetStayOnTop(bool onTop) {
