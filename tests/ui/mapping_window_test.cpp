@@ -192,7 +192,6 @@ TEST_F(MappingWindowTest, PastedNamesReorderedAndRenamedWithTheirExtension) {
 
   EXPECT_TRUE(Click(mapping->按钮_手动粘贴1).empty());
   EXPECT_EQ(MappingColumn(mapping, 1), Strings({"", "", "", ""}));
-  EXPECT_EQ(Click(mapping->按钮_执行改名), std::vector<BoxRecord>{InfoBox(U("没有任何改动"), U("没有改动"))});
 
   EXPECT_TRUE(Click(mapping->按钮_关闭窗口2).empty());
   EXPECT_EQ(Names(), Strings({"1.txt", "第2课.md", "第10课.md", "taken"}));

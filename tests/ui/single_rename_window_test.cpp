@@ -84,7 +84,9 @@ TEST_F(SingleRenameTest, UnchangedTextAndRefusalsChangeNothing) {
   EXPECT_EQ(Confirm(EditByHand(0, 0), U("a.txt"), true), std::vector<BoxRecord>{ReminderBox("没有任何修改！")});
   EXPECT_TRUE(EditWindowsGone());
 
-  for (const char* refused : {"", ".", "..", "x/a.txt", "b.txt", "😀.txt"}) {
+  // The core's own test holds every refused text; here an empty one and one
+  // that would replace another file.
+  for (const char* refused : {"", "b.txt"}) {
     SCOPED_TRACE(refused);
     EXPECT_EQ(Confirm(EditByHand(0, 0), U(refused), true), std::vector<BoxRecord>{kFailed});
     EXPECT_TRUE(EditWindowsGone());
