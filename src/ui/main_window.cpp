@@ -37,6 +37,8 @@
 #include "ui/file_command_inputs.h"
 #include "ui/gbk_qstring.h"
 #include "ui/help_texts.h"
+#include "ui/mapping_window.h"
+#include "ui/single_rename_window.h"
 #include "ui/skin.h"
 
 namespace vantor {
@@ -138,6 +140,14 @@ void MainWindow::ConnectControls() {
     std::sort(rows.begin(), rows.end());
     list_.RemoveSelectedRows(rows, list_.LastRightClickColumn);
   });
+  connect(ui_.手动修改这个, &QAction::triggered, this, [this] {
+    const int clicked = list_.LastRightClickRow;
+    const int row = clicked >= 0 && clicked < list_.RowCount() ? clicked : SelectedRow();
+    if (row < 0) return;
+    OpenSingleRename(this, list_, prompter_, HandEditCellOf(list_, row, list_.LastRightClickColumn),
+                     /*clearPendingName=*/true);
+  });
+  connect(ui_.按钮_用我的txt修改, &QPushButton::clicked, this, [this] { OpenMappingWindow(this, list_, prompter_); });
   connect(ui_.按数字大小排序, &QAction::triggered, this, [this] { SortListNaturally(list_, prompter_); });
   connect(ui_.按文件创建时间排序, &QAction::triggered, this,
           [this] { SortListByFileTime(list_, prompter_, FileTimeKind::kCreation); });
