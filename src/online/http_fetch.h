@@ -23,24 +23,26 @@ enum class BodyDecoding { kAsIs = 0, kSystemCodePage = 1, kUtf8ToGbk = 2 };
 
 inline constexpr size_t kHttpBodyCap = 4 * 1024 * 1024;
 
+// Every member has a default, so a request names only what it sets:
+// HttpFetch({.url = u, .method = HttpMethod::kPost, .postData = "a=1"}).
 struct HttpRequest {
   ByteText url = {};
   HttpMethod method = HttpMethod::kGet;
   BodyDecoding decoding = BodyDecoding::kAsIs;
-  ByteText postData = {};        // sent when byteBody is empty
-  std::string byteBody = {};     // sent instead of postData when not empty
-  ByteText cookies = {};         // sent as the Cookie header; a leading "Cookie:" is dropped
-  ByteText extraHeaders = {};    // "Name: value" lines separated by "\r\n"
+  ByteText postData = {};      // sent when byteBody is empty
+  std::string byteBody = {};   // sent instead of postData when not empty
+  ByteText cookies = {};       // sent as the Cookie header; a leading "Cookie:" is dropped
+  ByteText extraHeaders = {};  // "Name: value" lines separated by "\r\n"
   bool noRedirects = false;
-  ByteText proxy = {};           // empty: no proxy (the environment's proxy is not used either)
-  ByteText proxyUser = {};       // with proxy: Basic credentials for it
+  ByteText proxy = {};         // empty: no proxy (nor the environment's)
+  ByteText proxyUser = {};     // with a proxy: Basic credentials for it
   ByteText proxyPassword = {};
   // Seconds for resolving and connecting, and for each stall while sending or
   // receiving: -1 sets none, below 1 means 15.
   int timeoutSeconds = 0;
-  bool mergeCookies = true;         // response.cookies := MergeCookies(cookies, new cookies)
-  bool completeHeaders = true;      // CompleteDefaultHeaders
-  bool normaliseHeaderNames = true; // NormaliseHeaderNames
+  bool mergeCookies = true;          // response.cookies := MergeCookies(cookies, new cookies)
+  bool completeHeaders = true;       // CompleteDefaultHeaders
+  bool normaliseHeaderNames = true;  // NormaliseHeaderNames
   // Polled while the request waits; setting it ends the request as failed.
   const std::atomic<bool>* cancelled = nullptr;
 };
@@ -53,7 +55,7 @@ struct HttpResponse {
   int status = 0;
   ByteText statusText;
   ByteText newCookies;    // CookiesSetBy(headers)
-  ByteText cookies = {};       // merged when asked for, otherwise the request's cookies
+  ByteText cookies;       // merged when asked for, otherwise the request's cookies
 };
 
 HttpResponse HttpFetch(const HttpRequest& request);

@@ -141,14 +141,16 @@ AboutWindow::AboutWindow(ReleaseAddresses& addresses, QWidget* parent) : QDialog
           [this] { OpenWebAddress(QStringFromGbk(addresses_.tutorial)); });
   connect(ui_.超级链接框3, &QPushButton::clicked, this,
           [this] { QGuiApplication::clipboard()->setText(QStringFromGbk(addresses_.tutorial)); });
-  connect(ui_.时钟1, &QTimer::timeout, this, &AboutWindow::StartCheck);
+  checker_ = std::make_unique<ReleaseChecker>();
+  connect(checker_.get(), &ReleaseChecker::Finished, this, &AboutWindow::ShowCheck);
+  checker_->StartOnFirstTick(ui_.时钟1);
 }
 
 AboutWindow::~AboutWindow() = default;
 
 void AboutWindow::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  if (checker_ == nullptr && !ui_.时钟1->isActive()) {
+  if (!checker_->Started() && !ui_.时钟1->isActive()) {
     ui_.时钟1->start(100);
     SelectPage(ui_.超级按钮_使用教程, ui_.选择夹页_使用教程);
   }
@@ -159,15 +161,6 @@ void AboutWindow::SelectPage(QPushButton* pageButton, QWidget* page) {
   for (QPushButton* button : {ui_.超级按钮_使用教程, ui_.超级按钮_更新信息, ui_.超级按钮_QQ群}) {
     button->setChecked(button == pageButton);
   }
-}
-
-void AboutWindow::StartCheck() {
-  // Stopped first, so that the check starts once.
-  ui_.时钟1->stop();
-  if (checker_ != nullptr) return;
-  checker_ = std::make_unique<ReleaseChecker>();
-  connect(checker_.get(), &ReleaseChecker::Finished, this, &AboutWindow::ShowCheck);
-  checker_->Start(ReleasePageAddress());
 }
 
 void AboutWindow::ShowCheck(const ReleaseCheck& check) {

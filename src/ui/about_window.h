@@ -64,7 +64,6 @@ class AboutWindow : public QDialog {
 
  private:
   void SelectPage(QPushButton* pageButton, QWidget* page);
-  void StartCheck();
   void ShowCheck(const ReleaseCheck& check);
 
   AboutWindowUi ui_;

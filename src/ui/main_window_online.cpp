@@ -10,22 +10,15 @@
 namespace vantor {
 
 MainWindowOnline::MainWindowOnline(const MainWindowUi& ui, QWidget* window) : ui_(ui), window_(window) {
-  connect(ui_.时钟1, &QTimer::timeout, this, &MainWindowOnline::StartCheck);
+  checker_ = std::make_unique<ReleaseChecker>();
+  connect(checker_.get(), &ReleaseChecker::Finished, this, &MainWindowOnline::ShowCheck);
+  checker_->StartOnFirstTick(ui_.时钟1);
   connect(ui_.超级按钮1, &QPushButton::clicked, this, &MainWindowOnline::OpenAbout);
 }
 
 MainWindowOnline::~MainWindowOnline() {
   // The about window reads addresses_; it goes with them.
   delete about_.data();
-}
-
-void MainWindowOnline::StartCheck() {
-  // Stopped first, so that the check starts once.
-  ui_.时钟1->stop();
-  if (checker_ != nullptr) return;
-  checker_ = std::make_unique<ReleaseChecker>();
-  connect(checker_.get(), &ReleaseChecker::Finished, this, &MainWindowOnline::ShowCheck);
-  checker_->Start(ReleasePageAddress());
 }
 
 void MainWindowOnline::ShowCheck(const ReleaseCheck& check) {

@@ -34,7 +34,6 @@ class MainWindowOnline : public QObject {
   void CheckShown(vantor::VersionStanding standing);
 
  private:
-  void StartCheck();
   void ShowCheck(const ReleaseCheck& check);
   void OpenAbout();
 

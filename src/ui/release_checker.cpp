@@ -5,6 +5,8 @@
 #include <mutex>
 #include <thread>
 
+#include <QTimer>
+
 namespace vantor {
 
 // What the worker and the checker share. The worker may outlive the checker
@@ -29,6 +31,13 @@ ReleaseChecker::~ReleaseChecker() {
   // A cancelled request ends within a poll of curl; don't hold the window
   // longer than that if it does not.
   shared_->ended.wait_for(lock, std::chrono::seconds(2), [this] { return shared_->finished; });
+}
+
+void ReleaseChecker::StartOnFirstTick(QTimer* timer) {
+  connect(timer, &QTimer::timeout, this, [this, timer] {
+    timer->stop();
+    Start(ReleasePageAddress());
+  });
 }
 
 void ReleaseChecker::Start(const ByteText& url) {

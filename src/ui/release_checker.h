@@ -9,6 +9,8 @@
 
 #include "online/release_check.h"
 
+class QTimer;
+
 namespace vantor {
 
 class ReleaseChecker : public QObject {
@@ -22,6 +24,11 @@ class ReleaseChecker : public QObject {
   // Starts checking the page at url; a checker checks at most once.
   void Start(const ByteText& url);
   bool Started() const { return started_; }
+
+  // Checks the release page (ReleasePageAddress) at the first tick of timer,
+  // which is stopped first, so that the check starts once however the timer
+  // was set.
+  void StartOnFirstTick(QTimer* timer);
 
  signals:
   void Finished(const vantor::ReleaseCheck& check);

@@ -132,6 +132,15 @@ TEST(MainWindowVersionCheck, TellsWhatTheReleasePageSays) {
   int newerRequests = 0;
   for (const ReceivedRequest& request : server.Requests()) newerRequests += request.target == "/newer" ? 1 : 0;
   EXPECT_EQ(newerRequests, 1);
+
+  // A window that goes while its check still waits leaves nothing behind.
+  PointCheckAt(server.Url("/hold"));
+  {
+    MainWindow window;
+    window.show();
+    ASSERT_TRUE(WaitFor([&] { return server.Requests().back().target == "/hold"; }));
+  }
+  QTest::qWait(100);
   PointCheckAt("http://127.0.0.1:1/");
 }
 
