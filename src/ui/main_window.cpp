@@ -73,6 +73,7 @@ MainWindow::MainWindow() {
   ui_.超级列表框1->viewport()->setAcceptDrops(true);
   ui_.超级列表框1->setDragDropMode(QAbstractItemView::NoDragDrop);
   ConnectControls();
+  online_ = std::make_unique<MainWindowOnline>(ui_, this);
 }
 
 MainWindow::~MainWindow() {
@@ -108,7 +109,8 @@ void MainWindow::RunCreationSteps() {
   ui_.编辑框14->setPalette(grey);
   ui_.组合框_跳过扩展->setCurrentIndex(-1);
   ui_.高级选择夹1->setCurrentIndex(0);
-  ui_.时钟1->setInterval(100);
+  // The first tick starts the version check.
+  ui_.时钟1->start(100);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

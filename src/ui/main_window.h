@@ -9,6 +9,7 @@
 #include "entries/entry_list.h"
 #include "entries/intake.h"
 #include "ui/drop_receiver.h"
+#include "ui/main_window_online.h"
 #include "ui/main_window_ui.h"
 #include "ui/message_box_prompter.h"
 #include "ui/operation_bindings.h"
@@ -31,6 +32,7 @@ class MainWindow : public QMainWindow, private OperationRunner {
 
   const MainWindowUi& Ui() const { return ui_; }
   EntryList& Entries() { return list_; }
+  MainWindowOnline& Online() { return *online_; }
 
   // Takes one dropped path (native form), as the drop receiver does.
   void AcceptDroppedPath(const QString& localPath);
@@ -76,6 +78,8 @@ class MainWindow : public QMainWindow, private OperationRunner {
   DropReceiver dropReceiver_;
   bool created_ = false;
   int unconvertibleInDrop_ = 0;
+  // Observes the controls of ui_; declared last, so it goes first.
+  std::unique_ptr<MainWindowOnline> online_;
 };
 
 }  // namespace vantor

@@ -12,6 +12,11 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
     qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
   }
+  // The version check of every window started here asks a port where nothing
+  // listens, so no test reaches the network; a test may point it elsewhere.
+  if (qEnvironmentVariableIsEmpty("VANTOR_RELEASE_URL")) {
+    qputenv("VANTOR_RELEASE_URL", QByteArrayLiteral("http://127.0.0.1:1/"));
+  }
   QApplication app(argc, argv);
   vantor::LoadQtTranslations(app);
   ::testing::InitGoogleTest(&argc, argv);

@@ -1,0 +1,50 @@
+#include "ui/main_window_online.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+#include "ui/main_window_ui.h"
+#include "ui/release_checker.h"
+
+namespace vantor {
+
+MainWindowOnline::MainWindowOnline(const MainWindowUi& ui, QWidget* window) : ui_(ui), window_(window) {
+  checker_ = std::make_unique<ReleaseChecker>();
+  connect(checker_.get(), &ReleaseChecker::Finished, this, &MainWindowOnline::ShowCheck);
+  checker_->StartOnFirstTick(ui_.时钟1);
+  connect(ui_.超级按钮1, &QPushButton::clicked, this, &MainWindowOnline::OpenAbout);
+}
+
+MainWindowOnline::~MainWindowOnline() {
+  // The about window reads addresses_; it goes with them.
+  delete about_.data();
+}
+
+void MainWindowOnline::ShowCheck(const ReleaseCheck& check) {
+  switch (check.standing) {
+    case VersionStanding::kUpToDate:
+      ui_.超级按钮1->setText(QStringLiteral("使用教程"));
+      break;
+    case VersionStanding::kNewerAvailable:
+      ui_.超级按钮1->setText(QStringLiteral("查看更新"));
+      ui_.透明标签8->setText(QStringLiteral("不是最新版本"));
+      break;
+    case VersionStanding::kUnknown:
+      ui_.透明标签8->setText(QStringLiteral("无法检查更新"));
+      break;
+  }
+  shown_ = check.standing;
+  emit CheckShown(check.standing);
+}
+
+void MainWindowOnline::OpenAbout() {
+  if (about_ != nullptr) {
+    about_->raise();
+    about_->activateWindow();
+    return;
+  }
+  about_ = OpenAboutWindow(addresses_, window_);
+}
+
+}  // namespace vantor

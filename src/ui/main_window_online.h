@@ -1,0 +1,49 @@
+// The main window's part in the version check and the about window: its
+// timer 时钟1 starts one release check, whose result shows on the image
+// button 超级按钮1 and the label 透明标签8; 超级按钮1 opens the about window.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <memory>
+#include <optional>
+
+#include "online/release_check.h"
+#include "ui/about_window.h"
+
+namespace vantor {
+
+struct MainWindowUi;
+class ReleaseChecker;
+
+class MainWindowOnline : public QObject {
+  Q_OBJECT
+
+ public:
+  // Wires ui's 时钟1 and 超级按钮1; `window` is the about window's parent.
+  MainWindowOnline(const MainWindowUi& ui, QWidget* window);
+  ~MainWindowOnline() override;
+
+  // The about window while it is open, else nullptr.
+  AboutWindow* About() const { return about_; }
+  // What the start-up check found, once it has shown.
+  std::optional<VersionStanding> Shown() const { return shown_; }
+
+ signals:
+  // The check's result is on the main window.
+  void CheckShown(vantor::VersionStanding standing);
+
+ private:
+  void ShowCheck(const ReleaseCheck& check);
+  void OpenAbout();
+
+  const MainWindowUi& ui_;
+  QWidget* window_;
+  ReleaseAddresses addresses_;
+  QPointer<AboutWindow> about_;
+  std::optional<VersionStanding> shown_;
+  // Declared last: goes first, before the controls its result would reach.
+  std::unique_ptr<ReleaseChecker> checker_;
+};
+
+}  // namespace vantor
