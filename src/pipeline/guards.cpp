@@ -14,9 +14,13 @@ bool CheckEntryDirectoryPresent(Prompter& prompter, const EntryList& list) {
 }
 
 bool CheckEntryDirectoryUsable(Prompter& prompter, EntryList& list) {
+  return CheckEntryDirectoryUsable(prompter, list, messages::NothingSelected());
+}
+
+bool CheckEntryDirectoryUsable(Prompter& prompter, EntryList& list, const ByteText& rootRefusal) {
   if (RefuseDesktopDirectory(list, prompter)) return false;
   if (list.EntryDirectory() == ByteText(1, kPathSeparator)) {
-    prompter.Inform(messages::NothingSelected(), messages::TitleHint(), MessageIcon::kInformation);
+    prompter.Inform(rootRefusal, messages::TitleHint(), MessageIcon::kInformation);
     return false;
   }
   return true;

@@ -14,6 +14,10 @@ bool CheckEntryDirectoryPresent(Prompter& prompter, const EntryList& list);
 // ("什么都没有选择").
 bool CheckEntryDirectoryUsable(Prompter& prompter, EntryList& list);
 
+// The same with the root directory refused by rootRefusal (under "提示"), for
+// the operations that word it their own way ("什么都没有选择！").
+bool CheckEntryDirectoryUsable(Prompter& prompter, EntryList& list, const ByteText& rootRefusal);
+
 // All three guards in order.
 bool PassGuards(Prompter& prompter, EntryList& list);
 

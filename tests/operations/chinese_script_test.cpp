@@ -1,0 +1,90 @@
+#include "operations/chinese_script.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "pipeline/workbench.h"
+
+namespace vantor {
+namespace {
+
+using testing::Box;
+using testing::G;
+using testing::kConfirmRename;
+using testing::kNothingChanged;
+using testing::kPreviewNotice;
+using testing::Workbench;
+
+TEST(NewNameOfChineseScript, ConvertsWholeNamesThatKeepAGbkForm) {
+  struct Case {
+    const char* name;
+    ChineseScript target;
+    std::optional<std::string> expected;  // nullopt: no change
+  };
+  constexpr ChineseScript kSimplified = ChineseScript::kSimplified;
+  constexpr ChineseScript kTraditional = ChineseScript::kTraditional;
+  const Case cases[] = {
+      {"", kSimplified, std::nullopt},
+      {"lesson 1.mp4", kSimplified, std::nullopt},  // no Chinese at all
+      {"lesson 1.mp4", kTraditional, std::nullopt},
+      {"頭髮.txt", kSimplified, "头发.txt"},
+      {"歷史 第一課.mp4", kSimplified, "历史 第一课.mp4"},
+      {"头发.txt", kSimplified, std::nullopt},  // already simplified
+      {"头发.txt", kTraditional, "頭髮.txt"},
+      {"后面的历史.txt", kTraditional, "後面的歷史.txt"},
+      {"頭髮.txt", kTraditional, std::nullopt},
+      {"说明.书", kTraditional, "說明.書"},  // the extension too
+      {"鲃鱼.txt", kTraditional, std::nullopt},  // 鲃 becomes 䰾, which GBK lacks
+      {"儸.txt", kSimplified, std::nullopt},     // 儸 becomes 㑩, which GBK lacks
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.name) + (c.target == kSimplified ? " to simplified" : " to traditional"));
+    const std::optional<ByteText> changed = NewNameOfChineseScript(G(c.name), c.target);
+    if (c.expected) {
+      ASSERT_TRUE(changed.has_value());
+      EXPECT_EQ(Utf8ForDisplay(*changed), *c.expected);
+    } else {
+      EXPECT_FALSE(changed.has_value()) << Utf8ForDisplay(*changed);
+    }
+  }
+}
+
+TEST(RunChineseScript, RenamesDirectlyOrInPreviewAndSaysSoInItsOwnWords) {
+  Workbench bench;
+  bench.Files({"頭髮.txt", "歷史.mp4", "readme.md", "儸.txt"});
+  bench.Load();
+  bench.list.SetPreviewOn(true);
+  RunChineseScript(bench.Context(), {ChineseScript::kSimplified});
+  EXPECT_EQ(bench.Boxes(), std::vector<Box>{kPreviewNotice});
+  EXPECT_EQ(bench.Column(1), (std::vector<std::string>{"", "", "历史.mp4", "头发.txt"}));
+
+  bench.list.SetPreviewOn(false);
+  bench.prompter.boxes.clear();
+  RunChineseScript(bench.Context(), {ChineseScript::kSimplified});
+  EXPECT_EQ(bench.Boxes(), (std::vector<Box>{kConfirmRename, {"一共有2个文件被改名", "修改成果提示", MessageIcon::kNone}}));
+  EXPECT_EQ(bench.OnDisk(), (std::set<std::string>{"头发.txt", "历史.mp4", "readme.md", "儸.txt"}));
+
+  bench.prompter.boxes.clear();
+  RunChineseScript(bench.Context(), {ChineseScript::kSimplified});
+  EXPECT_EQ(bench.Boxes(), (std::vector<Box>{kConfirmRename, kNothingChanged}));
+}
+
+TEST(RunChineseScript, RefusesTheRootInItsOwnWordsAndConvertsFolders) {
+  Workbench bench(ProcessingMode::kFolders);
+  bench.list.SetEntryDirectory("/");
+  RunChineseScript(bench.Context(), {ChineseScript::kTraditional});
+  EXPECT_EQ(bench.Boxes(), (std::vector<Box>{{"什么都没有选择！", "提示"}}));
+
+  bench.Folders({"历史", "abc"});
+  bench.Files({"历史.txt"});
+  bench.Load();
+  bench.prompter.boxes.clear();
+  RunChineseScript(bench.Context(), {ChineseScript::kTraditional});
+  EXPECT_EQ(bench.Boxes(), (std::vector<Box>{kConfirmRename, {"一共有1个文件被改名", "修改成果提示", MessageIcon::kNone}}));
+  EXPECT_EQ(bench.OnDisk(), (std::set<std::string>{"歷史/", "abc/", "历史.txt"}));
+}
+
+}  // namespace
+}  // namespace vantor
