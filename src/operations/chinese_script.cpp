@@ -3,6 +3,9 @@
 #include <opencc/opencc.h>
 
 #include <algorithm>
+#include <thread>
+#include <utility>
+#include <vector>
 
 #include "entries/messages.h"
 #include "pipeline/guards.h"
@@ -50,25 +53,84 @@ const OpenccConverter& ConverterTo(ChineseScript target) {
   return toTraditional;
 }
 
-bool HasDoubleByteCharacter(const ByteText& text) {
-  return std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+bool IsAscii(char c) { return static_cast<unsigned char>(c) < 0x80; }
+
+// A stretch of GBK text without ASCII converted through UTF-8; nullopt when it
+// is not valid GBK, when OpenCC fails, or when the result has no GBK form.
+std::optional<ByteText> ConvertStretch(const OpenccConverter& converter, const ByteText& stretch) {
+  const std::optional<std::string> utf8 = Utf8FromGbk(stretch);
+  if (!utf8) return std::nullopt;
+  const std::optional<std::string> converted = converter.Convert(*utf8);
+  if (!converted) return std::nullopt;
+  return GbkFromUtf8(*converted);
+}
+
+// End of the stretch of non-ASCII characters that starts at pos. A double-byte
+// character may have an ASCII trail byte, so the stretch ends only at an ASCII
+// byte where a character starts (or at the end of the name).
+std::size_t StretchEnd(const ByteText& name, std::size_t pos) {
+  std::size_t end = pos;
+  while (end < name.size() && !IsAscii(name[end])) end += static_cast<unsigned char>(name[end]) == 0x80 ? 1 : 2;
+  return std::min(end, name.size());
 }
 
 }  // namespace
 
 bool ChineseScriptAvailable(ChineseScript target) { return ConverterTo(target).Loaded(); }
 
-std::optional<ByteText> NewNameOfChineseScript(const ByteText& name, ChineseScript target) {
-  if (!HasDoubleByteCharacter(name)) return std::nullopt;
-  const OpenccConverter& converter = ConverterTo(target);
+void ChineseScriptConverter::Prepare(const TextArray& names) {
+  const OpenccConverter& converter = ConverterTo(target_);
+  if (!converter.Loaded()) return;
+  std::vector<std::pair<const ByteText*, std::optional<ByteText>*>> work;
+  for (const ByteText& name : names) {
+    for (std::size_t pos = 0; pos < name.size();) {
+      if (IsAscii(name[pos])) {
+        ++pos;
+        continue;
+      }
+      const std::size_t end = StretchEnd(name, pos);
+      // Elements of an unordered_map keep their address when it grows.
+      auto [slot, added] = stretches_.try_emplace(name.substr(pos, end - pos));
+      if (added) work.emplace_back(&slot->first, &slot->second);
+      pos = end;
+    }
+  }
+  constexpr std::size_t kStretchesPerWorker = 512;
+  const std::size_t workers =
+      std::clamp<std::size_t>(work.size() / kStretchesPerWorker, 1, std::max(1u, std::thread::hardware_concurrency()));
+  const auto convertShare = [&work, &converter, workers](std::size_t first) {
+    for (std::size_t i = first; i < work.size(); i += workers) *work[i].second = ConvertStretch(converter, *work[i].first);
+  };
+  std::vector<std::thread> helpers;
+  for (std::size_t worker = 1; worker < workers; ++worker) helpers.emplace_back(convertShare, worker);
+  convertShare(0);
+  for (std::thread& helper : helpers) helper.join();
+}
+
+std::optional<ByteText> ChineseScriptConverter::NewName(const ByteText& name) {
+  const OpenccConverter& converter = ConverterTo(target_);
   if (!converter.Loaded()) return std::nullopt;
-  const std::optional<std::string> utf8 = Utf8FromGbk(name);
-  if (!utf8) return std::nullopt;
-  const std::optional<std::string> converted = converter.Convert(*utf8);
-  if (!converted || *converted == *utf8) return std::nullopt;
-  std::optional<ByteText> gbk = GbkFromUtf8(*converted);
-  if (!gbk || *gbk == name) return std::nullopt;
-  return gbk;
+  ByteText result;
+  result.reserve(name.size());
+  for (std::size_t pos = 0; pos < name.size();) {
+    if (IsAscii(name[pos])) {
+      result += name[pos++];
+      continue;
+    }
+    const std::size_t end = StretchEnd(name, pos);
+    const ByteText stretch = name.substr(pos, end - pos);
+    auto found = stretches_.find(stretch);
+    if (found == stretches_.end()) found = stretches_.emplace(stretch, ConvertStretch(converter, stretch)).first;
+    if (!found->second) return std::nullopt;
+    result += *found->second;
+    pos = end;
+  }
+  if (result == name) return std::nullopt;
+  return result;
+}
+
+std::optional<ByteText> NewNameOfChineseScript(const ByteText& name, ChineseScript target) {
+  return ChineseScriptConverter(target).NewName(name);
 }
 
 void RunChineseScript(const RunContext& context, const ChineseScriptSettings& settings) {
@@ -82,9 +144,11 @@ void RunChineseScript(const RunContext& context, const ChineseScriptSettings& se
   RenameRunOptions options;
   options.refuseEmptyList = true;
   options.summary.suffix = Gbk("个文件被改名");
-  RunRename(context, options, [target = settings.target](const RenameEntryView& entry) {
-    return NewNameOfChineseScript(entry.name, target);
-  });
+  ChineseScriptConverter converter(settings.target);
+  TextArray names;
+  context.list.CollectColumnTexts(names, 0);
+  converter.Prepare(names);
+  RunRename(context, options, [&converter](const RenameEntryView& entry) { return converter.NewName(entry.name); });
 }
 
 }  // namespace vantor

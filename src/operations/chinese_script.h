@@ -4,6 +4,7 @@
 #pragma once
 
 #include <optional>
+#include <unordered_map>
 
 #include "pipeline/run_context.h"
 
@@ -19,11 +20,29 @@ struct ChineseScriptSettings {
 // loaded once per program, at its first use.
 bool ChineseScriptAvailable(ChineseScript target);
 
-// The name converted to target, or nullopt when nothing changes, when the
-// conversion is not available, or when the converted name has no GBK form
-// (OpenCC may answer with characters GBK lacks, as 鲃 -> 䰾): such a name stays
-// as it is. Names without double-byte characters are returned unchanged
-// without asking OpenCC.
+// Converts names to one script. OpenCC's dictionaries hold no ASCII, so each
+// stretch of non-ASCII characters converts on its own; the converter remembers
+// every stretch it has converted, so that names sharing words (a series of
+// lessons) ask OpenCC once per word. Use one converter per run.
+class ChineseScriptConverter {
+ public:
+  explicit ChineseScriptConverter(ChineseScript target) : target_(target) {}
+
+  // Converts every stretch of these names not yet known, spread over the
+  // machine's cores, so that NewName then only looks them up.
+  void Prepare(const TextArray& names);
+
+  // The name converted, or nullopt when nothing changes, when the conversion
+  // is not available, or when the converted name has no GBK form (OpenCC may
+  // answer with characters GBK lacks, as 鲃 -> 䰾): such a name stays as it is.
+  std::optional<ByteText> NewName(const ByteText& name);
+
+ private:
+  ChineseScript target_;
+  std::unordered_map<ByteText, std::optional<ByteText>> stretches_;
+};
+
+// The name converted to target, as ChineseScriptConverter::NewName.
 // NewNameOfChineseScript("頭髮.txt", kSimplified) == "头发.txt".
 std::optional<ByteText> NewNameOfChineseScript(const ByteText& name, ChineseScript target);
 

@@ -36,6 +36,8 @@ TEST(NewNameOfChineseScript, ConvertsWholeNamesThatKeepAGbkForm) {
       {"后面的历史.txt", kTraditional, "後面的歷史.txt"},
       {"頭髮.txt", kTraditional, std::nullopt},
       {"说明.书", kTraditional, "說明.書"},  // the extension too
+      {"亂y並.txt", kSimplified, "乱y并.txt"},  // 亂 is 81 79: its trail byte is the ASCII y
+      {"頭髮 and 頭髮.txt", kSimplified, "头发 and 头发.txt"},
       {"鲃鱼.txt", kTraditional, std::nullopt},  // 鲃 becomes 䰾, which GBK lacks
       {"儸.txt", kSimplified, std::nullopt},     // 儸 becomes 㑩, which GBK lacks
   };
@@ -49,6 +51,29 @@ TEST(NewNameOfChineseScript, ConvertsWholeNamesThatKeepAGbkForm) {
       EXPECT_FALSE(changed.has_value()) << Utf8ForDisplay(*changed);
     }
   }
+}
+
+TEST(ChineseScriptConverter, PreparedStretchesConvertAsOneByOne) {
+  // Enough distinct stretches to spread over several workers: every code of
+  // the lead bytes 81-8F (many traditional characters among them), two by two.
+  TextArray names;
+  for (int lead = 0x81; lead <= 0x8F; ++lead) {
+    for (int trail = 0x40; trail <= 0xFE; trail += 2) {
+      if (trail == 0x7F) continue;
+      names.push_back(std::string{static_cast<char>(lead), static_cast<char>(trail), static_cast<char>(lead),
+                                  static_cast<char>(trail + 1)} + "a.txt");
+    }
+  }
+  ChineseScriptConverter prepared(ChineseScript::kSimplified);
+  prepared.Prepare(names);
+  int changed = 0;
+  for (const ByteText& name : names) {
+    SCOPED_TRACE(Utf8ForDisplay(name));
+    const std::optional<ByteText> expected = NewNameOfChineseScript(name, ChineseScript::kSimplified);
+    EXPECT_EQ(prepared.NewName(name), expected);
+    changed += expected.has_value();
+  }
+  EXPECT_GT(changed, 100);
 }
 
 TEST(RunChineseScript, RenamesDirectlyOrInPreviewAndSaysSoInItsOwnWords) {
