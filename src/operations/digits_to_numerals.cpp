@@ -1,7 +1,6 @@
 #include "operations/digits_to_numerals.h"
 
 #include "pipeline/guards.h"
-#include "pipeline/rename_run.h"
 #include "platform/code_page.h"
 #include "text/chinese_numerals.h"
 
@@ -25,14 +24,20 @@ std::optional<ByteText> NewNameOfDigitsToNumerals(const ByteText& stem) {
   return ReplaceSpan(stem, *run, *numeral);
 }
 
+RunSummary NumeralRunSummary() {
+  RunSummary summary;
+  summary.prefix = Gbk("总共更改");
+  summary.suffix = Gbk("个");
+  summary.title = Gbk("更名数量");
+  summary.zeroSaysNothingChanged = false;
+  return summary;
+}
+
 void RunDigitsToNumerals(const RunContext& context, const DigitsToNumeralsSettings&) {
   if (!PassGuards(context.prompter, context.list)) return;
   RenameRunOptions options;
   options.refuseEmptyList = true;
-  options.summary.prefix = Gbk("总共更改");
-  options.summary.suffix = Gbk("个");
-  options.summary.title = Gbk("更名数量");
-  options.summary.zeroSaysNothingChanged = false;
+  options.summary = NumeralRunSummary();
   RunRename(context, options, KeepingExtension(NewNameOfDigitsToNumerals));
 }
 

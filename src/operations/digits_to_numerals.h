@@ -3,7 +3,7 @@
 
 #include <optional>
 
-#include "pipeline/run_context.h"
+#include "pipeline/rename_run.h"
 
 namespace vantor {
 
@@ -16,6 +16,10 @@ struct DigitsToNumeralsSettings {};
 // zeros): such a number stays as it is.
 // NewNameOfDigitsToNumerals("第15课") == "第十五课"; NewNameOfDigitsToNumerals("第007集") == "第七集".
 std::optional<ByteText> NewNameOfDigitsToNumerals(const ByteText& stem);
+
+// The box that closes a direct run of either numeral conversion: "总共更改" +
+// count + "个" (更名数量), without icon, a count of 0 included.
+RunSummary NumeralRunSummary();
 
 // The guards; then the rename course over the stems (whole names of folders),
 // refusing an empty list and closing a direct run with "总共更改" + count + "个"

@@ -1,8 +1,7 @@
 #include "operations/numerals_to_digits.h"
 
+#include "operations/digits_to_numerals.h"
 #include "pipeline/guards.h"
-#include "pipeline/rename_run.h"
-#include "platform/code_page.h"
 #include "text/chinese_numerals.h"
 
 namespace vantor {
@@ -20,10 +19,7 @@ void RunNumeralsToDigits(const RunContext& context, const NumeralsToDigitsSettin
   RenameRunOptions options;
   options.refuseEmptyList = true;
   options.reportProgress = !context.FolderMode();
-  options.summary.prefix = Gbk("总共更改");
-  options.summary.suffix = Gbk("个");
-  options.summary.title = Gbk("更名数量");
-  options.summary.zeroSaysNothingChanged = false;
+  options.summary = NumeralRunSummary();
   RunRename(context, options,
             [](const RenameEntryView& entry) { return NewNameOfNumeralsToDigits(entry.name); });
 }

@@ -6,12 +6,14 @@
 #include <string>
 
 #include "pipeline/workbench.h"
+#include "support/optional_text.h"
 
 namespace vantor {
 namespace {
 
 using testing::Box;
 using testing::G;
+using testing::Utf8OrNone;
 using testing::kConfirmRename;
 using testing::kPreviewNotice;
 using testing::Workbench;
@@ -49,13 +51,7 @@ TEST(NewNameOfDigitsToNumerals, WritesTheFirstNumberInNumerals) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.stem);
-    const std::optional<ByteText> changed = NewNameOfDigitsToNumerals(G(c.stem));
-    if (c.expected) {
-      ASSERT_TRUE(changed.has_value());
-      EXPECT_EQ(Utf8ForDisplay(*changed), *c.expected);
-    } else {
-      EXPECT_FALSE(changed.has_value()) << Utf8ForDisplay(*changed);
-    }
+    EXPECT_EQ(Utf8OrNone(NewNameOfDigitsToNumerals(G(c.stem))), c.expected);
   }
 }
 
