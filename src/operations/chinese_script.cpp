@@ -135,7 +135,7 @@ std::optional<ByteText> NewNameOfChineseScript(const ByteText& name, ChineseScri
 
 void RunChineseScript(const RunContext& context, const ChineseScriptSettings& settings) {
   if (!CheckEntryDirectoryPresent(context.prompter, context.list)) return;
-  if (!CheckEntryDirectoryUsable(context.prompter, context.list, Gbk("什么都没有选择！"))) return;
+  if (!CheckEntryDirectoryUsable(context.prompter, context.list, "什么都没有选择！")) return;
   if (!ChineseScriptAvailable(settings.target)) {
     context.prompter.Inform(Gbk("找不到繁简转换的数据文件，无法转换"), messages::TitleHint(),
                             MessageIcon::kInformation);

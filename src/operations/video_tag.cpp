@@ -24,7 +24,7 @@ void RunVideoTag(const RunContext& context, const VideoTagSettings&) {
                             MessageIcon::kInformation);
     return;
   }
-  if (!CheckEntryDirectoryUsable(context.prompter, context.list, Gbk("什么都没有选择！"))) return;
+  if (!CheckEntryDirectoryUsable(context.prompter, context.list, "什么都没有选择！")) return;
   RenameRunOptions options;
   options.confirmation.text = Gbk("不提供预览功能，将直接改名，确定吗？");
   options.confirmation.askInPreview = true;

@@ -13,21 +13,17 @@ bool CheckEntryDirectoryPresent(Prompter& prompter, const EntryList& list) {
   return false;
 }
 
-bool CheckEntryDirectoryUsable(Prompter& prompter, EntryList& list) {
-  return CheckEntryDirectoryUsable(prompter, list, messages::NothingSelected());
-}
-
-bool CheckEntryDirectoryUsable(Prompter& prompter, EntryList& list, const ByteText& rootRefusal) {
+bool CheckEntryDirectoryUsable(Prompter& prompter, EntryList& list, const char* rootRefusalUtf8) {
   if (RefuseDesktopDirectory(list, prompter)) return false;
   if (list.EntryDirectory() == ByteText(1, kPathSeparator)) {
-    prompter.Inform(rootRefusal, messages::TitleHint(), MessageIcon::kInformation);
+    prompter.Inform(Gbk(rootRefusalUtf8), messages::TitleHint(), MessageIcon::kInformation);
     return false;
   }
   return true;
 }
 
-bool PassGuards(Prompter& prompter, EntryList& list) {
-  return CheckEntryDirectoryPresent(prompter, list) && CheckEntryDirectoryUsable(prompter, list);
+bool PassGuards(Prompter& prompter, EntryList& list, const char* rootRefusalUtf8) {
+  return CheckEntryDirectoryPresent(prompter, list) && CheckEntryDirectoryUsable(prompter, list, rootRefusalUtf8);
 }
 
 }  // namespace vantor

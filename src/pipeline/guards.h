@@ -11,14 +11,10 @@ bool CheckEntryDirectoryPresent(Prompter& prompter, const EntryList& list);
 
 // Guards 2 and 3: false when the entry directory lies under a desktop folder
 // (the desktop message; the directory is cleared) or is the bare root "/"
-// ("什么都没有选择").
-bool CheckEntryDirectoryUsable(Prompter& prompter, EntryList& list);
-
-// The same with the root directory refused by rootRefusal (under "提示"), for
-// the operations that word it their own way ("什么都没有选择！").
-bool CheckEntryDirectoryUsable(Prompter& prompter, EntryList& list, const ByteText& rootRefusal);
+// (rootRefusalUtf8 under "提示"; a few operations word it "什么都没有选择！").
+bool CheckEntryDirectoryUsable(Prompter& prompter, EntryList& list, const char* rootRefusalUtf8 = "什么都没有选择");
 
 // All three guards in order.
-bool PassGuards(Prompter& prompter, EntryList& list);
+bool PassGuards(Prompter& prompter, EntryList& list, const char* rootRefusalUtf8 = "什么都没有选择");
 
 }  // namespace vantor

@@ -54,10 +54,10 @@ struct RunSummary {
 struct RenameRunOptions {
   RunConfirmation confirmation;
   RunSummary summary;
+  bool renameInPreview = false;    // offers no preview: renames on disk with preview on too
   bool applySkipExtension = true;  // pass over files of the skip-extension box
   bool refuseEmptyList = false;    // "列表框是空的！" (提示) when no row is walked
   bool reportProgress = false;     // direct runs tell the run's progress display
-  bool renameInPreview = false;    // offers no preview: renames on disk with preview on too
 };
 
 // The computed batch: how many rows were walked and the renames among them.
@@ -81,8 +81,7 @@ RenamePlan PlanRenames(const RunContext& context, const RenameRunOptions& option
 
 // Refuses an empty walk when asked to; then, before anything changes, asks
 // (preview off; Cancel ends the run with nothing changed) or shows the preview
-// notice. Preview on (unless the operation renames in preview): writes the
-// pending names into column 1. Preview off:
+// notice. Preview on: writes the pending names into column 1. Preview off:
 // renames on disk, shows each renamed row's new name (and clears its pending
 // name), then the summary and, when renames failed, one failure box.
 RenameRunResult CarryOutPlan(const RunContext& context, const RenameRunOptions& options, const RenamePlan& plan);

@@ -32,11 +32,11 @@ void Bind(QAbstractButton* button, OperationRunner& runner, Reader read,
 
 void BindOperations(const MainWindowUi& ui, OperationRunner& runner) {
   // clang-format off
-  Bind(ui.按钮_数字后加符号, runner, [&ui] { return SymbolAfterNumberSettings{TextOf(ui.编辑框13)}; }, RunSymbolAfterNumber);
   Bind(ui.按钮_15改十五, runner, [] { return DigitsToNumeralsSettings{}; }, RunDigitsToNumerals);
   Bind(ui.按钮_十五改15, runner, [] { return NumeralsToDigitsSettings{}; }, RunNumeralsToDigits);
   Bind(ui.按钮_繁简, runner, [&ui] { return ChineseScriptSettings{ui.单选框15->isChecked() ? ChineseScript::kSimplified : ChineseScript::kTraditional}; }, RunChineseScript);
   Bind(ui.按钮_模拟B站AV, runner, [] { return VideoTagSettings{}; }, RunVideoTag);
+  Bind(ui.按钮_数字后加符号, runner, [&ui] { return SymbolAfterNumberSettings{TextOf(ui.编辑框13)}; }, RunSymbolAfterNumber);
   // clang-format on
 }
 

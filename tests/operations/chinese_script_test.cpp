@@ -5,15 +5,15 @@
 #include <optional>
 #include <string>
 
+#include "operations/expect_new_name.h"
 #include "pipeline/workbench.h"
-#include "support/optional_text.h"
 
 namespace vantor {
 namespace {
 
 using testing::Box;
+using testing::ExpectNewName;
 using testing::G;
-using testing::Utf8OrNone;
 using testing::kConfirmRename;
 using testing::kNothingChanged;
 using testing::kPreviewNotice;
@@ -45,7 +45,7 @@ TEST(NewNameOfChineseScript, ConvertsWholeNamesThatKeepAGbkForm) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.name) + (c.target == kSimplified ? " to simplified" : " to traditional"));
-    EXPECT_EQ(Utf8OrNone(NewNameOfChineseScript(G(c.name), c.target)), c.expected);
+    ExpectNewName(NewNameOfChineseScript(G(c.name), c.target), c.expected);
   }
 }
 

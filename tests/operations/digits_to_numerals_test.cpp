@@ -5,15 +5,15 @@
 #include <optional>
 #include <string>
 
+#include "operations/expect_new_name.h"
 #include "pipeline/workbench.h"
-#include "support/optional_text.h"
 
 namespace vantor {
 namespace {
 
 using testing::Box;
+using testing::ExpectNewName;
 using testing::G;
-using testing::Utf8OrNone;
 using testing::kConfirmRename;
 using testing::kPreviewNotice;
 using testing::Workbench;
@@ -51,7 +51,7 @@ TEST(NewNameOfDigitsToNumerals, WritesTheFirstNumberInNumerals) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.stem);
-    EXPECT_EQ(Utf8OrNone(NewNameOfDigitsToNumerals(G(c.stem))), c.expected);
+    ExpectNewName(NewNameOfDigitsToNumerals(G(c.stem)), c.expected);
   }
 }
 

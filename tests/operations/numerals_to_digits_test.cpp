@@ -5,15 +5,15 @@
 #include <optional>
 #include <string>
 
+#include "operations/expect_new_name.h"
 #include "pipeline/workbench.h"
-#include "support/optional_text.h"
 
 namespace vantor {
 namespace {
 
 using testing::Box;
+using testing::ExpectNewName;
 using testing::G;
-using testing::Utf8OrNone;
 using testing::kConfirmRename;
 using testing::Workbench;
 
@@ -48,7 +48,7 @@ TEST(NewNameOfNumeralsToDigits, ReplacesTheFirstNumeralRunInPlace) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    EXPECT_EQ(Utf8OrNone(NewNameOfNumeralsToDigits(G(c.name))), c.expected);
+    ExpectNewName(NewNameOfNumeralsToDigits(G(c.name)), c.expected);
   }
 }
 

@@ -8,13 +8,11 @@
 #include <string>
 
 #include "support/gbk_text.h"
-#include "support/optional_text.h"
 
 namespace vantor {
 namespace {
 
 using testing::G;
-using testing::Utf8OrNone;
 
 TEST(ChineseNumeralOf, WritesTheValueAsReadAloud) {
   struct Case {
@@ -55,7 +53,8 @@ TEST(ChineseNumeralOf, WritesTheValueAsReadAloud) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.value);
-    EXPECT_EQ(Utf8OrNone(ChineseNumeralOf(c.value)), c.expected);
+    const std::optional<ByteText> numeral = ChineseNumeralOf(c.value);
+    EXPECT_EQ(numeral ? std::optional<std::string>(Utf8ForDisplay(*numeral)) : std::nullopt, c.expected);
   }
 }
 
