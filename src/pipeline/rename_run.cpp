@@ -73,7 +73,7 @@ RenameRunResult CarryOutPlan(const RunContext& context, const RenameRunOptions& 
     result.refused = true;
     return result;
   }
-  const bool preview = list.PreviewOn();
+  const bool preview = list.PreviewOn() && !options.renameInPreview;
   if ((plan.walked > 0 || options.confirmation.askOnEmptyList) &&
       !AskBeforeFirstEntry(prompter, preview, options.confirmation)) {
     result.cancelled = true;

@@ -54,6 +54,7 @@ struct RunSummary {
 struct RenameRunOptions {
   RunConfirmation confirmation;
   RunSummary summary;
+  bool renameInPreview = false;    // offers no preview: renames on disk with preview on too
   bool applySkipExtension = true;  // pass over files of the skip-extension box
   bool refuseEmptyList = false;    // "列表框是空的！" (提示) when no row is walked
   bool reportProgress = false;     // direct runs tell the run's progress display

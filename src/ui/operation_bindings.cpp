@@ -8,17 +8,21 @@
 #include <QRadioButton>
 
 #include "operations/append_at_end.h"
+#include "operations/chinese_script.h"
 #include "operations/delete_beside_marker.h"
 #include "operations/delete_between.h"
 #include "operations/delete_times.h"
+#include "operations/digits_to_numerals.h"
 #include "operations/insert_at_anchor.h"
 #include "operations/letter_case.h"
+#include "operations/numerals_to_digits.h"
 #include "operations/photo_date_name.h"
 #include "operations/regex_replace.h"
 #include "operations/remove_first_number.h"
 #include "operations/replace_times.h"
 #include "operations/sequence_numbers.h"
 #include "operations/symbol_after_number.h"
+#include "operations/video_tag.h"
 #include "ui/delete_between_controls.h"
 #include "ui/gbk_qstring.h"
 
@@ -62,6 +66,10 @@ void Bind(QAbstractButton* button, OperationRunner& runner, Reader read,
 
 void BindOperations(const MainWindowUi& ui, OperationRunner& runner) {
   // clang-format off
+  Bind(ui.按钮_15改十五, runner, [] { return DigitsToNumeralsSettings{}; }, RunDigitsToNumerals);
+  Bind(ui.按钮_十五改15, runner, [] { return NumeralsToDigitsSettings{}; }, RunNumeralsToDigits);
+  Bind(ui.按钮_繁简, runner, [&ui] { return ChineseScriptSettings{ui.单选框15->isChecked() ? ChineseScript::kSimplified : ChineseScript::kTraditional}; }, RunChineseScript);
+  Bind(ui.按钮_模拟B站AV, runner, [] { return VideoTagSettings{}; }, RunVideoTag);
   Bind(ui.按钮_数字后加符号, runner, [&ui] { return SymbolAfterNumberSettings{TextOf(ui.编辑框13)}; }, RunSymbolAfterNumber);
   Bind(ui.按钮_正则替换, runner, [&ui] {
     return RegexReplaceSettings{TextOf(ui.编辑框_正则查找), TextOf(ui.编辑框_正则替换为), ui.选择框_正则区分大小写->isChecked(),
