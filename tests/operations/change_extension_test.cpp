@@ -5,21 +5,22 @@
 #include <optional>
 #include <string>
 
-#include "pipeline/workbench.h"
+#include "operations/operation_expectations.h"
 
 namespace vantor {
 namespace {
 
 using testing::Box;
+using testing::ExpectNewName;
 using testing::G;
 using testing::kConfirmRename;
+using testing::kForbiddenText;
+using testing::kNoDirectory;
 using testing::kNothingChanged;
 using testing::kPreviewNotice;
 using testing::Workbench;
 
 const Box kNoExtension{"准备改成什么后缀？请先选择或手动输入！", "信息："};
-const Box kForbidden{"不能改成这个东西", "信息：", MessageIcon::kNone};
-const Box kNoDirectory{"路径呢？请先拖入文件！", "信息："};
 const Box kNoFolders{"文件夹没有改后缀一说，请勾选文件", "提示"};
 Box Changed(int count) { return {"一共有" + std::to_string(count) + "个文件被改名", "修改成果提示", MessageIcon::kNone}; }
 
@@ -54,13 +55,7 @@ TEST(NewNameOfChangeExtension, ReplacesTheLastExtensionAndKeepsTheStem) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.name) + " -> " + c.extension);
-    const std::optional<ByteText> changed = NewNameOfChangeExtension(G(c.name), {G(c.extension)});
-    if (c.expected) {
-      ASSERT_TRUE(changed.has_value());
-      EXPECT_EQ(Utf8ForDisplay(*changed), *c.expected);
-    } else {
-      EXPECT_FALSE(changed.has_value()) << Utf8ForDisplay(*changed);
-    }
+    ExpectNewName(NewNameOfChangeExtension(G(c.name), {G(c.extension)}), c.expected);
   }
 }
 
@@ -72,7 +67,7 @@ TEST(RunChangeExtension, ChecksTheTextThenTheGuardsThenTheMode) {
   bench.Folders({"x.y"});
   bench.Load();
   EXPECT_FALSE(RunChangeExtension(bench.Context(), {"txt"}));
-  EXPECT_EQ(bench.Boxes(), (std::vector<Box>{kNoExtension, kForbidden, kNoDirectory, kNoFolders}));
+  EXPECT_EQ(bench.Boxes(), (std::vector<Box>{kNoExtension, kForbiddenText, kNoDirectory, kNoFolders}));
   EXPECT_EQ(bench.OnDisk(), std::set<std::string>{"x.y/"});
 }
 

@@ -6,19 +6,20 @@
 #include <optional>
 #include <string>
 
-#include "pipeline/workbench.h"
+#include "operations/operation_expectations.h"
 
 namespace vantor {
 namespace {
 
 using testing::Box;
+using testing::ExpectNewName;
 using testing::G;
 using testing::kConfirmRename;
+using testing::kEmptyList;
+using testing::kNoDirectory;
 using testing::kPreviewNotice;
 using testing::Workbench;
 
-const Box kNoDirectory{"路径呢？请先拖入文件！", "信息："};
-const Box kEmptyList{"列表框是空的！", "提示"};
 Box WillBeRenamed(int count) { return {"一共有" + std::to_string(count) + "个文件将被更名", "修改成果提示"}; }
 
 TEST(NewNameOfPadFirstNumber, PadsTheFirstNumberToTheWidthTheCountAsks) {
@@ -47,13 +48,7 @@ TEST(NewNameOfPadFirstNumber, PadsTheFirstNumberToTheWidthTheCountAsks) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.name) + " of " + std::to_string(c.count));
-    const std::optional<ByteText> changed = NewNameOfPadFirstNumber(G(c.name), c.count);
-    if (c.expected) {
-      ASSERT_TRUE(changed.has_value());
-      EXPECT_EQ(Utf8ForDisplay(*changed), *c.expected);
-    } else {
-      EXPECT_FALSE(changed.has_value()) << Utf8ForDisplay(*changed);
-    }
+    ExpectNewName(NewNameOfPadFirstNumber(G(c.name), c.count), c.expected);
   }
 }
 

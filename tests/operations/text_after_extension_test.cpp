@@ -5,23 +5,24 @@
 #include <optional>
 #include <string>
 
-#include "pipeline/workbench.h"
+#include "operations/operation_expectations.h"
 
 namespace vantor {
 namespace {
 
 using testing::Box;
+using testing::ExpectNewName;
 using testing::G;
 using testing::kConfirmRename;
+using testing::kForbiddenText;
+using testing::kNoDirectory;
+using testing::kNoText;
 using testing::kNothingChanged;
 using testing::kPreviewNotice;
 using testing::RenamedSummary;
 using testing::Workbench;
 
-const Box kNoText{"弄啥嘞？不能为空", "信息："};
-const Box kForbidden{"不能改成这个东西", "信息：", MessageIcon::kNone};
 const Box kNoFolders{"此功能无法对文件夹进行修改", "信息："};
-const Box kNoDirectory{"路径呢？请先拖入文件！", "信息："};
 
 TEST(NewNameOfTextAfterExtension, AppendsAfterTheWholeName) {
   struct Case {
@@ -41,13 +42,7 @@ TEST(NewNameOfTextAfterExtension, AppendsAfterTheWholeName) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.name) + " + " + c.text);
-    const std::optional<ByteText> changed = NewNameOfTextAfterExtension(G(c.name), {G(c.text)});
-    if (c.expected) {
-      ASSERT_TRUE(changed.has_value());
-      EXPECT_EQ(Utf8ForDisplay(*changed), *c.expected);
-    } else {
-      EXPECT_FALSE(changed.has_value()) << Utf8ForDisplay(*changed);
-    }
+    ExpectNewName(NewNameOfTextAfterExtension(G(c.name), {G(c.text)}), c.expected);
   }
 }
 
@@ -61,7 +56,7 @@ TEST(RunTextAfterExtension, ChecksTheTextThenTheModeThenTheGuards) {
   RunTextAfterExtension(bench.Context(), {".txt"});
   EXPECT_EQ(bench.Boxes(), (std::vector<Box>{kNoText,
                                              {"输入的文字含有无法识别的字符，不能用在文件名里", "提示"},
-                                             kForbidden, kNoFolders, kNoDirectory}));
+                                             kForbiddenText, kNoFolders, kNoDirectory}));
 }
 
 TEST(RunTextAfterExtension, AppendsToFilesAndDroppedFoldersAndCounts) {

@@ -5,22 +5,22 @@
 #include <optional>
 #include <string>
 
-#include "pipeline/workbench.h"
+#include "operations/operation_expectations.h"
 
 namespace vantor {
 namespace {
 
 using testing::Box;
+using testing::ExpectNewName;
 using testing::FailedRenames;
 using testing::G;
 using testing::kConfirmRename;
+using testing::kEmptyList;
+using testing::kForbiddenText;
+using testing::kNoDirectory;
+using testing::kNoText;
 using testing::kPreviewNotice;
 using testing::Workbench;
-
-const Box kNoText{"弄啥嘞？不能为空", "信息："};
-const Box kForbidden{"不能改成这个东西", "信息：", MessageIcon::kNone};
-const Box kNoDirectory{"路径呢？请先拖入文件！", "信息："};
-const Box kEmptyList{"列表框是空的！", "提示"};
 
 TEST(NewNameOfTextInFront, PutsTheTextBeforeTheWholeName) {
   struct Case {
@@ -38,13 +38,7 @@ TEST(NewNameOfTextInFront, PutsTheTextBeforeTheWholeName) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.text) + " + " + c.name);
-    const std::optional<ByteText> changed = NewNameOfTextInFront(G(c.name), {G(c.text)});
-    if (c.expected) {
-      ASSERT_TRUE(changed.has_value());
-      EXPECT_EQ(Utf8ForDisplay(*changed), *c.expected);
-    } else {
-      EXPECT_FALSE(changed.has_value()) << Utf8ForDisplay(*changed);
-    }
+    ExpectNewName(NewNameOfTextInFront(G(c.name), {G(c.text)}), c.expected);
   }
 }
 
@@ -58,7 +52,7 @@ TEST(RunTextInFront, ChecksTheTextBeforeTheGuardsAndRefusesAnEmptyFileList) {
   bench.Load();
   RunTextInFront(bench.Context(), {"x"});
   std::vector<Box> expected{kNoText};
-  expected.insert(expected.end(), 9, kForbidden);
+  expected.insert(expected.end(), 9, kForbiddenText);
   expected.push_back(kNoDirectory);
   expected.push_back(kEmptyList);
   EXPECT_EQ(bench.Boxes(), expected);
