@@ -5,7 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "operations/operation_expectations.h"
+#include "operations/expect_new_name.h"
+#include "operations/refusal_boxes.h"
 
 namespace vantor {
 namespace {
