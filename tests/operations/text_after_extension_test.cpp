@@ -18,8 +18,6 @@ using testing::kConfirmRename;
 using testing::kForbiddenText;
 using testing::kNoDirectory;
 using testing::kNoText;
-using testing::kNothingChanged;
-using testing::kPreviewNotice;
 using testing::RenamedSummary;
 using testing::Workbench;
 
@@ -71,24 +69,6 @@ TEST(RunTextAfterExtension, AppendsToFilesAndDroppedFoldersAndCounts) {
   EXPECT_EQ(bench.Boxes(), (std::vector<Box>{kConfirmRename, RenamedSummary(3)}));
   EXPECT_EQ(bench.Column(0), (std::vector<std::string>{"readme.txt", "", "photo.jpg.txt", "a.b.txt", "skip.log"}));
   EXPECT_EQ(bench.OnDisk(), (std::set<std::string>{"readme.txt", "photo.jpg.txt", "a.b.txt/", "skip.log"}));
-}
-
-TEST(RunTextAfterExtension, PreviewShowsTheNameTheCommitWouldGive) {
-  Workbench bench;
-  bench.Files({"readme", "photo.jpg"});
-  bench.Load();
-  bench.list.SetPreviewOn(true);
-  RunTextAfterExtension(bench.Context(), {".bak"});
-  EXPECT_EQ(bench.Boxes(), std::vector<Box>{kPreviewNotice});
-  EXPECT_EQ(bench.Column(1), (std::vector<std::string>{"photo.jpg.bak", "readme.bak"}));
-  EXPECT_EQ(bench.OnDisk(), (std::set<std::string>{"readme", "photo.jpg"}));
-}
-
-TEST(RunTextAfterExtension, AnEmptyListAsksNothingAndChangesNothing) {
-  Workbench bench;
-  bench.Load();
-  RunTextAfterExtension(bench.Context(), {".txt"});
-  EXPECT_EQ(bench.Boxes(), std::vector<Box>{kNothingChanged});
 }
 
 }  // namespace
