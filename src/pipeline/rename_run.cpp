@@ -58,7 +58,11 @@ RenamePlan PlanRenames(const RunContext& context, const RenameRunOptions& option
     RenameEntryView entry{name, folderLoop ? name : NameOfPath(name, false),
                           folderLoop ? ByteText() : ExtensionOfPath(name), row, ordinal, folderLoop};
     std::optional<ByteText> newName = rule(entry);
-    if (!newName || newName->empty() || *newName == name) continue;
+    if (!newName || newName->empty()) continue;
+    if (*newName == name) {
+      if (options.previewUnchangedRows) plan.unchangedRows.push_back(row);
+      continue;
+    }
     plan.changes.push_back({row, name, std::move(*newName)});
   }
   return plan;
@@ -87,7 +91,8 @@ RenameRunResult CarryOutPlan(const RunContext& context, const RenameRunOptions& 
   if (preview) {
     EntryList::Batch batch(list);
     for (const PlannedRename& change : plan.changes) list.SetEntryCell(change.newName, change.row, 1);
-    result.previewed = static_cast<int>(plan.changes.size());
+    for (int row : plan.unchangedRows) list.SetEntryCell(ByteText(list.Cell(row, 0)), row, 1);
+    result.previewed = static_cast<int>(plan.changes.size() + plan.unchangedRows.size());
     return result;
   }
 

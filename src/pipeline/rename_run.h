@@ -62,12 +62,14 @@ struct RenameRunOptions {
   // changes; false ends the run with nothing changed, the check having told
   // the user why.
   std::function<bool(Prompter&)> checkAfterAsking;
+  bool previewUnchangedRows = false;  // a preview also shows a computed name equal to the old one
 };
 
 // The computed batch: how many rows were walked and the renames among them.
 struct RenamePlan {
   int walked = 0;
   std::vector<PlannedRename> changes;
+  std::vector<int> unchangedRows;  // rows whose computed name equals the old one, when previewed
 };
 
 struct RenameRunResult {

@@ -8,6 +8,7 @@
 #include <QRadioButton>
 
 #include "operations/append_at_end.h"
+#include "operations/change_extension.h"
 #include "operations/chinese_script.h"
 #include "operations/delete_beside_marker.h"
 #include "operations/delete_between.h"
@@ -16,12 +17,15 @@
 #include "operations/insert_at_anchor.h"
 #include "operations/letter_case.h"
 #include "operations/numerals_to_digits.h"
+#include "operations/pad_first_number.h"
 #include "operations/photo_date_name.h"
 #include "operations/regex_replace.h"
 #include "operations/remove_first_number.h"
 #include "operations/replace_times.h"
 #include "operations/sequence_numbers.h"
 #include "operations/symbol_after_number.h"
+#include "operations/text_after_extension.h"
+#include "operations/text_in_front.h"
 #include "operations/video_tag.h"
 #include "ui/delete_between_controls.h"
 #include "ui/gbk_qstring.h"
@@ -32,6 +36,7 @@ namespace {
 
 // A text box's text as GBK; no value when it has no GBK form.
 InputText TextOf(const QLineEdit* box) { return GbkFromQString(box->text()); }
+InputText TextOf(const QComboBox* box) { return GbkFromQString(box->currentText()); }
 
 // The occurrence a "首次出现" / "最后出现" pair of radio buttons chooses.
 Occurrence OccurrenceOf(const QAbstractButton* first, const QAbstractButton* last) {
@@ -60,6 +65,25 @@ void Bind(QAbstractButton* button, OperationRunner& runner, Reader read,
   QObject::connect(button, &QAbstractButton::clicked, button, [&runner, read, run] {
     runner.RunOperation([&read, run](const RunContext& context) { run(context, read()); });
   });
+}
+
+// The same for an operation that returns a text for a box to show afterwards
+// (no value: the box stays as it is).
+template <typename Settings, typename Reader>
+void Bind(QAbstractButton* button, OperationRunner& runner, Reader read,
+          std::optional<ByteText> (*run)(const RunContext&, const Settings&), QComboBox* shownIn) {
+  QObject::connect(button, &QAbstractButton::clicked, button, [&runner, read, run, shownIn] {
+    std::optional<ByteText> shown;
+    runner.RunOperation([&read, run, &shown](const RunContext& context) { shown = run(context, read()); });
+    // setEditText does not count as typing, so the box's own filter stays out of it.
+    if (shown) shownIn->setEditText(QStringFromGbk(*shown));
+  });
+}
+
+// An operation without settings of its own.
+void Bind(QAbstractButton* button, OperationRunner& runner, void (*run)(const RunContext&)) {
+  QObject::connect(button, &QAbstractButton::clicked, button,
+                   [&runner, run] { runner.RunOperation([run](const RunContext& context) { run(context); }); });
 }
 
 }  // namespace
@@ -91,6 +115,10 @@ void BindOperations(const MainWindowUi& ui, OperationRunner& runner) {
   Bind(ui.按钮_一键删除, runner, [&ui] { return DeleteBetweenSettings{TextOf(ui.编辑框2), TextOf(ui.编辑框3), ui.选择框_1头->isChecked(), ui.选择框_1尾->isChecked(), ui.选择框_2头->isChecked(), ui.选择框_2尾->isChecked(), ui.选择框6->isChecked()}; }, RunDeleteBetween);
   Bind(ui.按钮_删掉N次, runner, [&ui] { return DeleteTimesSettings{TextOf(ui.编辑框1), TextOf(ui.编辑框10), CountFromOf(ui.单选框13, ui.单选框14)}; }, RunDeleteTimes);
   Bind(ui.按钮_替换, runner, [&ui] { return ReplaceTimesSettings{TextOf(ui.编辑框4), TextOf(ui.编辑框5), TextOf(ui.编辑框16), ScopeOf(ui.单选框7, ui.单选框8), CountFromOf(ui.单选框9, ui.单选框10)}; }, RunReplaceTimes);
+  Bind(ui.按钮_扩展名后面加, runner, [&ui] { return TextAfterExtensionSettings{TextOf(ui.编辑框18)}; }, RunTextAfterExtension);
+  Bind(ui.按钮_最前面加, runner, [&ui] { return TextInFrontSettings{TextOf(ui.编辑框6)}; }, RunTextInFront);
+  Bind(ui.按钮_改扩展, runner, [&ui] { return ChangeExtensionSettings{TextOf(ui.组合框_修改扩展)}; }, RunChangeExtension, ui.组合框_修改扩展);
+  Bind(ui.按钮_改01, runner, RunPadFirstNumber);
   // clang-format on
   ConnectDeleteBetweenControls(ui);
 }
