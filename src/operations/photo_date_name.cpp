@@ -34,10 +34,7 @@ ByteText PhotoNames::Next(const ByteText& stem, const ByteText& extension) {
 void RunPhotoDateName(const RunContext& context, const PhotoDateSettings& settings) {
   Prompter& prompter = context.prompter;
   if (!CheckEntryDirectoryPresent(prompter, context.list)) return;
-  if (context.FolderMode()) {
-    prompter.Inform(Gbk("此功能无法对文件夹进行修改"), DefaultMessageTitle(), MessageIcon::kInformation);
-    return;
-  }
+  if (!CheckFileMode(context)) return;
   if (!RequireText(prompter, settings.format, "日期格式不能为空")) return;
   if (!CheckEntryDirectoryUsable(prompter, context.list)) return;
 

@@ -16,10 +16,7 @@ void RunTextAfterExtension(const RunContext& context, const TextAfterExtensionSe
   Prompter& prompter = context.prompter;
   if (!RequireText(prompter, settings.appendText, "弄啥嘞？不能为空")) return;
   if (!RequireNameCharacters(prompter, *settings.appendText)) return;
-  if (context.FolderMode()) {
-    prompter.Inform(Gbk("此功能无法对文件夹进行修改"), DefaultMessageTitle(), MessageIcon::kInformation);
-    return;
-  }
+  if (!CheckFileMode(context)) return;
   if (!PassGuards(prompter, context.list)) return;
   RunRename(context, {}, [&settings](const RenameEntryView& entry) {
     return NewNameOfTextAfterExtension(entry.name, settings);

@@ -26,4 +26,10 @@ bool PassGuards(Prompter& prompter, EntryList& list, const char* rootRefusalUtf8
   return CheckEntryDirectoryPresent(prompter, list) && CheckEntryDirectoryUsable(prompter, list, rootRefusalUtf8);
 }
 
+bool CheckFileMode(const RunContext& context) {
+  if (!context.FolderMode()) return true;
+  context.prompter.Inform(Gbk("此功能无法对文件夹进行修改"), DefaultMessageTitle(), MessageIcon::kInformation);
+  return false;
+}
+
 }  // namespace vantor

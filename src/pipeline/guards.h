@@ -2,6 +2,7 @@
 #pragma once
 
 #include "entries/entry_list.h"
+#include "pipeline/run_context.h"
 #include "platform/prompter.h"
 
 namespace vantor {
@@ -16,5 +17,9 @@ bool CheckEntryDirectoryUsable(Prompter& prompter, EntryList& list, const char* 
 
 // All three guards in order.
 bool PassGuards(Prompter& prompter, EntryList& list, const char* rootRefusalUtf8 = "什么都没有选择");
+
+// For operations that only work on files: false, after
+// "此功能无法对文件夹进行修改", in mode "处理文件夹".
+bool CheckFileMode(const RunContext& context);
 
 }  // namespace vantor

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "operations/new_name_expectation.h"
+#include "operations/expect_new_name.h"
 #include "pipeline/workbench.h"
 
 namespace vantor {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "operations/new_name_expectation.h"
+#include "operations/expect_new_name.h"
 #include "pipeline/workbench.h"
 
 namespace vantor {
