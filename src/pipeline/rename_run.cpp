@@ -1,6 +1,7 @@
 #include "pipeline/rename_run.h"
 
 #include "entries/paths.h"
+#include "pipeline/pending_marks.h"
 #include "pipeline/reports.h"
 #include "platform/code_page.h"
 
@@ -83,6 +84,7 @@ RenameRunResult CarryOutPlan(const RunContext& context, const RenameRunOptions& 
   if (preview) {
     EntryList::Batch batch(list);
     for (const PlannedRename& change : plan.changes) list.SetEntryCell(change.newName, change.row, 1);
+    MarkPendingConflicts(list);
     result.previewed = static_cast<int>(plan.changes.size());
     return result;
   }

@@ -76,6 +76,7 @@ class MainWindow : public QMainWindow, private OperationRunner {
   DropReceiver dropReceiver_;
   bool created_ = false;
   int unconvertibleInDrop_ = 0;
+  bool dropRefused_ = false;  // a path of the drop under way came from another folder
 };
 
 }  // namespace vantor
