@@ -71,6 +71,8 @@ const std::string* NativeDirectory(RenameBuffers& buffers, const ByteText& direc
   return &buffers.nativeDirectory;
 }
 
+constexpr int kTemporaryNameAttempts = 1000;
+
 // Set by tests to play a drive that takes neither RENAME_NOREPLACE nor hard
 // links (exFAT or NTFS through FUSE, SMB, some NFS servers).
 std::atomic<bool> emulatedPlainDrive{false};
@@ -144,6 +146,35 @@ bool MoveWithoutNoReplace(const char* oldPath, const char* newPath) {
   return MoveOntoPlaceholder(oldPath, newPath, folder);
 }
 
+// Moves oldPath to newPath, never replacing an entry.
+bool MoveNoReplace(const char* oldPath, const char* newPath) {
+  if (RenameNoReplace(oldPath, newPath) == 0) return true;
+  // EINVAL: the file system does not know the flag (the other causes of
+  // EINVAL cannot arise between two names of one directory); ENOSYS: a kernel
+  // without renameat2.
+  if (errno != EINVAL && errno != ENOSYS) return false;
+  return MoveWithoutNoReplace(oldPath, newPath);
+}
+
+// Moves oldPath to newPath by way of a free temporary name in the same
+// directory (the first directoryLength bytes of both paths); back to oldPath
+// when the second step fails.
+bool MoveThroughTemporaryName(const std::string& oldPath, const std::string& newPath, size_t directoryLength) {
+  static std::atomic<unsigned> serial{0};
+  std::string temporary;
+  for (int attempt = 0;; ++attempt) {
+    temporary = oldPath.substr(0, directoryLength) + ".vantor-case-" + std::to_string(getpid()) + "-" +
+                std::to_string(serial.fetch_add(1)) + ".tmp";
+    if (MoveNoReplace(oldPath.c_str(), temporary.c_str())) break;
+    if (errno != EEXIST || attempt == kTemporaryNameAttempts) return false;
+  }
+  if (MoveNoReplace(temporary.c_str(), newPath.c_str())) return true;
+  const int error = errno;
+  MoveNoReplace(temporary.c_str(), oldPath.c_str());
+  errno = error;
+  return false;
+}
+
 bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {
@@ -156,15 +187,41 @@ bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
   return true;
 }
 
-// True when two paths that differ only in letter case name one and the same
-// entry, as on a case-insensitive file system. Hard links of one file under
-// two unrelated names do not count.
-bool SameEntryInAnotherCase(const std::string& oldPath, const std::string& newPath) {
+// True when the directory has an entry named exactly name (bytes compared).
+bool DirectoryHoldsExactName(const std::string& directory, const char* name) {
+  DIR* folder = opendir(directory.c_str());
+  if (folder == nullptr) return true;  // cannot tell: assume another entry
+  bool found = false;
+  while (const dirent* entry = readdir(folder)) {
+    if (std::strcmp(entry->d_name, name) == 0) {
+      found = true;
+      break;
+    }
+  }
+  closedir(folder);
+  return found;
+}
+
+// True when two paths of one directory (its first directoryLength bytes) that
+// differ only in letter case name one and the same entry, as on a
+// case-insensitive file system. Hard links of one file under two unrelated
+// names do not count. Through FUSE the two names may get different inode
+// numbers; then the entry must look the same under both and the directory
+// must hold no entry spelled exactly like the new name.
+bool SameEntryInAnotherCase(const std::string& oldPath, const std::string& newPath, size_t directoryLength) {
   if (!EqualIgnoringAsciiCase(oldPath, newPath)) return false;
   struct stat oldStatus;
   struct stat newStatus;
-  return lstat(oldPath.c_str(), &oldStatus) == 0 && lstat(newPath.c_str(), &newStatus) == 0 &&
-         oldStatus.st_dev == newStatus.st_dev && oldStatus.st_ino == newStatus.st_ino;
+  if (lstat(oldPath.c_str(), &oldStatus) != 0 || lstat(newPath.c_str(), &newStatus) != 0 ||
+      oldStatus.st_dev != newStatus.st_dev) {
+    return false;
+  }
+  if (oldStatus.st_ino == newStatus.st_ino) return true;
+  const bool lookAlike = oldStatus.st_mode == newStatus.st_mode && oldStatus.st_size == newStatus.st_size &&
+                         oldStatus.st_mtim.tv_sec == newStatus.st_mtim.tv_sec &&
+                         oldStatus.st_mtim.tv_nsec == newStatus.st_mtim.tv_nsec;
+  return lookAlike &&
+         !DirectoryHoldsExactName(oldPath.substr(0, directoryLength), newPath.c_str() + directoryLength);
 }
 
 // A folder or a symbolic link to one.
@@ -212,19 +269,12 @@ bool RenameEntry(const ByteText& directory, const ByteText& oldName, const ByteT
   }
   if (oldName == newName) return true;
 
-  const char* oldPath = buffers.oldPath.c_str();
-  const char* newPath = buffers.newPath.c_str();
-  if (RenameNoReplace(oldPath, newPath) == 0) return true;
-  // EINVAL: the file system does not know the flag (the other causes of
-  // EINVAL cannot arise between two names of one directory); ENOSYS: a kernel
-  // without renameat2.
-  bool moved = false;
-  if (errno == EINVAL || errno == ENOSYS) moved = MoveWithoutNoReplace(oldPath, newPath);
-  if (moved) return true;
+  if (MoveNoReplace(buffers.oldPath.c_str(), buffers.newPath.c_str())) return true;
   // A change of letter case only, on a file system that takes both names for
-  // the same entry: nothing else can be replaced, so a plain rename does it.
-  if (errno == EEXIST && SameEntryInAnotherCase(buffers.oldPath, buffers.newPath)) {
-    return rename(oldPath, newPath) == 0;
+  // the same entry: a rename onto the same entry changes nothing there, so the
+  // entry goes through a temporary name.
+  if (errno == EEXIST && SameEntryInAnotherCase(buffers.oldPath, buffers.newPath, nativeDirectory->size())) {
+    return MoveThroughTemporaryName(buffers.oldPath, buffers.newPath, nativeDirectory->size());
   }
   return false;
 }

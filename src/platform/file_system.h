@@ -29,7 +29,7 @@ std::optional<std::string> NativePath(const ByteText& gbkPath);
 // made under the new name (O_EXCL file, or mkdir for a folder) that the plain
 // rename then replaces, removed again when the rename fails. A change of
 // letter case only, where the file system takes both names for the same
-// entry, is a plain rename. Refuses names that are not plain entry names
+// entry, goes through a temporary name in the directory. Refuses names that are not plain entry names
 // (errno EINVAL) or do not convert (EILSEQ), and a directory that does not end
 // with the separator (EINVAL). On failure errno tells why; EEXIST: the new
 // name is taken. Renaming a name to itself (after those checks) succeeds

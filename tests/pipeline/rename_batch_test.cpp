@@ -4,18 +4,24 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <memory>
 #include <map>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "platform/file_system.h"
+#include "support/exfat_mount.h"
 #include "support/gbk_text.h"
 #include "support/temp_dir.h"
 
 namespace vantor {
 namespace {
 
+using testing::ExfatMount;
 using testing::G;
 using testing::TempDir;
 using P = RenameProblem;
@@ -68,23 +74,24 @@ const std::vector<Case> kCases = {
     {"missing entry", {"a"}, {{"gone", G("b")}}, {{"a", "a"}}, {P::kFailed}},
 };
 
-// Each entry holds its own first name: a file as its content, a folder in a
-// file inside, so that the test sees which entry went where.
-void MakeEntry(const TempDir& dir, const std::string& name, bool folder) {
-  if (folder) {
-    dir.MakeFolder(name);
-    dir.MakeFile(name + "/id", name);
-  } else {
-    dir.MakeFile(name, name);
-  }
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-std::map<std::string, std::string> Disk(const TempDir& dir, bool folder) {
+// Each entry holds its own first name: a file as its content, a folder in a
+// file inside, so that the test sees which entry went where.
+void MakeEntry(const std::string& folder, const std::string& name, bool asFolder) {
+  if (asFolder) std::filesystem::create_directory(folder + name);
+  std::ofstream(folder + name + (asFolder ? "/id" : ""), std::ios::binary) << name;
+}
+
+std::map<std::string, std::string> Disk(const std::string& folder, bool folders) {
   std::map<std::string, std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
     const std::string name = entry.path().filename().string();
-    EXPECT_EQ(entry.is_directory(), folder) << name;
-    names[name] = dir.ReadFile(folder ? name + "/id" : name);
+    EXPECT_EQ(entry.is_directory(), folders) << name;
+    names[name] = ReadAll(folder + name + (folders ? "/id" : ""));
   }
   return names;
 }
@@ -95,37 +102,58 @@ class PlainDrive {
   ~PlainDrive() { EmulatePlainDriveForTesting(false); }
 };
 
-TEST(ApplyRenameBatch, CompletesChainsAndCyclesAndRefusesConflicts) {
-  for (const bool plainDrive : {false, true}) {
-    for (const bool folders : {false, true}) {
-      for (const Case& c : kCases) {
-        SCOPED_TRACE(::testing::Message() << c.label << (folders ? ", folders" : ", files")
-                                          << (plainDrive ? ", drive without RENAME_NOREPLACE or links" : ""));
-        PlainDrive drive(plainDrive);
-        TempDir dir;
-        for (const std::string& name : c.entries) MakeEntry(dir, name, folders);
-        std::vector<PlannedRename> plan;
-        for (const auto& [oldName, newName] : c.plan) plan.push_back({static_cast<int>(plan.size()), G(oldName), newName});
+// Runs every case, on files and on folders, each in a fresh folder made by
+// newFolder (native, ending with "/").
+void ExpectEveryCase(const std::function<std::string()>& newFolder) {
+  for (const bool folders : {false, true}) {
+    for (const Case& c : kCases) {
+      SCOPED_TRACE(::testing::Message() << c.label << (folders ? ", folders" : ", files"));
+      const std::string folder = newFolder();
+      for (const std::string& name : c.entries) MakeEntry(folder, name, folders);
+      std::vector<PlannedRename> plan;
+      for (const auto& [oldName, newName] : c.plan) plan.push_back({static_cast<int>(plan.size()), G(oldName), newName});
 
-        const BatchOutcome outcome = ApplyRenameBatch(dir.Gbk(), plan);
+      const BatchOutcome outcome = ApplyRenameBatch(G(folder), plan);
 
-        EXPECT_EQ(Disk(dir, folders), c.after);
-        EXPECT_EQ(outcome.problems, c.problems);
-        int renamed = 0;
-        int failed = 0;
-        for (size_t i = 0; i < plan.size(); ++i) {
-          EXPECT_EQ(outcome.done[i], c.problems[i] == P::kNone) << "step " << i;
-          if (c.problems[i] != P::kNone) {
-            ++failed;
-          } else if (plan[i].oldName != plan[i].newName) {
-            ++renamed;
-          }
+      EXPECT_EQ(Disk(folder, folders), c.after);
+      EXPECT_EQ(outcome.problems, c.problems);
+      int renamed = 0;
+      int failed = 0;
+      for (size_t i = 0; i < plan.size(); ++i) {
+        EXPECT_EQ(outcome.done[i], c.problems[i] == P::kNone) << "step " << i;
+        if (c.problems[i] != P::kNone) {
+          ++failed;
+        } else if (plan[i].oldName != plan[i].newName) {
+          ++renamed;
         }
-        EXPECT_EQ(outcome.renamed, renamed);
-        EXPECT_EQ(outcome.failed, failed);
       }
+      EXPECT_EQ(outcome.renamed, renamed);
+      EXPECT_EQ(outcome.failed, failed);
     }
   }
+}
+
+TEST(ApplyRenameBatch, CompletesChainsAndCyclesAndRefusesConflicts) {
+  std::vector<std::unique_ptr<TempDir>> dirs;
+  const auto newFolder = [&dirs] {
+    dirs.push_back(std::make_unique<TempDir>());
+    return dirs.back()->Path();
+  };
+  ExpectEveryCase(newFolder);
+  SCOPED_TRACE("a drive without RENAME_NOREPLACE or hard links");
+  PlainDrive drive(true);
+  ExpectEveryCase(newFolder);
+}
+
+TEST(ApplyRenameBatch, WorksOnARealExfatDrive) {
+  ExfatMount drive;
+  if (!drive.Mounted()) GTEST_SKIP() << "no exFAT drive can be mounted through FUSE here";
+  int serial = 0;
+  ExpectEveryCase([&] {
+    const std::string folder = drive.Path() + "case" + std::to_string(++serial) + "/";
+    std::filesystem::create_directory(folder);
+    return folder;
+  });
 }
 
 TEST(ApplyRenameBatch, ReportsProgressUpToTheWholeBatch) {
