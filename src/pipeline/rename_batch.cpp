@@ -9,9 +9,9 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 
 #include "platform/code_page.h"
 #include "platform/file_system.h"
@@ -51,6 +51,57 @@ RenameProblem ProblemOfError(int error) {
   }
 }
 
+// Steps filed by one of their names (old or new), in one open-addressed array:
+// no allocation per step, so that a batch of 100,000 costs little beside the
+// renames themselves.
+class StepsByName {
+ public:
+  StepsByName(const std::vector<PlannedRename>& plan, ByteText PlannedRename::*name) : plan_(plan), name_(name) {
+    size_t size = 16;
+    while (size < plan.size() * 2) size <<= 1;
+    slots_.assign(size, Slot{});
+    mask_ = size - 1;
+  }
+
+  // The step filed under name, or kNoStep.
+  int Find(std::string_view name) const {
+    const size_t hash = std::hash<std::string_view>()(name);
+    return slots_[SlotOf(name, hash)].step;
+  }
+
+  // Files step under its name and returns kNoStep, or returns the step filed
+  // there before.
+  int Add(int step) {
+    const std::string_view name = plan_[step].*name_;
+    const size_t hash = std::hash<std::string_view>()(name);
+    Slot& slot = slots_[SlotOf(name, hash)];
+    if (slot.step != kNoStep) return slot.step;
+    slot = {static_cast<uint32_t>(hash), step};
+    return kNoStep;
+  }
+
+ private:
+  struct Slot {
+    uint32_t hash = 0;  // the low half of the name's hash
+    int step = kNoStep;
+  };
+
+  // The slot that holds name, or the empty slot where it would go.
+  size_t SlotOf(std::string_view name, size_t hash) const {
+    for (size_t i = hash & mask_;; i = (i + 1) & mask_) {
+      const Slot& slot = slots_[i];
+      if (slot.step == kNoStep || (slot.hash == static_cast<uint32_t>(hash) && plan_[slot.step].*name_ == name)) {
+        return i;
+      }
+    }
+  }
+
+  const std::vector<PlannedRename>& plan_;
+  ByteText PlannedRename::*name_;
+  std::vector<Slot> slots_;
+  size_t mask_ = 0;
+};
+
 // The plan as steps: what is refused beforehand, and who waits for whom.
 struct StepGraph {
   std::vector<RenameProblem> problems;
@@ -67,34 +118,31 @@ StepGraph Analyse(const std::vector<PlannedRename>& plan, const TextArray* folde
   graph.blocker.assign(count, kNoStep);
   graph.waiter.assign(count, kNoStep);
 
-  std::unordered_map<std::string_view, int> stepWithNewName;
-  std::unordered_map<std::string_view, int> stepWithOldName;
-  stepWithNewName.reserve(count);
-  stepWithOldName.reserve(count);
+  StepsByName stepWithNewName(plan, &PlannedRename::newName);
+  StepsByName stepWithOldName(plan, &PlannedRename::oldName);
   for (size_t i = 0; i < count; ++i) {
     const PlannedRename& step = plan[i];
     if (step.oldName == step.newName) {
       graph.unchanged[i] = true;
       continue;
     }
+    const int index = static_cast<int>(i);
     graph.problems[i] = NameProblem(step.newName, convert);
-    const auto [sameNew, firstNew] = stepWithNewName.emplace(step.newName, static_cast<int>(i));
-    if (!firstNew) {
+    const int sameNew = stepWithNewName.Add(index);
+    if (sameNew != kNoStep) {
       graph.problems[i] = RenameProblem::kDuplicateName;
-      graph.problems[sameNew->second] = RenameProblem::kDuplicateName;
+      graph.problems[sameNew] = RenameProblem::kDuplicateName;
     }
     // The same entry listed twice: the first row renames it.
-    if (!stepWithOldName.emplace(step.oldName, static_cast<int>(i)).second) {
-      graph.problems[i] = RenameProblem::kFailed;
-    }
+    if (stepWithOldName.Add(index) != kNoStep) graph.problems[i] = RenameProblem::kFailed;
   }
 
   // Names that stay: those of unchanged rows, and names of the folder that no
   // step takes away.
   const auto taken = [&](const ByteText& name) {
-    const auto holder = stepWithNewName.find(name);
-    if (holder == stepWithNewName.end()) return;
-    RenameProblem& problem = graph.problems[holder->second];
+    const int holder = stepWithNewName.Find(name);
+    if (holder == kNoStep) return;
+    RenameProblem& problem = graph.problems[holder];
     if (problem == RenameProblem::kNone) problem = RenameProblem::kNameTaken;
   };
   for (size_t i = 0; i < count; ++i) {
@@ -102,16 +150,16 @@ StepGraph Analyse(const std::vector<PlannedRename>& plan, const TextArray* folde
   }
   if (folderNames != nullptr) {
     for (const ByteText& name : *folderNames) {
-      if (stepWithOldName.find(name) == stepWithOldName.end()) taken(name);
+      if (stepWithOldName.Find(name) == kNoStep) taken(name);
     }
   }
 
   for (size_t i = 0; i < count; ++i) {
     if (graph.unchanged[i]) continue;
-    const auto source = stepWithOldName.find(plan[i].newName);
-    if (source == stepWithOldName.end()) continue;
-    graph.blocker[i] = source->second;
-    if (graph.problems[i] == RenameProblem::kNone) graph.waiter[source->second] = static_cast<int>(i);
+    const int source = stepWithOldName.Find(plan[i].newName);
+    if (source == kNoStep) continue;
+    graph.blocker[i] = source;
+    if (graph.problems[i] == RenameProblem::kNone) graph.waiter[source] = static_cast<int>(i);
   }
 
   // A step refused leaves its entry where it is, so the step waiting for its
@@ -161,9 +209,10 @@ class BatchRunner {
       }
     }
     // What is left are cycles.
+    std::vector<int> cycle;
     for (size_t i = 0; i < count; ++i) {
       if (visited[i]) continue;
-      std::vector<int> cycle;
+      cycle.clear();
       for (int step = static_cast<int>(i); step != kNoStep && !visited[step]; step = graph_.waiter[step]) {
         visited[step] = true;
         cycle.push_back(step);
@@ -185,21 +234,12 @@ class BatchRunner {
   }
 
   // Moves the cycle's first entry to a free temporary name, runs the others
-  // in order and brings the first to its new name. When a step fails, the
-  // steps already taken are turned back, so a cycle completes or leaves every
-  // name as it was.
+  // in order and brings the first to its new name. When a step fails (a name
+  // without a native form included), the steps already taken are turned back,
+  // so a cycle completes or leaves every name as it was.
   void RunCycle(const std::vector<int>& cycle) {
-    for (int step : cycle) {
-      const RenameProblem problem = NameProblem(plan_[step].newName, true);
-      if (problem == RenameProblem::kNone) continue;
-      for (int other : cycle) graph_.problems[other] = RenameProblem::kNameTaken;
-      graph_.problems[step] = problem;
-      for (size_t k = 0; k < cycle.size(); ++k) Worked();
-      return;
-    }
     const int first = cycle.front();
-    std::optional<ByteText> parked = Park(plan_[first].oldName);
-    if (!parked) {
+    if (!Park(plan_[first].oldName)) {
       graph_.problems[first] = ProblemOfError(errno);
       for (size_t k = 1; k < cycle.size(); ++k) graph_.problems[cycle[k]] = RenameProblem::kNameTaken;
       for (size_t k = 0; k < cycle.size(); ++k) Worked();
@@ -210,7 +250,7 @@ class BatchRunner {
       ++moved;
       Worked();
     }
-    if (moved == cycle.size() && Rename(first, *parked, plan_[first].newName)) {
+    if (moved == cycle.size() && Rename(first, temporary_, plan_[first].newName)) {
       Worked();
       return;
     }
@@ -222,22 +262,24 @@ class BatchRunner {
       RenameEntry(directory_, plan_[step].newName, plan_[step].oldName);
       outcome_.done[step] = false;
     }
-    RenameEntry(directory_, *parked, plan_[first].oldName);
+    RenameEntry(directory_, temporary_, plan_[first].oldName);
     outcome_.done[first] = false;
     for (int step : cycle) graph_.problems[step] = RenameProblem::kNameTaken;
     graph_.problems[moved < cycle.size() ? cycle[moved] : first] = cause;
     for (size_t k = moved; k <= cycle.size(); ++k) Worked();
   }
 
-  // Renames name to a temporary name of the folder that nothing holds.
-  std::optional<ByteText> Park(const ByteText& name) {
+  // Renames name to a temporary name of the folder that nothing holds; the
+  // name of the previous cycle is free again and tried first.
+  bool Park(const ByteText& name) {
     static std::atomic<unsigned> serial{0};
     for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
-      ByteText temporary = ".vantor-swap-" + std::to_string(serial.fetch_add(1)) + ".tmp";
-      if (RenameEntry(directory_, name, temporary)) return temporary;
-      if (errno != EEXIST) return std::nullopt;
+      if (temporary_.empty()) temporary_ = ".vantor-swap-" + std::to_string(serial.fetch_add(1)) + ".tmp";
+      if (RenameEntry(directory_, name, temporary_)) return true;
+      if (errno != EEXIST) return false;
+      temporary_.clear();
     }
-    return std::nullopt;
+    return false;
   }
 
   void Worked() {
@@ -251,6 +293,7 @@ class BatchRunner {
   StepGraph& graph_;
   BatchOutcome& outcome_;
   size_t worked_ = 0;
+  ByteText temporary_;
 };
 
 }  // namespace
