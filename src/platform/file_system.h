@@ -47,11 +47,10 @@ enum class EntryKind { kFiles, kFolders, kAll };
 
 // Names of the files (not folders), of the sub-folders, or of all entries
 // directly in directory, in the order the file system returns them, without
-// "." and "..". A symbolic
-// link counts as what it points to. Names that do not convert losslessly to GBK
-// are left out and kept, in their native form, in `unconvertible`, so that a
-// caller that filters can count only those its filter would have listed. A
-// directory that cannot be read gives no names.
+// "." and "..". A symbolic link counts as what it points to. Names that do not
+// convert losslessly to GBK are left out and kept, in their native form, in
+// `unconvertible`, so that a caller that filters can count only those its
+// filter would have listed. A directory that cannot be read gives no names.
 struct FolderNames {
   TextArray names;
   std::vector<std::string> unconvertible;
