@@ -75,8 +75,8 @@ class MainWindow : public QMainWindow, private OperationRunner {
   MessageBoxPrompter prompter_{this};
   DropReceiver dropReceiver_;
   bool created_ = false;
-  int unconvertibleInDrop_ = 0;
   bool dropRefused_ = false;  // a path of the drop under way came from another folder
+  int unconvertibleInDrop_ = 0;
 };
 
 }  // namespace vantor
