@@ -16,10 +16,13 @@
 #include "platform/file_system.h"
 #include "support/exfat_mount.h"
 #include "support/gbk_text.h"
+#include "support/plain_drive.h"
 #include "support/temp_dir.h"
 
 namespace vantor {
 namespace {
+
+using testing::PlainDrive;
 
 using testing::ExfatMount;
 using testing::G;
@@ -96,12 +99,6 @@ std::map<std::string, std::string> Disk(const std::string& folder, bool folders)
   return names;
 }
 
-class PlainDrive {
- public:
-  explicit PlainDrive(bool on) { EmulatePlainDriveForTesting(on); }
-  ~PlainDrive() { EmulatePlainDriveForTesting(false); }
-};
-
 // Runs every case, on files and on folders, each in a fresh folder made by
 // newFolder (native, ending with "/").
 void ExpectEveryCase(const std::function<std::string()>& newFolder) {
@@ -141,7 +138,7 @@ TEST(ApplyRenameBatch, CompletesChainsAndCyclesAndRefusesConflicts) {
   };
   ExpectEveryCase(newFolder);
   SCOPED_TRACE("a drive without RENAME_NOREPLACE or hard links");
-  PlainDrive drive(true);
+  PlainDrive drive;
   ExpectEveryCase(newFolder);
 }
 

@@ -16,6 +16,7 @@
 
 #include "platform/code_page.h"
 #include "support/gbk_text.h"
+#include "support/plain_drive.h"
 #include "support/temp_dir.h"
 
 using namespace std::string_literals;
@@ -43,6 +44,7 @@ extern "C" int renameat2(int oldDirFd, const char* oldPath, int newDirFd, const 
 namespace vantor {
 namespace {
 
+using ::vantor::testing::PlainDrive;
 using ::vantor::testing::TempDir;
 
 using ::vantor::testing::G;
@@ -235,14 +237,8 @@ TEST(RenameEntryWithoutNoReplace, NeverReplacesAnExistingEntry) {
   }
 }
 
-// Drives without RENAME_NOREPLACE and without hard links (exFAT, NTFS through
-// FUSE, SMB): files and folders go onto an exclusive placeholder.
-class PlainDrive {
- public:
-  PlainDrive() { EmulatePlainDriveForTesting(true); }
-  ~PlainDrive() { EmulatePlainDriveForTesting(false); }
-};
-
+// Drives without RENAME_NOREPLACE and without hard links: files and folders go
+// onto an exclusive placeholder.
 TEST(RenameEntryOnAPlainDrive, RenamesFilesAndFoldersAndLeavesNoPlaceholder) {
   PlainDrive drive;
   TempDir dir;

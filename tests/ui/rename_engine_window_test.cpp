@@ -11,10 +11,13 @@
 #include <QBrush>
 
 #include "platform/file_system.h"
+#include "support/plain_drive.h"
 #include "ui/window_driver.h"
 
 namespace vantor::uitest {
 namespace {
+
+using vantor::testing::PlainDrive;
 
 QStringList AsSorted(QStringList names) {
   names.sort();
@@ -124,12 +127,6 @@ TEST_F(RenameEngineWindowTest, PreviewMarksANameWithASeparatorAndTheCommitReport
   EXPECT_EQ(Pending(), Strings({"", "", "x/y.txt"}));
   EXPECT_EQ(OnDisk(), Strings({"01-a.txt", "02-b.txt", "x.txt"}));
 }
-
-class PlainDrive {
- public:
-  PlainDrive() { EmulatePlainDriveForTesting(true); }
-  ~PlainDrive() { EmulatePlainDriveForTesting(false); }
-};
 
 TEST_F(RenameEngineWindowTest, ADriveWithoutNoReplaceOrLinksRenamesFilesAndFoldersWithoutReplacing) {
   PlainDrive drive;
