@@ -18,4 +18,17 @@ std::vector<PlannedRename> PendingRenames(const EntryList& list);
 // marks of the others. Reads the entry directory once. Nothing with preview off.
 void MarkPendingConflicts(EntryList& list);
 
+// Calls MarkPendingConflicts when it goes out of scope: made before a preview
+// run writes its pending names, it marks them once they are all written.
+class PendingConflictsMarker {
+ public:
+  explicit PendingConflictsMarker(EntryList& list) : list_(list) {}
+  ~PendingConflictsMarker() { MarkPendingConflicts(list_); }
+  PendingConflictsMarker(const PendingConflictsMarker&) = delete;
+  PendingConflictsMarker& operator=(const PendingConflictsMarker&) = delete;
+
+ private:
+  EntryList& list_;
+};
+
 }  // namespace vantor

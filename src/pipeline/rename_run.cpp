@@ -82,9 +82,9 @@ RenameRunResult CarryOutPlan(const RunContext& context, const RenameRunOptions& 
   }
 
   if (preview) {
+    const PendingConflictsMarker marker(list);  // marks once the names below are written
     EntryList::Batch batch(list);
     for (const PlannedRename& change : plan.changes) list.SetEntryCell(change.newName, change.row, 1);
-    MarkPendingConflicts(list);
     result.previewed = static_cast<int>(plan.changes.size());
     return result;
   }
