@@ -21,6 +21,7 @@ void EntryList::SetEntryCell(const ByteText& text, int row, int column) {
     current_[row] = text;
   } else if (column == 1 && previewOn_) {
     pending_[row] = text;
+    marks_[row] = PendingMark::kNone;
   } else {
     return;
   }
@@ -29,13 +30,28 @@ void EntryList::SetEntryCell(const ByteText& text, int row, int column) {
 
 void EntryList::AppendRow(ByteText name) {
   current_.push_back(std::move(name));
-  if (previewOn_) pending_.emplace_back();
+  if (previewOn_) {
+    pending_.emplace_back();
+    marks_.push_back(PendingMark::kNone);
+  }
   NoteAppended(RowCount() - 1, RowCount() - 1);
+}
+
+PendingMark EntryList::MarkOf(int row) const {
+  if (!previewOn_ || row < 0 || row >= RowCount()) return PendingMark::kNone;
+  return marks_[row];
+}
+
+void EntryList::SetPendingMark(int row, PendingMark mark) {
+  if (!previewOn_ || row < 0 || row >= RowCount() || marks_[row] == mark) return;
+  marks_[row] = mark;
+  NoteCells(row, row);
 }
 
 void EntryList::Clear() {
   current_.clear();
   pending_.clear();
+  marks_.clear();
   NoteReset();
 }
 
@@ -85,7 +101,10 @@ void EntryList::RemoveSelectedRows(const std::vector<int>& rows, int column) {
 void EntryList::ReverseOrder() {
   if (RowCount() == 0) return;
   std::reverse(current_.begin(), current_.end());
-  if (previewOn_) std::reverse(pending_.begin(), pending_.end());
+  if (previewOn_) {
+    std::reverse(pending_.begin(), pending_.end());
+    std::reverse(marks_.begin(), marks_.end());
+  }
   NoteCells(0, RowCount() - 1);
 }
 
@@ -99,7 +118,11 @@ void EntryList::SetPreviewOn(bool on) {
   if (on == previewOn_) return;
   previewOn_ = on;
   pending_.clear();
-  if (on) pending_.resize(current_.size());
+  marks_.clear();
+  if (on) {
+    pending_.resize(current_.size());
+    marks_.resize(current_.size(), PendingMark::kNone);
+  }
   if (observer_) observer_->OnPreviewChanged();
 }
 

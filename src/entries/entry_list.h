@@ -24,6 +24,14 @@ class EntryListObserver {
   virtual void OnPreviewChanged() = 0;
 };
 
+// Why a pending name cannot be committed, as the preview run found it.
+enum class PendingMark : unsigned char {
+  kNone,
+  kDuplicateName,  // another row has the same pending name
+  kNameTaken,      // an entry of the folder that stays holds the name
+  kInvalidName,    // not a name a file or folder can have
+};
+
 class EntryList {
  public:
   int RowCount() const { return static_cast<int>(current_.size()); }
@@ -31,9 +39,15 @@ class EntryList {
 
   // The text of a cell; empty for a row or column outside the list.
   const ByteText& Cell(int row, int column) const;
-  // Writes one cell; ignored outside the list. Column 1 only while preview is on.
+  // Writes one cell; ignored outside the list. Column 1 only while preview is
+  // on; writing it clears the row's pending mark.
   void SetEntryCell(const ByteText& text, int row, int column);
   void AppendRow(ByteText name);
+  // The mark of a row's pending name; kNone outside the list or with preview
+  // off. Setting one (preview on only) counts as a change of the row's cells.
+  // Marks travel with their pending names and go when preview is turned off.
+  PendingMark MarkOf(int row) const;
+  void SetPendingMark(int row, PendingMark mark);
   // Deletes all rows. Directory, preview state and UndoNames stay.
   void Clear();
 
@@ -91,6 +105,7 @@ class EntryList {
 
   std::vector<ByteText> current_;
   std::vector<ByteText> pending_;  // same size as current_ while preview is on
+  std::vector<PendingMark> marks_;  // same size as pending_
   ByteText entryDirectory_;
   bool previewOn_ = false;
 

@@ -3,6 +3,7 @@
 #include "entries/listing.h"
 #include "entries/messages.h"
 #include "entries/paths.h"
+#include "platform/code_page.h"
 #include "platform/file_system.h"
 
 namespace vantor {
@@ -20,6 +21,13 @@ void AppendFiles(EntryList& list, const IntakeSettings& settings, FolderListing&
 
 void AppendAll(EntryList& list, FolderListing& listing) {
   for (ByteText& name : listing.names) list.AppendRow(std::move(name));
+}
+
+// The entry directory a dropped path gives: its folder, ending with "/".
+ByteText FolderOfDropped(const ByteText& path) {
+  ByteText directory = ParentDirectoryOf(path);
+  if (directory.empty() || directory.back() != kPathSeparator) directory += kPathSeparator;
+  return directory;
 }
 
 }  // namespace
@@ -59,10 +67,19 @@ int LoadFolderEntries(EntryList& list, const IntakeSettings& settings) {
   return listing.unconvertible;
 }
 
+bool RefuseDropFromAnotherFolder(const EntryList& list, Prompter& prompter, const IntakeSettings& settings,
+                                 const ByteText& path) {
+  if (settings.mode != ProcessingMode::kDroppedItems || list.RowCount() == 0) return false;
+  if (path.empty() || path == kRootOnly || FolderOfDropped(path) == list.EntryDirectory()) return false;
+  prompter.Inform(Gbk("列表里的文件来自另一个文件夹，请先清空列表再拖入"), messages::TitleHint(),
+                  MessageIcon::kInformation);
+  return true;
+}
+
 int AcceptDroppedPath(EntryList& list, Prompter& prompter, const IntakeSettings& settings,
                       const ByteText& path) {
+  if (RefuseDropFromAnotherFolder(list, prompter, settings, path)) return 0;
   if (settings.mode != ProcessingMode::kDroppedItems) list.Clear();
-  ByteText directory = ParentDirectoryOf(path);
   if (path.empty()) {
     prompter.Inform(messages::NothingSelected(), messages::TitleHint(), MessageIcon::kInformation);
     return 0;
@@ -72,8 +89,7 @@ int AcceptDroppedPath(EntryList& list, Prompter& prompter, const IntakeSettings&
     list.SetEntryDirectory({});
     return 0;
   }
-  if (directory.empty() || directory.back() != kPathSeparator) directory += kPathSeparator;
-  list.SetEntryDirectory(directory);
+  list.SetEntryDirectory(FolderOfDropped(path));
   if (RefuseDesktopDirectory(list, prompter)) return 0;
   if (settings.mode == ProcessingMode::kDroppedItems) {
     list.AppendRow(NameOfPath(path, true));

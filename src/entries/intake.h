@@ -37,9 +37,16 @@ bool RefuseDesktopDirectory(EntryList& list, Prompter& prompter);
 // left out because they have no exact GBK form.
 int LoadFolderEntries(EntryList& list, const IntakeSettings& settings);
 
+// True, after "列表里的文件来自另一个文件夹，请先清空列表再拖入" (提示), when in
+// the dropped-items mode the list has rows and path lies in another folder
+// than the entry directory: all rows name entries of that one folder.
+bool RefuseDropFromAnotherFolder(const EntryList& list, Prompter& prompter, const IntakeSettings& settings,
+                                 const ByteText& path);
+
 // Takes one dropped path: sets the entry directory to its folder and loads the
 // list (folder modes start afresh; the dropped-items mode appends the item).
-// Refuses an empty path and desktop folders. Returns the names left out.
+// Refuses an empty path, desktop folders and, in the dropped-items mode, a
+// path from another folder than the listed rows'. Returns the names left out.
 int AcceptDroppedPath(EntryList& list, Prompter& prompter, const IntakeSettings& settings,
                       const ByteText& path);
 

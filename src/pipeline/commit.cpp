@@ -5,6 +5,7 @@
 #include "entries/paths.h"
 #include "platform/code_page.h"
 #include "platform/file_system.h"
+#include "pipeline/pending_marks.h"
 #include "pipeline/rename_batch.h"
 #include "pipeline/reports.h"
 
@@ -57,13 +58,7 @@ int CommitPreview(EntryList& list, Prompter& prompter) {
     return 0;
   }
 
-  std::vector<PlannedRename> plan;
-  for (int row = 0; row < list.RowCount(); ++row) {
-    const ByteText& oldName = list.Cell(row, 0);
-    const ByteText& newName = list.Cell(row, 1);
-    if (oldName.empty() || newName.empty()) continue;
-    plan.push_back({row, oldName, newName});
-  }
+  const std::vector<PlannedRename> plan = PendingRenames(list);
   const BatchOutcome outcome = ApplyRenameBatch(list.EntryDirectory(), plan);
   const int failed = outcome.failed;
   {

@@ -11,8 +11,10 @@ namespace vantor {
 // name. A row whose rename succeeded shows the new name and an empty pending
 // cell; a row whose rename failed keeps both cells. UndoNames is refilled with
 // the old name of every committed row (failed ones included, so that undo
-// stays aligned by position). Failures are reported once after the run.
-// Returns how many renames failed.
+// stays aligned by position). Renames go through ApplyRenameBatch, so chains
+// and swaps complete in any row order, and a pending name it refuses (invalid,
+// shared by two rows, taken) is a failure like one the file system refuses.
+// Failures are reported once after the run. Returns how many renames failed.
 int CommitPreview(EntryList& list, Prompter& prompter);
 
 // Puts the names recorded by the last commit back, on disk and in column 0,

@@ -1,5 +1,6 @@
 // Carrying out a batch of renames in one folder, and telling exactly which of
-// them happened. Every path that renames on disk goes through here.
+// them happened and why the others did not. Every path that renames on disk
+// goes through here.
 #pragma once
 
 #include <functional>
@@ -16,17 +17,46 @@ struct PlannedRename {
   ByteText newName;
 };
 
-struct BatchOutcome {
-  std::vector<bool> done;  // per planned rename, in plan order
-  int renamed = 0;         // renames that happened (a name equal to its old one excluded)
-  int failed = 0;          // renames that did not happen
+// Why a planned rename did not happen.
+enum class RenameProblem {
+  kNone,
+  kInvalidName,    // not a plain name, over 255 bytes in its native form, or no native form
+  kDuplicateName,  // another rename of the batch has the same new name
+  kNameTaken,      // an entry that stays in the folder holds the new name
+  kFailed,         // the file system refused (read-only folder, entry gone, ...)
 };
 
-// Renames each planned entry, never replacing an existing entry. A rename whose
-// new name equals its old name is done without touching the disk and is
-// neither counted as renamed nor as failed. `stepped`, when given, hears how
-// many planned renames have been worked through, now and then and at the end.
-// ApplyRenameBatch("/d/", {{0, "a", "b"}}).renamed == 1 when /d/a existed and /d/b did not.
+struct BatchOutcome {
+  std::vector<bool> done;                 // per planned rename, in plan order
+  std::vector<RenameProblem> problems;    // per planned rename; kNone where done
+  int renamed = 0;  // renames that happened (a name equal to its old one excluded)
+  int failed = 0;   // renames that did not happen
+};
+
+// True when name can be given to an entry: a plain name (not empty, ".",
+// "..", no "/" or NUL) whose native form exists and has at most 255 bytes.
+// IsValidNewName("a.txt") == true; IsValidNewName("a/b") == false.
+bool IsValidNewName(const ByteText& name);
+
+// The checks made before anything changes, per planned rename in plan order:
+// an invalid new name; a new name two renames share (both are refused); a new
+// name held by an entry that stays: the old name of a rename that is itself
+// refused, or, when folderNames (every name in the folder) is given, a name
+// of the folder that no rename of the batch takes away. A rename whose new
+// name equals its old name is never refused.
+// CheckRenamePlan({{0, "a", "c"}, {1, "b", "c"}}) == {kDuplicateName, kDuplicateName}.
+std::vector<RenameProblem> CheckRenamePlan(const std::vector<PlannedRename>& plan,
+                                           const TextArray* folderNames = nullptr);
+
+// Checks the plan (without reading the folder: the no-overwrite rename refuses
+// a name taken outside the batch), then renames in an order that lets chains
+// complete (b -> c before a -> b) and takes each cycle (a <-> b, or longer)
+// through a temporary name in the same folder. Never replaces an existing
+// entry. A rename whose new name equals its old name is done without touching
+// the disk and is neither counted as renamed nor as failed. `stepped`, when
+// given, hears how many planned renames have been worked through, now and then
+// and at the end.
+// ApplyRenameBatch("/d/", {{0, "a", "b"}, {1, "b", "a"}}).renamed == 2 (a swap).
 BatchOutcome ApplyRenameBatch(const ByteText& directory, const std::vector<PlannedRename>& plan,
                               const std::function<void(int done)>& stepped = {});
 

@@ -1,6 +1,7 @@
 #include "pipeline/rename_run.h"
 
 #include "entries/paths.h"
+#include "pipeline/pending_marks.h"
 #include "pipeline/reports.h"
 #include "platform/code_page.h"
 
@@ -89,6 +90,7 @@ RenameRunResult CarryOutPlan(const RunContext& context, const RenameRunOptions& 
   }
 
   if (preview) {
+    const PendingConflictsMarker marker(list);  // marks once the names below are written
     EntryList::Batch batch(list);
     for (const PlannedRename& change : plan.changes) list.SetEntryCell(change.newName, change.row, 1);
     for (int row : plan.unchangedRows) list.SetEntryCell(ByteText(list.Cell(row, 0)), row, 1);

@@ -89,7 +89,9 @@ RenamePlan PlanRenames(const RunContext& context, const RenameRunOptions& option
 // (preview off; Cancel ends the run with nothing changed) or shows the preview
 // notice, then makes the operation's check after asking. Preview on: writes the pending names into column 1. Preview off:
 // renames on disk, shows each renamed row's new name (and clears its pending
-// name), then the summary and, when renames failed, one failure box.
+// name), then the summary and, when renames failed (refused beforehand or by
+// the file system), one failure box. A preview run then marks the pending
+// names a commit would refuse (MarkPendingConflicts).
 RenameRunResult CarryOutPlan(const RunContext& context, const RenameRunOptions& options, const RenamePlan& plan);
 
 // PlanRenames followed by CarryOutPlan.

@@ -72,18 +72,35 @@ const std::string* NativeDirectory(RenameBuffers& buffers, const ByteText& direc
   return &buffers.nativeDirectory;
 }
 
-// Moves a non-directory from oldPath to newPath where the file system does not
-// take RENAME_NOREPLACE: a hard link fails when newPath exists, so nothing is
-// replaced. Folders cannot be hard-linked and are refused.
-bool MoveByLink(const char* oldPath, const char* newPath) {
-  struct stat source;
-  if (lstat(oldPath, &source) != 0) return false;
-  if (S_ISDIR(source.st_mode)) {
+constexpr int kTemporaryNameAttempts = 1000;
+
+// Set by tests to play a drive that takes neither RENAME_NOREPLACE nor hard
+// links (exFAT or NTFS through FUSE, SMB, some NFS servers).
+std::atomic<bool> emulatedPlainDrive{false};
+
+bool PlainDriveEmulated() { return emulatedPlainDrive.load(std::memory_order_relaxed); }
+
+int RenameNoReplace(const char* oldPath, const char* newPath) {
+  if (PlainDriveEmulated()) {
     errno = EINVAL;
-    return false;
+    return -1;
+  }
+  return renameat2(AT_FDCWD, oldPath, AT_FDCWD, newPath, RENAME_NOREPLACE);
+}
+
+int HardLink(const char* oldPath, const char* newPath) {
+  if (PlainDriveEmulated()) {
+    errno = EPERM;
+    return -1;
   }
   // Flags 0: a symbolic link is linked itself, not what it points to.
-  if (linkat(AT_FDCWD, oldPath, AT_FDCWD, newPath, 0) != 0) return false;
+  return linkat(AT_FDCWD, oldPath, AT_FDCWD, newPath, 0);
+}
+
+// Moves a non-directory from oldPath to newPath by a hard link plus unlink of
+// the old name: the link fails when newPath exists, so nothing is replaced.
+bool MoveByLink(const char* oldPath, const char* newPath) {
+  if (HardLink(oldPath, newPath) != 0) return false;
   if (unlink(oldPath) != 0) {
     const int error = errno;
     unlink(newPath);  // back to the single old name
@@ -91,6 +108,129 @@ bool MoveByLink(const char* oldPath, const char* newPath) {
     return false;
   }
   return true;
+}
+
+// Moves oldPath to newPath on a drive that knows neither RENAME_NOREPLACE nor
+// hard links: the new name is first taken exclusively by an empty placeholder
+// of the same kind (a file made with O_EXCL, a folder made with mkdir), which
+// fails when the name exists; the plain rename then replaces only that
+// placeholder. When the rename fails the placeholder goes again.
+bool MoveOntoPlaceholder(const char* oldPath, const char* newPath, bool folder) {
+  if (folder) {
+    if (mkdir(newPath, 0700) != 0) return false;
+  } else {
+    const int fd = open(newPath, O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
+    if (fd < 0) return false;
+    close(fd);
+  }
+  if (rename(oldPath, newPath) == 0) return true;
+  const int error = errno;
+  if (folder) {
+    rmdir(newPath);
+  } else {
+    unlink(newPath);
+  }
+  errno = error;
+  return false;
+}
+
+// The way around a file system that refuses RENAME_NOREPLACE: a hard link for
+// a file where the drive has them, else the placeholder.
+bool MoveWithoutNoReplace(const char* oldPath, const char* newPath) {
+  struct stat source;
+  if (lstat(oldPath, &source) != 0) return false;
+  const bool folder = S_ISDIR(source.st_mode);
+  if (!folder) {
+    if (MoveByLink(oldPath, newPath)) return true;
+    if (errno == EEXIST || errno == ENOENT) return false;
+  }
+  return MoveOntoPlaceholder(oldPath, newPath, folder);
+}
+
+// Moves oldPath to newPath, never replacing an entry.
+bool MoveNoReplace(const char* oldPath, const char* newPath) {
+  if (RenameNoReplace(oldPath, newPath) == 0) return true;
+  // EINVAL: the file system does not know the flag (the other causes of
+  // EINVAL cannot arise between two names of one directory); ENOSYS: a kernel
+  // without renameat2.
+  if (errno != EINVAL && errno != ENOSYS) return false;
+  return MoveWithoutNoReplace(oldPath, newPath);
+}
+
+// Moves oldPath to newPath by way of a free temporary name in the same
+// directory (the first directoryLength bytes of both paths); back to oldPath
+// when the second step fails.
+bool MoveThroughTemporaryName(const std::string& oldPath, const std::string& newPath, size_t directoryLength) {
+  static std::atomic<unsigned> serial{0};
+  std::string temporary;
+  for (int attempt = 0;; ++attempt) {
+    temporary = oldPath.substr(0, directoryLength) + ".vantor-case-" + std::to_string(getpid()) + "-" +
+                std::to_string(serial.fetch_add(1)) + ".tmp";
+    if (MoveNoReplace(oldPath.c_str(), temporary.c_str())) break;
+    if (errno != EEXIST || attempt == kTemporaryNameAttempts) return false;
+  }
+  if (MoveNoReplace(temporary.c_str(), newPath.c_str())) return true;
+  const int error = errno;
+  MoveNoReplace(temporary.c_str(), oldPath.c_str());
+  errno = error;
+  return false;
+}
+
+bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    char x = a[i];
+    char y = b[i];
+    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
+    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
+    if (x != y) return false;
+  }
+  return true;
+}
+
+// True when the directory has an entry named exactly name (bytes compared).
+bool DirectoryHoldsExactName(const std::string& directory, const char* name) {
+  DIR* folder = opendir(directory.c_str());
+  if (folder == nullptr) return true;  // cannot tell: assume another entry
+  bool found = false;
+  while (const dirent* entry = readdir(folder)) {
+    if (std::strcmp(entry->d_name, name) == 0) {
+      found = true;
+      break;
+    }
+  }
+  closedir(folder);
+  return found;
+}
+
+// True when two paths of one directory (its first directoryLength bytes) that
+// differ only in letter case name one and the same entry, as on a
+// case-insensitive file system. Hard links of one file under two unrelated
+// names do not count. Through FUSE the two names may get different inode
+// numbers; then the entry must look the same under both and the directory
+// must hold no entry spelled exactly like the new name.
+bool SameEntryInAnotherCase(const std::string& oldPath, const std::string& newPath, size_t directoryLength) {
+  if (!EqualIgnoringAsciiCase(oldPath, newPath)) return false;
+  struct stat oldStatus;
+  struct stat newStatus;
+  if (lstat(oldPath.c_str(), &oldStatus) != 0 || lstat(newPath.c_str(), &newStatus) != 0 ||
+      oldStatus.st_dev != newStatus.st_dev) {
+    return false;
+  }
+  if (oldStatus.st_ino == newStatus.st_ino) return true;
+  const bool lookAlike = oldStatus.st_mode == newStatus.st_mode && oldStatus.st_size == newStatus.st_size &&
+                         oldStatus.st_mtim.tv_sec == newStatus.st_mtim.tv_sec &&
+                         oldStatus.st_mtim.tv_nsec == newStatus.st_mtim.tv_nsec;
+  return lookAlike &&
+         !DirectoryHoldsExactName(oldPath.substr(0, directoryLength), newPath.c_str() + directoryLength);
+}
+
+// A folder or a symbolic link to one.
+bool IsFolderEntry(int folderFd, const dirent& entry) {
+  if (entry.d_type == DT_DIR) return true;
+  if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN) return false;
+  struct stat target;
+  return fstatat(folderFd, entry.d_name, &target, 0) == 0 && S_ISDIR(target.st_mode);
 }
 
 int64_t Nanoseconds(int64_t seconds, int64_t nanoseconds) {
@@ -113,28 +253,34 @@ std::optional<std::string> NativePath(const ByteText& gbkPath) { return Utf8From
 // convert) and then succeeds without touching the disk, whether or not the
 // entry exists.
 bool RenameEntry(const ByteText& directory, const ByteText& oldName, const ByteText& newName) {
-  if (directory.empty() || directory.back() != kPathSeparator) return false;
-  if (!IsPlainEntryName(oldName) || !IsPlainEntryName(newName)) return false;
+  if (directory.empty() || directory.back() != kPathSeparator || !IsPlainEntryName(oldName) ||
+      !IsPlainEntryName(newName)) {
+    errno = EINVAL;
+    return false;
+  }
 
   RenameBuffers& buffers = ThreadRenameBuffers();
   const std::string* nativeDirectory = NativeDirectory(buffers, directory);
-  if (nativeDirectory == nullptr) return false;
-
-  buffers.oldPath.assign(*nativeDirectory);
-  if (!AppendNative(buffers.oldPath, oldName)) return false;
-  buffers.newPath.assign(*nativeDirectory);
-  if (!AppendNative(buffers.newPath, newName)) return false;
+  buffers.oldPath.clear();
+  buffers.newPath.clear();
+  if (nativeDirectory == nullptr || !AppendNative(buffers.oldPath.append(*nativeDirectory), oldName) ||
+      !AppendNative(buffers.newPath.append(*nativeDirectory), newName)) {
+    errno = EILSEQ;
+    return false;
+  }
   if (oldName == newName) return true;
 
-  const char* oldPath = buffers.oldPath.c_str();
-  const char* newPath = buffers.newPath.c_str();
-  if (renameat2(AT_FDCWD, oldPath, AT_FDCWD, newPath, RENAME_NOREPLACE) == 0) return true;
-  // EINVAL: the file system does not know the flag (the other causes of
-  // EINVAL cannot arise between two names of one directory); ENOSYS: a kernel
-  // without renameat2.
-  if (errno == EINVAL || errno == ENOSYS) return MoveByLink(oldPath, newPath);
+  if (MoveNoReplace(buffers.oldPath.c_str(), buffers.newPath.c_str())) return true;
+  // A change of letter case only, on a file system that takes both names for
+  // the same entry: a rename onto the same entry changes nothing there, so the
+  // entry goes through a temporary name.
+  if (errno == EEXIST && SameEntryInAnotherCase(buffers.oldPath, buffers.newPath, nativeDirectory->size())) {
+    return MoveThroughTemporaryName(buffers.oldPath, buffers.newPath, nativeDirectory->size());
+  }
   return false;
 }
+
+void EmulatePlainDriveForTesting(bool on) { emulatedPlainDrive.store(on); }
 
 // Entries that are neither folders nor links to folders count as files,
 // including special files and dangling symbolic links. Only names of the
@@ -147,21 +293,13 @@ FolderNames ReadFolderNames(const ByteText& directory, EntryKind kind) {
   if (folder == nullptr) return result;
   const int folderFd = dirfd(folder);
   const bool wantFolders = kind == EntryKind::kFolders;
+  const bool wantAll = kind == EntryKind::kAll;
 
   while (const dirent* entry = readdir(folder)) {
     const char* name = entry->d_name;
     if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) continue;
 
-    bool isFolder;
-    if (entry->d_type == DT_DIR) {
-      isFolder = true;
-    } else if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
-      struct stat target;
-      isFolder = fstatat(folderFd, name, &target, 0) == 0 && S_ISDIR(target.st_mode);
-    } else {
-      isFolder = false;
-    }
-    if (isFolder != wantFolders) continue;
+    if (!wantAll && IsFolderEntry(folderFd, *entry) != wantFolders) continue;
 
     std::optional<ByteText> gbk = GbkFromUtf8(name);
     if (gbk) {

@@ -24,24 +24,34 @@ bool IsPlainEntryName(const ByteText& name);
 std::optional<std::string> NativePath(const ByteText& gbkPath);
 
 // Renames directory + oldName to directory + newName. Never replaces an
-// existing file or folder (renameat2 with RENAME_NOREPLACE; where the file
-// system refuses that flag, a hard link plus unlink for files, a refusal for
-// folders). Refuses names that are not plain entry names or do not convert,
-// and a directory that does not end with the separator. Renaming a name to
-// itself (after those checks) succeeds without touching the disk, even when no
-// such entry exists.
+// existing file or folder: renameat2 with RENAME_NOREPLACE; where the file
+// system refuses that flag, a hard link plus unlink for a file, and where that
+// fails too (exFAT, NTFS through FUSE, SMB), an exclusive empty placeholder
+// made under the new name (O_EXCL file, or mkdir for a folder) that the plain
+// rename then replaces, removed again when the rename fails. A change of
+// letter case only, where the file system takes both names for the same
+// entry, goes through a temporary name in the directory. Refuses names that are not plain entry names
+// (errno EINVAL) or do not convert (EILSEQ), and a directory that does not end
+// with the separator (EINVAL). On failure errno tells why; EEXIST: the new
+// name is taken. Renaming a name to itself (after those checks) succeeds
+// without touching the disk, even when no such entry exists.
 // RenameEntry("/tmp/d/", "a.txt", "b.txt") is true when a.txt existed and
 // b.txt did not.
 bool RenameEntry(const ByteText& directory, const ByteText& oldName, const ByteText& newName);
 
-enum class EntryKind { kFiles, kFolders };
+// Tests only: while on, RenameEntry acts as on a drive that refuses
+// RENAME_NOREPLACE (EINVAL) and hard links (EPERM), so the placeholder way runs
+// on any file system.
+void EmulatePlainDriveForTesting(bool on);
 
-// Names of the files (not folders) or of the sub-folders directly in directory,
-// in the order the file system returns them, without "." and "..". A symbolic
-// link counts as what it points to. Names that do not convert losslessly to GBK
-// are left out and kept, in their native form, in `unconvertible`, so that a
-// caller that filters can count only those its filter would have listed. A
-// directory that cannot be read gives no names.
+enum class EntryKind { kFiles, kFolders, kAll };
+
+// Names of the files (not folders), of the sub-folders, or of all entries
+// directly in directory, in the order the file system returns them, without
+// "." and "..". A symbolic link counts as what it points to. Names that do not
+// convert losslessly to GBK are left out and kept, in their native form, in
+// `unconvertible`, so that a caller that filters can count only those its
+// filter would have listed. A directory that cannot be read gives no names.
 struct FolderNames {
   TextArray names;
   std::vector<std::string> unconvertible;

@@ -1,10 +1,29 @@
 #include "ui/entry_table_model.h"
 
+#include <QBrush>
 #include <QTextDocument>
 
 #include "ui/gbk_qstring.h"
 
 namespace vantor {
+
+namespace {
+
+QString ReasonOf(PendingMark mark) {
+  switch (mark) {
+    case PendingMark::kDuplicateName:
+      return QStringLiteral("与其他文件重名");
+    case PendingMark::kNameTaken:
+      return QStringLiteral("文件夹里已有同名文件");
+    case PendingMark::kInvalidName:
+      return QStringLiteral("文件名无效");
+    case PendingMark::kNone:
+      break;
+  }
+  return {};
+}
+
+}  // namespace
 
 EntryTableModel::EntryTableModel(EntryList& list, QObject* parent)
     : QAbstractTableModel(parent),
@@ -23,6 +42,11 @@ int EntryTableModel::columnCount(const QModelIndex& parent) const { return paren
 
 QVariant EntryTableModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= rows_ || index.column() >= columns_) return {};
+  // A pending name the commit would refuse stands out in red, and its tooltip
+  // says why.
+  const PendingMark mark = index.column() == 1 ? list_.MarkOf(index.row()) : PendingMark::kNone;
+  if (role == Qt::ForegroundRole) return mark == PendingMark::kNone ? QVariant() : QVariant(QBrush(Qt::red));
+  if (role == Qt::ToolTipRole && mark != PendingMark::kNone) return ReasonOf(mark);
   if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
   const QString text = QStringFromGbk(list_.Cell(index.row(), index.column()));
   // A tooltip that looks like markup would be rendered as such; a name is
@@ -67,7 +91,7 @@ void EntryTableModel::OnCellsChanged(int firstRow, int lastRow) {
     OnReset();
     return;
   }
-  emit dataChanged(index(firstRow, 0), index(lastRow, columns_ - 1), {Qt::DisplayRole});
+  emit dataChanged(index(firstRow, 0), index(lastRow, columns_ - 1), {Qt::DisplayRole, Qt::ToolTipRole, Qt::ForegroundRole});
 }
 
 void EntryTableModel::OnPreviewChanged() {

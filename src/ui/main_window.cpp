@@ -247,6 +247,12 @@ void MainWindow::AcceptDroppedPath(const QString& localPath) {
     return;
   }
   const IntakeSettings settings = ReadIntakeSettings();
+  // One refusal per drop, however many of its paths come from another folder.
+  if (dropRefused_) return;
+  if (RefuseDropFromAnotherFolder(list_, prompter_, settings, *gbkPath)) {
+    dropRefused_ = true;
+    return;
+  }
   const int leftOut = vantor::AcceptDroppedPath(list_, prompter_, settings, *gbkPath);
   // In the folder modes every path reloads the list: the last count is the list's.
   unconvertibleInDrop_ = settings.mode == ProcessingMode::kDroppedItems ? 0 : leftOut;
@@ -256,6 +262,7 @@ void MainWindow::AcceptDroppedPath(const QString& localPath) {
 void MainWindow::AfterDrop() {
   const int leftOut = unconvertibleInDrop_;
   unconvertibleInDrop_ = 0;
+  dropRefused_ = false;
   TellUnconvertible(leftOut);
 }
 

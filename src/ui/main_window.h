@@ -77,6 +77,7 @@ class MainWindow : public QMainWindow, private OperationRunner {
   MessageBoxPrompter prompter_{this};
   DropReceiver dropReceiver_;
   bool created_ = false;
+  bool dropRefused_ = false;  // a path of the drop under way came from another folder
   int unconvertibleInDrop_ = 0;
   // Observes the controls of ui_; declared last, so it goes first.
   std::unique_ptr<MainWindowOnline> online_;

@@ -152,6 +152,31 @@ TEST(ReverseOrder, OneRowStaysAndTwiceRestoresPendingNamesToo) {
   EXPECT_EQ(Column(list, 1), (TextArray{"A", "", "C", "D"}));
 }
 
+TEST(PendingMarks, TravelWithTheirPendingNamesAndGoWithThem) {
+  EntryList list = ListOf({"a", "b", "c"});
+  list.SetPendingMark(0, PendingMark::kInvalidName);  // preview off: ignored
+  EXPECT_EQ(list.MarkOf(0), PendingMark::kNone);
+
+  list.SetPreviewOn(true);
+  list.SetEntryCell("x", 0, 1);
+  list.SetEntryCell("x", 1, 1);
+  list.SetPendingMark(0, PendingMark::kDuplicateName);
+  list.SetPendingMark(1, PendingMark::kDuplicateName);
+  list.SetPendingMark(9, PendingMark::kNameTaken);  // outside: ignored
+  list.ReverseOrder();
+  EXPECT_EQ(list.MarkOf(2), PendingMark::kDuplicateName);
+  EXPECT_EQ(list.MarkOf(0), PendingMark::kNone);
+  list.AppendRow("d");
+  EXPECT_EQ(list.MarkOf(3), PendingMark::kNone);
+  list.SetEntryCell("y", 2, 1);  // a new pending name has no mark yet
+  EXPECT_EQ(list.MarkOf(2), PendingMark::kNone);
+  EXPECT_EQ(list.MarkOf(1), PendingMark::kDuplicateName);
+
+  list.SetPreviewOn(false);
+  list.SetPreviewOn(true);
+  EXPECT_EQ(list.MarkOf(1), PendingMark::kNone);
+}
+
 TEST(EntryListNotices, OutsideABatchEveryChangeNotifies) {
   EntryList list;
   Recorder recorder;

@@ -118,13 +118,15 @@ TEST_F(IntakeTest, DroppedFolderStandsForTheSubfoldersBesideIt) {
   }
 }
 
-TEST_F(IntakeTest, DroppedItemsAccumulateAcrossFolders) {
+TEST_F(IntakeTest, DroppedItemsAccumulateWithinOneFolderOnly) {
   const IntakeSettings items = Settings(ProcessingMode::kDroppedItems, "*.mp4", ".txt");
   AcceptDroppedPath(list, prompter, items, Work() + G("说明.txt"));
   AcceptDroppedPath(list, prompter, items, Work() + "sub");
+  EXPECT_TRUE(prompter.boxes.empty());
   AcceptDroppedPath(list, prompter, items, root.Gbk() + "other/x.txt");
-  EXPECT_EQ(Rows(list), (TextArray{G("说明.txt"), "sub", "x.txt"}));
-  EXPECT_EQ(list.EntryDirectory(), root.Gbk() + "other/");
+  ExpectOneBox("列表里的文件来自另一个文件夹，请先清空列表再拖入");
+  EXPECT_EQ(Rows(list), (TextArray{G("说明.txt"), "sub"}));
+  EXPECT_EQ(list.EntryDirectory(), Work());
 }
 
 TEST_F(IntakeTest, TakesPathsLongerThanAThousandBytes) {

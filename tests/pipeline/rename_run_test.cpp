@@ -60,20 +60,44 @@ TEST(PassGuards, RefusesInOrderWithTheirOwnMessages) {
 
 TEST(RunRename, CountsOnlyTheRenamesThatHappened) {
   Workbench bench;
-  bench.Files({"a.txt", "b.txt", "bx.txt", "c"});
-  bench.Load();  // a.txt b.txt bx.txt c
-  // b.txt -> bx.txt meets an existing file; c -> "" is no name at all.
+  bench.Files({"a.txt", "b.txt", "bx.txt", "c", "d.txt"});
+  bench.Folders({"dx.txt"});  // not listed, and in the way of d.txt
+  bench.Load();  // a.txt b.txt bx.txt c d.txt
+  // b.txt -> bx.txt waits for bx.txt -> bxx.txt; d.txt -> dx.txt meets the
+  // folder; c -> "" is no name at all.
   const RenameRunResult result =
       RunStemRule(bench, {}, [](const ByteText& stem, int) {
         return stem == "c" ? std::optional<ByteText>("") : std::optional<ByteText>(stem + "x");
       });
 
-  EXPECT_EQ(result.renamed, 2);
-  EXPECT_EQ(bench.Boxes(), (std::vector<Box>{kConfirmRename, RenamedSummary(2), FailedRenames(1)}));
-  EXPECT_EQ(bench.Column(0), (std::vector<std::string>{"ax.txt", "b.txt", "bxx.txt", "c"}));
-  EXPECT_EQ(bench.OnDisk(), (std::set<std::string>{"ax.txt", "b.txt", "bxx.txt", "c"}));
-  EXPECT_EQ(bench.dir.ReadFile("b.txt"), "content of b.txt");
+  EXPECT_EQ(result.renamed, 3);
+  EXPECT_EQ(result.failed, 1);
+  EXPECT_EQ(bench.Boxes(), (std::vector<Box>{kConfirmRename, RenamedSummary(3), FailedRenames(1)}));
+  EXPECT_EQ(bench.Column(0), (std::vector<std::string>{"ax.txt", "bx.txt", "bxx.txt", "c", "d.txt"}));
+  EXPECT_EQ(bench.OnDisk(), (std::set<std::string>{"ax.txt", "bx.txt", "bxx.txt", "c", "d.txt", "dx.txt/"}));
+  EXPECT_EQ(bench.dir.ReadFile("bx.txt"), "content of b.txt");
   EXPECT_EQ(bench.dir.ReadFile("bxx.txt"), "content of bx.txt");
+}
+
+TEST(RunRename, PreviewMarksThePendingNamesACommitWouldRefuse) {
+  Workbench bench;
+  bench.Files({"a.txt", "b.txt", "c.txt", "d.txt", "e.txt", "f.txt"});
+  bench.Folders({"taken.txt"});
+  bench.Load();
+  bench.list.SetPreviewOn(true);
+  // e.txt takes the name f.txt leaves.
+  const std::vector<std::string> pending = {"x.txt", "x.txt", "taken.txt", "p/q.txt", "f.txt", "g.txt"};
+  RunRename(bench.Context(), {}, [&pending](const RenameEntryView& entry) -> std::optional<ByteText> {
+    return G(pending[entry.row]);
+  });
+  EXPECT_EQ(bench.Column(1), pending);
+  const std::vector<PendingMark> marks = {PendingMark::kDuplicateName, PendingMark::kDuplicateName,
+                                          PendingMark::kNameTaken, PendingMark::kInvalidName, PendingMark::kNone, PendingMark::kNone};
+  for (int row = 0; row < 6; ++row) EXPECT_EQ(bench.list.MarkOf(row), marks[row]) << "row " << row;
+
+  // Rewriting a pending name drops its mark until the next preview run.
+  bench.list.SetEntryCell(G("y.txt"), 0, 1);
+  EXPECT_EQ(bench.list.MarkOf(0), PendingMark::kNone);
 }
 
 TEST(RunRename, NeverRenamesToANameThatCannotBeWrittenOnDisk) {

@@ -16,6 +16,7 @@
 
 #include "platform/code_page.h"
 #include "support/gbk_text.h"
+#include "support/plain_drive.h"
 #include "support/temp_dir.h"
 
 using namespace std::string_literals;
@@ -43,6 +44,7 @@ extern "C" int renameat2(int oldDirFd, const char* oldPath, int newDirFd, const 
 namespace vantor {
 namespace {
 
+using ::vantor::testing::PlainDrive;
 using ::vantor::testing::TempDir;
 
 using ::vantor::testing::G;
@@ -209,10 +211,11 @@ TEST(RenameEntry, FollowsTheDirectoryOfEachCall) {
 }
 
 // File systems that refuse RENAME_NOREPLACE (EINVAL) and kernels without
-// renameat2 (ENOSYS) take the hard-link way, which must keep the same promise.
+// renameat2 (ENOSYS) take the hard-link way for files and the placeholder way
+// for folders, which must keep the same promise.
 const int kNoReplaceRefusals[] = {EINVAL, ENOSYS};
 
-TEST(RenameEntryWithoutNoReplace, MovesFilesByLinkAndRefusesFolders) {
+TEST(RenameEntryWithoutNoReplace, MovesFilesByLinkAndFoldersOntoAPlaceholder) {
   for (int error : kNoReplaceRefusals) {
     SCOPED_TRACE(error);
     SimulatedNoReplaceRefusal refusal(error);
@@ -220,8 +223,8 @@ TEST(RenameEntryWithoutNoReplace, MovesFilesByLinkAndRefusesFolders) {
     dir.MakeFile("第1集.mp4", "video");
     Make(dir, "资料", Kind::kFolder);
     EXPECT_TRUE(RenameEntry(dir.Gbk(), G("第1集.mp4"), G("第01集.mp4")));
-    EXPECT_FALSE(RenameEntry(dir.Gbk(), G("资料"), G("资料备份")));
-    EXPECT_EQ(Tree(dir), (std::set<std::string>{"第01集.mp4", "资料", "资料/inner"}));
+    EXPECT_TRUE(RenameEntry(dir.Gbk(), G("资料"), G("资料备份")));
+    EXPECT_EQ(Tree(dir), (std::set<std::string>{"第01集.mp4", "资料备份", "资料备份/inner"}));
     EXPECT_EQ(dir.ReadFile("第01集.mp4"), "video");
   }
 }
@@ -232,6 +235,50 @@ TEST(RenameEntryWithoutNoReplace, NeverReplacesAnExistingEntry) {
     SimulatedNoReplaceRefusal refusal(error);
     ExpectNoCollisionReplaces();
   }
+}
+
+// Drives without RENAME_NOREPLACE and without hard links: files and folders go
+// onto an exclusive placeholder.
+TEST(RenameEntryOnAPlainDrive, RenamesFilesAndFoldersAndLeavesNoPlaceholder) {
+  PlainDrive drive;
+  TempDir dir;
+  dir.MakeFile("第1集.mp4", "video");
+  Make(dir, "资料", Kind::kFolder);
+  Make(dir, "空", Kind::kEmptyFolder);
+  EXPECT_TRUE(RenameEntry(dir.Gbk(), G("第1集.mp4"), G("第01集.mp4")));
+  EXPECT_TRUE(RenameEntry(dir.Gbk(), G("资料"), G("资料备份")));
+  EXPECT_TRUE(RenameEntry(dir.Gbk(), G("空"), "Empty"));
+  EXPECT_TRUE(RenameEntry(dir.Gbk(), "Empty", "empty"));  // letter case only
+  // A source that is gone leaves no placeholder behind.
+  EXPECT_FALSE(RenameEntry(dir.Gbk(), "gone", "new"));
+  EXPECT_EQ(Tree(dir), (std::set<std::string>{"第01集.mp4", "资料备份", "资料备份/inner", "empty"}));
+  EXPECT_EQ(dir.ReadFile("第01集.mp4"), "video");
+}
+
+TEST(RenameEntryOnAPlainDrive, NeverReplacesAnExistingEntry) {
+  PlainDrive drive;
+  ExpectNoCollisionReplaces();
+  TempDir dir;
+  dir.MakeFile("a", "a");
+  dir.MakeFile("b", "b");
+  EXPECT_FALSE(RenameEntry(dir.Gbk(), "a", "b"));
+  EXPECT_EQ(errno, EEXIST);
+}
+
+TEST(RenameEntry, TellsWhyByErrno) {
+  TempDir dir;
+  dir.MakeFile("a", "a");
+  dir.MakeFile("b", "b");
+  const std::vector<std::pair<ByteText, int>> cases = {
+      {"b", EEXIST}, {"x/y", EINVAL}, {"\xFF", EILSEQ}, {std::string(256, 'n'), ENAMETOOLONG},
+  };
+  for (const auto& [newName, error] : cases) {
+    SCOPED_TRACE(::testing::PrintToString(newName));
+    errno = 0;
+    EXPECT_FALSE(RenameEntry(dir.Gbk(), "a", newName));
+    EXPECT_EQ(errno, error);
+  }
+  EXPECT_EQ(dir.ReadFile("a"), "a");
 }
 
 TEST(ReadFolderNames, SplitsFilesAndFolders) {

@@ -116,7 +116,7 @@ TEST_F(DropIntake, FolderModeListsTheSubfoldersOfTheDroppedFoldersParent) {
   EXPECT_EQ(DirectoryLabel(), Folder());
 }
 
-TEST_F(DropIntake, DroppedItemsModeListsExactlyTheItemsAndAccumulates) {
+TEST_F(DropIntake, DroppedItemsModeListsExactlyTheItemsOfOneFolder) {
   dir_.MakeFolder("A");
   dir_.MakeFolder("B");
   dir_.MakeFolder("A/a.b");
@@ -126,8 +126,17 @@ TEST_F(DropIntake, DroppedItemsModeListsExactlyTheItemsAndAccumulates) {
   EXPECT_EQ(Names(), Strings({"y.txt", "a.b"}));
   EXPECT_EQ(DirectoryLabel(), Folder("A"));
 
+  EXPECT_TRUE(Drop({PathOf("A/x.txt")}).empty());
+  EXPECT_EQ(Names(), Strings({"y.txt", "a.b", "x.txt"}));
+
+  // Rows of two folders would share one entry directory: refused once per drop.
+  const BoxRecord otherFolder = InfoBox(U("列表里的文件来自另一个文件夹，请先清空列表再拖入"), U("提示"));
+  EXPECT_EQ(Drop({PathOf("B/z.txt"), PathOf("B/w.txt")}), std::vector<BoxRecord>{otherFolder});
+  EXPECT_EQ(Names(), Strings({"y.txt", "a.b", "x.txt"}));
+  EXPECT_EQ(DirectoryLabel(), Folder("A"));
+  Click(Ui().按钮_清空列表框);
   EXPECT_TRUE(Drop({PathOf("B/z.txt")}).empty());
-  EXPECT_EQ(Names(), Strings({"y.txt", "a.b", "z.txt"}));
+  EXPECT_EQ(Names(), Strings({"z.txt"}));
   EXPECT_EQ(DirectoryLabel(), Folder("B"));
 
   // The next drop in a folder mode starts afresh.

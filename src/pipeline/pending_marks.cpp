@@ -1,0 +1,48 @@
+#include "pipeline/pending_marks.h"
+
+#include "platform/file_system.h"
+
+namespace vantor {
+
+namespace {
+
+PendingMark MarkOf(RenameProblem problem) {
+  switch (problem) {
+    case RenameProblem::kInvalidName:
+      return PendingMark::kInvalidName;
+    case RenameProblem::kDuplicateName:
+      return PendingMark::kDuplicateName;
+    case RenameProblem::kNameTaken:
+      return PendingMark::kNameTaken;
+    case RenameProblem::kNone:
+    case RenameProblem::kFailed:
+      break;
+  }
+  return PendingMark::kNone;
+}
+
+}  // namespace
+
+std::vector<PlannedRename> PendingRenames(const EntryList& list) {
+  std::vector<PlannedRename> plan;
+  if (!list.PreviewOn()) return plan;
+  for (int row = 0; row < list.RowCount(); ++row) {
+    const ByteText& oldName = list.Cell(row, 0);
+    const ByteText& newName = list.Cell(row, 1);
+    if (oldName.empty() || newName.empty()) continue;
+    plan.push_back({row, oldName, newName});
+  }
+  return plan;
+}
+
+void MarkPendingConflicts(EntryList& list) {
+  if (!list.PreviewOn()) return;
+  const std::vector<PlannedRename> plan = PendingRenames(list);
+  const TextArray folderNames = ReadFolderNames(list.EntryDirectory(), EntryKind::kAll).names;
+  const std::vector<RenameProblem> problems = CheckRenamePlan(plan, &folderNames);
+  EntryList::Batch batch(list);
+  for (int row = 0; row < list.RowCount(); ++row) list.SetPendingMark(row, PendingMark::kNone);
+  for (size_t i = 0; i < plan.size(); ++i) list.SetPendingMark(plan[i].row, MarkOf(problems[i]));
+}
+
+}  // namespace vantor

@@ -1,0 +1,212 @@
+#include "pipeline/rename_batch.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <memory>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/file_system.h"
+#include "support/exfat_mount.h"
+#include "support/gbk_text.h"
+#include "support/plain_drive.h"
+#include "support/temp_dir.h"
+
+namespace vantor {
+namespace {
+
+using testing::PlainDrive;
+
+using testing::ExfatMount;
+using testing::G;
+using testing::TempDir;
+using P = RenameProblem;
+
+std::string Repeat(const std::string& text, int times) {
+  std::string result;
+  for (int i = 0; i < times; ++i) result += text;
+  return result;
+}
+
+const ByteText kNoGbkForm = "\xFF.txt";
+const std::string kLongest = Repeat("字", 85);  // 255 bytes of UTF-8, 170 of GBK
+const std::string kTooLong = Repeat("字", 86);  // 258 bytes of UTF-8
+
+struct Case {
+  const char* label;
+  std::vector<std::string> entries;                    // on disk before
+  std::vector<std::pair<std::string, ByteText>> plan;  // old name -> new name
+  std::map<std::string, std::string> after;            // name on disk -> the entry's name before
+  std::vector<P> problems;
+};
+
+const std::vector<Case> kCases = {
+    {"chain, natural order", {"2x", "2-x"}, {{"2x", G("2-x")}, {"2-x", G("2--x")}},
+     {{"2-x", "2x"}, {"2--x", "2-x"}}, {P::kNone, P::kNone}},
+    {"chain, reversed order", {"2x", "2-x"}, {{"2-x", G("2--x")}, {"2x", G("2-x")}},
+     {{"2-x", "2x"}, {"2--x", "2-x"}}, {P::kNone, P::kNone}},
+    {"chain of four, mixed order", {"1", "2", "3", "4"}, {{"2", G("3")}, {"4", G("5")}, {"1", G("2")}, {"3", G("4")}},
+     {{"2", "1"}, {"3", "2"}, {"4", "3"}, {"5", "4"}}, {P::kNone, P::kNone, P::kNone, P::kNone}},
+    {"two-cycle", {"甲", "乙"}, {{"甲", G("乙")}, {"乙", G("甲")}}, {{"乙", "甲"}, {"甲", "乙"}}, {P::kNone, P::kNone}},
+    {"three-cycle and a chain", {"a", "b", "c", "d"}, {{"a", G("b")}, {"d", G("e")}, {"b", G("c")}, {"c", G("a")}},
+     {{"b", "a"}, {"c", "b"}, {"a", "c"}, {"e", "d"}}, {P::kNone, P::kNone, P::kNone, P::kNone}},
+    {"duplicate new names", {"a", "b", "c"}, {{"a", G("x")}, {"b", G("y")}, {"c", G("x")}},
+     {{"a", "a"}, {"y", "b"}, {"c", "c"}}, {P::kDuplicateName, P::kNone, P::kDuplicateName}},
+    {"name taken by an unrelated entry", {"a", "b", "taken"}, {{"a", G("taken")}, {"b", G("c")}},
+     {{"a", "a"}, {"c", "b"}, {"taken", "taken"}}, {P::kNameTaken, P::kNone}},
+    {"chain onto a taken name stays", {"a", "b", "taken"}, {{"a", G("b")}, {"b", G("taken")}},
+     {{"a", "a"}, {"b", "b"}, {"taken", "taken"}}, {P::kNameTaken, P::kNameTaken}},
+    {"name of a row that stays", {"a", "b"}, {{"a", G("a")}, {"b", G("a")}}, {{"a", "a"}, {"b", "b"}},
+     {P::kNone, P::kNameTaken}},
+    {"separator", {"a", "b"}, {{"a", G("x/y")}, {"b", G("..")}}, {{"a", "a"}, {"b", "b"}},
+     {P::kInvalidName, P::kInvalidName}},
+    {"chain behind an invalid name", {"a", "b"}, {{"a", G("b")}, {"b", G("c/")}}, {{"a", "a"}, {"b", "b"}},
+     {P::kNameTaken, P::kInvalidName}},
+    {"longest and too long in native bytes", {"a", "b"}, {{"a", G(kLongest)}, {"b", G(kTooLong)}},
+     {{kLongest, "a"}, {"b", "b"}}, {P::kNone, P::kInvalidName}},
+    {"no GBK form", {"a", "b"}, {{"a", kNoGbkForm}, {"b", G("c")}}, {{"a", "a"}, {"c", "b"}},
+     {P::kInvalidName, P::kNone}},
+    {"case only", {"a.txt"}, {{"a.txt", G("A.txt")}}, {{"A.txt", "a.txt"}}, {P::kNone}},
+    {"missing entry", {"a"}, {{"gone", G("b")}}, {{"a", "a"}}, {P::kFailed}},
+};
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Each entry holds its own first name: a file as its content, a folder in a
+// file inside, so that the test sees which entry went where.
+void MakeEntry(const std::string& folder, const std::string& name, bool asFolder) {
+  if (asFolder) std::filesystem::create_directory(folder + name);
+  std::ofstream(folder + name + (asFolder ? "/id" : ""), std::ios::binary) << name;
+}
+
+std::map<std::string, std::string> Disk(const std::string& folder, bool folders) {
+  std::map<std::string, std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    const std::string name = entry.path().filename().string();
+    EXPECT_EQ(entry.is_directory(), folders) << name;
+    names[name] = ReadAll(folder + name + (folders ? "/id" : ""));
+  }
+  return names;
+}
+
+// Runs every case, on files and on folders, each in a fresh folder made by
+// newFolder (native, ending with "/").
+void ExpectEveryCase(const std::function<std::string()>& newFolder) {
+  for (const bool folders : {false, true}) {
+    for (const Case& c : kCases) {
+      SCOPED_TRACE(::testing::Message() << c.label << (folders ? ", folders" : ", files"));
+      const std::string folder = newFolder();
+      for (const std::string& name : c.entries) MakeEntry(folder, name, folders);
+      std::vector<PlannedRename> plan;
+      for (const auto& [oldName, newName] : c.plan) plan.push_back({static_cast<int>(plan.size()), G(oldName), newName});
+
+      const BatchOutcome outcome = ApplyRenameBatch(G(folder), plan);
+
+      EXPECT_EQ(Disk(folder, folders), c.after);
+      EXPECT_EQ(outcome.problems, c.problems);
+      int renamed = 0;
+      int failed = 0;
+      for (size_t i = 0; i < plan.size(); ++i) {
+        EXPECT_EQ(outcome.done[i], c.problems[i] == P::kNone) << "step " << i;
+        if (c.problems[i] != P::kNone) {
+          ++failed;
+        } else if (plan[i].oldName != plan[i].newName) {
+          ++renamed;
+        }
+      }
+      EXPECT_EQ(outcome.renamed, renamed);
+      EXPECT_EQ(outcome.failed, failed);
+    }
+  }
+}
+
+TEST(ApplyRenameBatch, CompletesChainsAndCyclesAndRefusesConflicts) {
+  std::vector<std::unique_ptr<TempDir>> dirs;
+  const auto newFolder = [&dirs] {
+    dirs.push_back(std::make_unique<TempDir>());
+    return dirs.back()->Path();
+  };
+  ExpectEveryCase(newFolder);
+  SCOPED_TRACE("a drive without RENAME_NOREPLACE or hard links");
+  PlainDrive drive;
+  ExpectEveryCase(newFolder);
+}
+
+TEST(ApplyRenameBatch, WorksOnARealExfatDrive) {
+  ExfatMount drive;
+  if (!drive.Mounted()) GTEST_SKIP() << "no exFAT drive can be mounted through FUSE here";
+  int serial = 0;
+  ExpectEveryCase([&] {
+    const std::string folder = drive.Path() + "case" + std::to_string(++serial) + "/";
+    std::filesystem::create_directory(folder);
+    return folder;
+  });
+}
+
+TEST(ApplyRenameBatch, ReportsProgressUpToTheWholeBatch) {
+  TempDir dir;
+  std::vector<PlannedRename> plan;
+  for (int i = 0; i < 200; ++i) {
+    dir.MakeFile(std::to_string(i));
+    plan.push_back({i, std::to_string(i), std::to_string(i + 1)});  // one chain of 200
+  }
+  std::vector<int> heard;
+  const BatchOutcome outcome = ApplyRenameBatch(dir.Gbk(), plan, [&heard](int done) { heard.push_back(done); });
+  EXPECT_EQ(outcome.renamed, 200);
+  ASSERT_FALSE(heard.empty());
+  EXPECT_EQ(heard.front(), 0);
+  EXPECT_EQ(heard.back(), 200);
+  EXPECT_TRUE(std::is_sorted(heard.begin(), heard.end()));
+  EXPECT_FALSE(dir.Exists("0"));
+  EXPECT_TRUE(dir.Exists("200"));
+}
+
+TEST(CheckRenamePlan, LooksUpTheFolderForNamesThatStay) {
+  const TextArray folder = {"a", "b", "c", "other"};
+  struct Row {
+    const char* label;
+    std::vector<std::pair<ByteText, ByteText>> plan;
+    std::vector<P> problems;
+  };
+  const std::vector<Row> rows = {
+      {"free name", {{"a", "x"}}, {P::kNone}},
+      {"name of an entry that stays", {{"a", "other"}}, {P::kNameTaken}},
+      {"name of an entry renamed away", {{"a", "b"}, {"b", "x"}}, {P::kNone, P::kNone}},
+      {"swap", {{"a", "b"}, {"b", "a"}}, {P::kNone, P::kNone}},
+      {"behind a taken name", {{"a", "b"}, {"b", "c"}}, {P::kNameTaken, P::kNameTaken}},
+      {"unchanged row", {{"a", "a"}, {"b", "a"}}, {P::kNone, P::kNameTaken}},
+      {"duplicates", {{"a", "x"}, {"b", "x"}}, {P::kDuplicateName, P::kDuplicateName}},
+      {"invalid", {{"a", "x/y"}, {"b", kNoGbkForm}, {"c", G(kTooLong)}}, {P::kInvalidName, P::kInvalidName, P::kInvalidName}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    std::vector<PlannedRename> plan;
+    for (const auto& [oldName, newName] : row.plan) plan.push_back({static_cast<int>(plan.size()), oldName, newName});
+    EXPECT_EQ(CheckRenamePlan(plan, &folder), row.problems);
+  }
+}
+
+TEST(IsValidNewName, TakesPlainNamesWithANativeFormOfAtMost255Bytes) {
+  const std::vector<std::pair<ByteText, bool>> cases = {
+      {"", false},          {".", false},  {"..", false}, {"a/b", false}, {std::string("a\0b", 3), false},
+      {kNoGbkForm, false},  {G(kTooLong), false},         {G(kLongest), true},
+      {std::string(255, 'a'), true},      {std::string(256, 'a'), false}, {G("第1集.mp4"), true},
+  };
+  for (const auto& [name, valid] : cases) {
+    SCOPED_TRACE(::testing::PrintToString(name));
+    EXPECT_EQ(IsValidNewName(name), valid);
+  }
+}
+
+}  // namespace
+}  // namespace vantor
