@@ -65,15 +65,23 @@ TEST(RunTextInFront, ChecksTheTextBeforeTheGuardsAndRefusesAnEmptyFileList) {
   EXPECT_TRUE(folders.Boxes().empty());
 }
 
-TEST(RunTextInFront, RenamesWithoutSummaryAndKeepsRowsWhoseRenameFailed) {
+TEST(RunTextInFront, RenamesWithoutSummaryAndReportsOnlyFailures) {
   Workbench bench;
-  bench.Files({"a.txt", "b.txt", "x_b.txt"});
+  bench.Files({"a.txt", "b.txt", "x_b.txt", "x_a.txt.keep"});
   bench.Load();
   RunTextInFront(bench.Context(), {"x_"});
-  // x_b.txt exists already: that rename fails and its row keeps its name.
-  EXPECT_EQ(bench.Boxes(), (std::vector<Box>{kConfirmRename, FailedRenames(1)}));
-  EXPECT_EQ(bench.Column(0), (std::vector<std::string>{"x_a.txt", "b.txt", "x_x_b.txt"}));
-  EXPECT_EQ(bench.OnDisk(), (std::set<std::string>{"x_a.txt", "b.txt", "x_x_b.txt"}));
+  // b.txt -> x_b.txt waits for x_b.txt -> x_x_b.txt; the chain completes.
+  EXPECT_EQ(bench.Boxes(), (std::vector<Box>{kConfirmRename}));
+  EXPECT_EQ(bench.OnDisk(), (std::set<std::string>{"x_a.txt", "x_b.txt", "x_x_b.txt", "x_x_a.txt.keep"}));
+
+  // A name taken outside the batch: that row keeps its name, one failure box.
+  bench.Files({"x_y.txt"});
+  bench.list.Clear();
+  bench.Rows({"y.txt"});
+  bench.Files({"y.txt"});
+  RunTextInFront(bench.Context(), {"x_"});
+  EXPECT_EQ(bench.Boxes().back(), FailedRenames(1));
+  EXPECT_EQ(bench.Column(0), std::vector<std::string>{"y.txt"});
 }
 
 TEST(RunTextInFront, FolderModeWritesEachResultIntoTheRowItRead) {
