@@ -3,6 +3,7 @@
 
 #include "entries/entry_list.h"
 #include "entries/intake.h"
+#include "pipeline/run_context.h"
 #include "platform/prompter.h"
 
 namespace vantor {
@@ -12,12 +13,15 @@ namespace vantor {
 // cell; a row whose rename failed keeps both cells. UndoNames is refilled with
 // the old name of every committed row (failed ones included, so that undo
 // stays aligned by position). Failures are reported once after the run.
+// renamedOnDisk, when given, is told the outcome once the renames ran.
 // Returns how many renames failed.
-int CommitPreview(EntryList& list, Prompter& prompter);
+int CommitPreview(EntryList& list, Prompter& prompter, const RenamedOnDisk& renamedOnDisk = {});
 
 // Puts the names recorded by the last commit back, on disk and in column 0,
 // after checking that the list still describes the folder. Rows whose rename
-// fails keep their current name and are reported once after the run.
-void UndoLastCommit(EntryList& list, Prompter& prompter, const IntakeSettings& intake);
+// fails keep their current name and are reported once after the run;
+// renamedOnDisk, when given, is told the outcome once the renames ran.
+void UndoLastCommit(EntryList& list, Prompter& prompter, const IntakeSettings& intake,
+                    const RenamedOnDisk& renamedOnDisk = {});
 
 }  // namespace vantor
