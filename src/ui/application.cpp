@@ -1,7 +1,10 @@
 #include "ui/application.h"
 
+#include <iostream>
+
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QStandardPaths>
@@ -42,7 +45,15 @@ int RunApplication(QApplication& app, const std::vector<std::string>& paths) {
   MainWindow window;
   window.show();
   QStringList dropped;
-  for (const std::string& path : paths) dropped << QFile::decodeName(QByteArray::fromStdString(path));
+  for (const std::string& path : paths) {
+    const QString localPath = QFile::decodeName(QByteArray::fromStdString(path));
+    // A drop only ever carries what exists; a mistyped path is left out.
+    if (QFileInfo::exists(localPath)) {
+      dropped << localPath;
+    } else {
+      std::cerr << "vantor-rename: 找不到 " << path << "\n";
+    }
+  }
   if (!dropped.isEmpty()) {
     // Once the event loop runs, so that the window is on screen under its boxes.
     QTimer::singleShot(0, &window, [&window, dropped] { window.AcceptDroppedPaths(dropped); });

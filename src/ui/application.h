@@ -16,7 +16,8 @@ void LoadQtTranslations(QApplication& app);
 void ShareDesktopFolder();
 
 // Shows the main window, loads paths (native, absolute) as if they had been
-// dropped on it, in order, and runs the event loop until the window closes.
+// dropped on it, in order (one that does not exist is told on standard error
+// and left out), and runs the event loop until the window closes.
 int RunApplication(QApplication& app, const std::vector<std::string>& paths = {});
 
 }  // namespace vantor
