@@ -1,8 +1,34 @@
 #include <QApplication>
 
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <system_error>
+#include <vector>
+
 #include "ui/application.h"
+#include "ui/command_line.h"
 
 int main(int argc, char** argv) {
+  // The command line is read before any Qt object exists, so that --help and
+  // --version need no display.
+  std::error_code error;
+  const std::string currentFolder = std::filesystem::current_path(error).string();
+  const vantor::CommandLine line =
+      vantor::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), currentFolder);
+  switch (line.action) {
+    case vantor::CommandLine::Action::kHelp:
+      std::cout << vantor::UsageText();
+      return 0;
+    case vantor::CommandLine::Action::kVersion:
+      std::cout << vantor::VersionText();
+      return 0;
+    case vantor::CommandLine::Action::kUsageError:
+      std::cerr << "vantor-rename: 未知选项 " << line.unknownOption << "\n" << vantor::UsageText();
+      return 2;
+    case vantor::CommandLine::Action::kRun:
+      break;
+  }
   QApplication app(argc, argv);
-  return vantor::RunApplication(app);
+  return vantor::RunApplication(app, line.paths);
 }

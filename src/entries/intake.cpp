@@ -30,7 +30,31 @@ ByteText FolderOfDropped(const ByteText& path) {
   return directory;
 }
 
+ByteText& DesktopFolderSetting() {
+  static ByteText folder;
+  return folder;
+}
+
+ByteText WithFinalSeparator(ByteText folder) {
+  while (!folder.empty() && folder.back() == kPathSeparator) folder.pop_back();
+  folder.push_back(kPathSeparator);
+  return folder;
+}
+
+bool LiesUnder(const ByteText& directory, const ByteText& folder) {
+  return !folder.empty() && directory.compare(0, folder.size(), folder) == 0;
+}
+
 }  // namespace
+
+void SetUserDesktopFolder(const ByteText& folder, const ByteText& home) {
+  const ByteText desktop = WithFinalSeparator(folder);
+  const bool meaningful =
+      desktop.size() > 1 && desktop.front() == kPathSeparator && desktop != WithFinalSeparator(home);
+  DesktopFolderSetting() = meaningful ? desktop : ByteText();
+}
+
+const ByteText& UserDesktopFolder() { return DesktopFolderSetting(); }
 
 bool SkippedByExtension(const ByteText& name, const IntakeSettings& settings) {
   return settings.onlySearchPattern == "*.*" && settings.skipExtension &&
@@ -38,7 +62,10 @@ bool SkippedByExtension(const ByteText& name, const IntakeSettings& settings) {
 }
 
 bool RefuseDesktopDirectory(EntryList& list, Prompter& prompter) {
-  if (FindText(list.EntryDirectory(), "Desktop", std::nullopt, kFindIgnoringCase) < 0) return false;
+  if (FindText(list.EntryDirectory(), "Desktop", std::nullopt, kFindIgnoringCase) < 0 &&
+      !LiesUnder(list.EntryDirectory(), UserDesktopFolder())) {
+    return false;
+  }
   prompter.Inform(messages::DesktopRefusal(), messages::TitleHint(), MessageIcon::kInformation);
   list.SetEntryDirectory({});
   return true;

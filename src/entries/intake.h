@@ -29,8 +29,18 @@ bool SkippedByExtension(const ByteText& name, const IntakeSettings& settings);
 
 // True (after telling the user and clearing the entry directory) when the
 // entry directory lies under a folder whose path contains "Desktop" in any
-// letter case.
+// letter case, or is the user's own desktop folder (see SetUserDesktopFolder)
+// or lies under it.
 bool RefuseDesktopDirectory(EntryList& list, Prompter& prompter);
+
+// The desktop folder as the user's desktop names it (GBK, absolute), told once
+// at start-up with the home folder; empty forgets it. A desktop folder that is
+// the home folder or the root is ignored: some desktops name the home folder
+// when they have no desktop, and refusing all of it would refuse everything.
+// Example: SetUserDesktopFolder(Gbk("/home/li/桌面"), "/home/li").
+void SetUserDesktopFolder(const ByteText& folder, const ByteText& home);
+// The folder last set, ending with "/"; empty when none.
+const ByteText& UserDesktopFolder();
 
 // Refills the list from the entry directory by mode and filters (the caller
 // empties it first when it wants a fresh list). Returns how many names were

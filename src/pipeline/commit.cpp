@@ -41,7 +41,7 @@ bool ListMatchesFolder(Prompter& prompter, const TextArray& listed, const EntryL
 
 }  // namespace
 
-int CommitPreview(EntryList& list, Prompter& prompter) {
+int CommitPreview(EntryList& list, Prompter& prompter, const RenamedOnDisk& renamedOnDisk) {
   list.UndoNames.clear();
   int withName = 0;
   int withPending = 0;
@@ -61,6 +61,7 @@ int CommitPreview(EntryList& list, Prompter& prompter) {
   const std::vector<PlannedRename> plan = PendingRenames(list);
   const BatchOutcome outcome = ApplyRenameBatch(list.EntryDirectory(), plan);
   const int failed = outcome.failed;
+  if (renamedOnDisk) renamedOnDisk(outcome.renamed, failed);
   {
     EntryList::Batch batch(list);
     for (size_t i = 0; i < plan.size(); ++i) {
@@ -75,7 +76,8 @@ int CommitPreview(EntryList& list, Prompter& prompter) {
   return failed;
 }
 
-void UndoLastCommit(EntryList& list, Prompter& prompter, const IntakeSettings& intake) {
+void UndoLastCommit(EntryList& list, Prompter& prompter, const IntakeSettings& intake,
+                    const RenamedOnDisk& renamedOnDisk) {
   if (list.EntryDirectory().empty()) {
     Remind(prompter, "路径都是空的，改什么？请选择路径");
     return;
@@ -112,6 +114,7 @@ void UndoLastCommit(EntryList& list, Prompter& prompter, const IntakeSettings& i
   }
   const BatchOutcome outcome = ApplyRenameBatch(list.EntryDirectory(), plan);
   const int failed = outcome.failed;
+  if (renamedOnDisk) renamedOnDisk(outcome.renamed, failed);
   {
     EntryList::Batch batch(list);
     for (size_t i = 0; i < plan.size(); ++i) {

@@ -3,6 +3,7 @@
 
 #include "entries/entry_list.h"
 #include "entries/intake.h"
+#include "pipeline/run_context.h"
 #include "platform/prompter.h"
 
 namespace vantor {
@@ -14,12 +15,15 @@ namespace vantor {
 // stays aligned by position). Renames go through ApplyRenameBatch, so chains
 // and swaps complete in any row order, and a pending name it refuses (invalid,
 // shared by two rows, taken) is a failure like one the file system refuses.
-// Failures are reported once after the run. Returns how many renames failed.
-int CommitPreview(EntryList& list, Prompter& prompter);
+// Failures are reported once after the run. renamedOnDisk, when given, is told
+// the outcome once the renames ran. Returns how many renames failed.
+int CommitPreview(EntryList& list, Prompter& prompter, const RenamedOnDisk& renamedOnDisk = {});
 
 // Puts the names recorded by the last commit back, on disk and in column 0,
 // after checking that the list still describes the folder. Rows whose rename
-// fails keep their current name and are reported once after the run.
-void UndoLastCommit(EntryList& list, Prompter& prompter, const IntakeSettings& intake);
+// fails keep their current name and are reported once after the run;
+// renamedOnDisk, when given, is told the outcome once the renames ran.
+void UndoLastCommit(EntryList& list, Prompter& prompter, const IntakeSettings& intake,
+                    const RenamedOnDisk& renamedOnDisk = {});
 
 }  // namespace vantor

@@ -116,6 +116,7 @@ RenameRunResult CarryOutPlan(const RunContext& context, const RenameRunOptions& 
   if (progress != nullptr) progress->Finished();
   result.renamed = outcome.renamed;
   result.failed = outcome.failed;
+  if (context.renamedOnDisk) context.renamedOnDisk(result.renamed, result.failed);
   ShowSummary(prompter, options.summary, result.renamed);
   ReportFailedRenames(prompter, result.failed);
   return result;

@@ -2,6 +2,8 @@
 // settings of the moment, and an optional progress display.
 #pragma once
 
+#include <functional>
+
 #include "entries/entry_list.h"
 #include "entries/intake.h"
 #include "platform/prompter.h"
@@ -18,11 +20,17 @@ class RunProgress {
   virtual void Finished() = 0;
 };
 
+// Told the outcome of a run that renamed on disk (a direct run, a commit, an
+// undo): how many names changed and how many renames failed. The window shows
+// it in its status line. Example: renamedOnDisk(3, 1) after 4 attempts.
+using RenamedOnDisk = std::function<void(int renamed, int failed)>;
+
 struct RunContext {
   EntryList& list;
   Prompter& prompter;
   IntakeSettings intake;
   RunProgress* progress = nullptr;
+  RenamedOnDisk renamedOnDisk = nullptr;  // optional
 
   bool FolderMode() const { return intake.mode == ProcessingMode::kFolders; }
 };

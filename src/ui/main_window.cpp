@@ -13,6 +13,7 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QIcon>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
@@ -21,6 +22,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QResizeEvent>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
@@ -40,6 +42,7 @@
 #include "ui/mapping_window.h"
 #include "ui/single_rename_window.h"
 #include "ui/skin.h"
+#include "ui/tab_order.h"
 
 namespace vantor {
 
@@ -49,6 +52,7 @@ constexpr int kColumnWidth = 380;
 constexpr int kNarrowWidth = 769;
 constexpr int kPreviewWidth = 1150;
 constexpr int kNarrowListWidth = 400;
+constexpr int kDefaultHeight = 680;
 
 const QString kModeFiles = QStringLiteral("处理文件");
 const QString kModeFolders = QStringLiteral("处理文件夹");
@@ -72,6 +76,28 @@ MainWindow::MainWindow() {
   ui_.超级列表框1->setAcceptDrops(true);
   ui_.超级列表框1->viewport()->setAcceptDrops(true);
   ui_.超级列表框1->setDragDropMode(QAbstractItemView::NoDragDrop);
+  statusLine_ = std::make_unique<ListStatusLine>(ui_.标签_状态行, ui_.超级列表框1, list_);
+  setWindowIcon(QIcon(QStringLiteral(":/icons/org.vantor.rename.svg")));
+
+  // The list grows with the window; the bottom buttons and the status line
+  // follow its bottom edge, the controls at the right end of the top bar and
+  // of the create row its right edge. Everything else keeps its place.
+  using Edge = WindowAnchors::Edge;
+  anchors_.Add(ui_.超级列表框1, Edge::kGrow);
+  for (QWidget* widget : std::initializer_list<QWidget*>{ui_.超级按钮1, ui_.透明标签8, ui_.编辑框14, ui_.透明标签1,
+                                                          ui_.组合框_创建扩展, ui_.按钮14}) {
+    anchors_.Add(widget, Edge::kRight);
+  }
+  for (QWidget* widget : std::initializer_list<QWidget*>{ui_.按钮_清空输入框, ui_.按钮_清空列表框, ui_.按钮_保存到txt,
+                                                          ui_.按钮_确认无误执行吧, ui_.按钮_撤回上一步}) {
+    anchors_.Add(widget, Edge::kBottom);
+  }
+  anchors_.Add(ui_.标签_状态行, Edge::kBottomGrowWidth);
+  anchors_.TakePlaces(QSize(kNarrowWidth, kDefaultHeight));
+  setMinimumSize(anchors_.DefaultSize());
+  // A reset model forgets its column widths.
+  connect(model_.get(), &QAbstractItemModel::modelReset, this, &MainWindow::FitToSize);
+  OrderTabsByPosition(ui_.中心区);
   ConnectControls();
   online_ = std::make_unique<MainWindowOnline>(ui_, this);
 }
@@ -88,6 +114,18 @@ void MainWindow::showEvent(QShowEvent* event) {
     RunCreationSteps();
   }
 }
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  FitToSize();
+}
+
+void MainWindow::FitToSize() {
+  anchors_.Fit(size());
+  ShareColumnWidths(ui_.超级列表框1, kColumnWidth, anchors_.Extra(size()).width());
+}
+
+void MainWindow::ShowRenamedOnDisk(int renamed, int failed) { statusLine_->ShowRenamed(renamed, failed); }
 
 void MainWindow::RunCreationSteps() {
   ui_.组合框2->setCurrentIndex(0);
@@ -175,9 +213,12 @@ void MainWindow::ConnectControls() {
           [this](bool on) { if (on) ui_.按钮_繁简->setText(QStringLiteral("简转繁")); });
 
   connect(ui_.按钮_打开预览, &QPushButton::clicked, this, &MainWindow::TogglePreview);
-  connect(ui_.按钮_确认无误执行吧, &QPushButton::clicked, this, [this] { CommitPreview(list_, prompter_); });
+  connect(ui_.按钮_确认无误执行吧, &QPushButton::clicked, this, [this] {
+    CommitPreview(list_, prompter_, [this](int renamed, int failed) { ShowRenamedOnDisk(renamed, failed); });
+  });
   connect(ui_.按钮_撤回上一步, &QPushButton::clicked, this, [this] {
-    UndoLastCommit(list_, prompter_, ReadIntakeSettings());
+    UndoLastCommit(list_, prompter_, ReadIntakeSettings(),
+                   [this](int renamed, int failed) { ShowRenamedOnDisk(renamed, failed); });
     ShowEntryDirectory();
   });
   BindOperations(ui_, *this);
@@ -217,7 +258,8 @@ IntakeSettings MainWindow::ReadIntakeSettings() const {
 }
 
 void MainWindow::RunOperation(const std::function<void(const RunContext&)>& run) {
-  run(RunContext{list_, prompter_, ReadIntakeSettings(), progressBar_.get()});
+  run(RunContext{list_, prompter_, ReadIntakeSettings(), progressBar_.get(),
+                 [this](int renamed, int failed) { ShowRenamedOnDisk(renamed, failed); }});
   ShowEntryDirectory();
 }
 
@@ -259,6 +301,11 @@ void MainWindow::AcceptDroppedPath(const QString& localPath) {
   ShowEntryDirectory();
 }
 
+void MainWindow::AcceptDroppedPaths(const QStringList& localPaths) {
+  for (const QString& path : localPaths) AcceptDroppedPath(path);
+  AfterDrop();
+}
+
 void MainWindow::AfterDrop() {
   const int leftOut = unconvertibleInDrop_;
   unconvertibleInDrop_ = 0;
@@ -269,7 +316,11 @@ void MainWindow::AfterDrop() {
 void MainWindow::ReadFolderByHand() {
   list_.Clear();
   QFileDialog chooser(this, QStringLiteral("选择目录"));
-  chooser.setOption(QFileDialog::DontUseNativeDialog);
+  // The desktop's own folder dialog where the platform offers one; Qt's widget
+  // dialog on the platforms without a desktop (offscreen, minimal).
+  const QString platform = QGuiApplication::platformName();
+  chooser.setOption(QFileDialog::DontUseNativeDialog,
+                    platform == QLatin1String("offscreen") || platform == QLatin1String("minimal"));
   chooser.setOption(QFileDialog::ShowDirsOnly);
   chooser.setFileMode(QFileDialog::Directory);
   std::optional<ByteText> chosen;
@@ -318,13 +369,16 @@ void MainWindow::CopyCell(const QModelIndex& index) {
 // ---- Preview and renaming ----
 
 void MainWindow::TogglePreview() {
+  // The mode's places are set at its default size; a window at its default
+  // size goes to the other mode's default size, a larger one keeps its size.
+  const bool atDefaultSize = size() == anchors_.DefaultSize();
+  anchors_.RestorePlaces();
   QTableView* view = ui_.超级列表框1;
-  if (!list_.PreviewOn()) {
-    resize(kPreviewWidth, height());
+  const bool turnOn = !list_.PreviewOn();
+  if (turnOn) {
     view->resize(view->width() + kColumnWidth, view->height());
     ui_.按钮_打开预览->setText(QStringLiteral("关闭预览"));
     list_.SetPreviewOn(true);
-    view->horizontalHeader()->resizeSection(1, kColumnWidth);
     model_->SetColumnTitle(0, QStringLiteral("上一次的文件名"));
     ui_.按钮_确认无误执行吧->show();
     ui_.按钮_撤回上一步->show();
@@ -333,7 +387,6 @@ void MainWindow::TogglePreview() {
     MoveLeft(ui_.按钮_用我的txt修改, 830);
     MoveTo(ui_.按钮_直接粘贴txt, 950, 120);
   } else {
-    resize(kNarrowWidth, height());
     view->resize(kNarrowListWidth, view->height());
     ui_.按钮_打开预览->setText(QStringLiteral("打开预览"));
     list_.SetPreviewOn(false);
@@ -345,6 +398,11 @@ void MainWindow::TogglePreview() {
     ui_.按钮_直接粘贴txt->hide();
     MoveTo(ui_.按钮_直接粘贴txt, 600, 192);
   }
+  const QSize defaultSize(turnOn ? kPreviewWidth : kNarrowWidth, kDefaultHeight);
+  anchors_.TakePlaces(defaultSize);
+  setMinimumSize(defaultSize);  // grows a narrower window to the preview width
+  if (atDefaultSize) resize(defaultSize);
+  FitToSize();
 }
 
 void MainWindow::ClearInputBoxes() {

@@ -9,11 +9,13 @@
 #include "entries/entry_list.h"
 #include "entries/intake.h"
 #include "ui/drop_receiver.h"
+#include "ui/list_status_line.h"
 #include "ui/main_window_online.h"
 #include "ui/main_window_ui.h"
 #include "ui/message_box_prompter.h"
 #include "ui/operation_bindings.h"
 #include "ui/progress_bar_display.h"
+#include "ui/window_anchors.h"
 
 class QComboBox;
 class QLineEdit;
@@ -36,15 +38,21 @@ class MainWindow : public QMainWindow, private OperationRunner {
 
   // Takes one dropped path (native form), as the drop receiver does.
   void AcceptDroppedPath(const QString& localPath);
+  // Takes several paths as one drop carrying them, in order.
+  void AcceptDroppedPaths(const QStringList& localPaths);
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
   void ConnectControls();
   void RunCreationSteps();
   void SetStayOnTop(bool onTop);
+  // Places the anchored controls and the list's columns for the window's size.
+  void FitToSize();
+  void ShowRenamedOnDisk(int renamed, int failed);
 
   // What the controls say now.
   IntakeSettings ReadIntakeSettings() const;
@@ -73,6 +81,9 @@ class MainWindow : public QMainWindow, private OperationRunner {
   // Observes list_, so it is declared after it and goes first.
   std::unique_ptr<EntryTableModel> model_;
   std::unique_ptr<ProgressBarDisplay> progressBar_;
+  // Follows model_ and list_, so it is declared after them.
+  std::unique_ptr<ListStatusLine> statusLine_;
+  WindowAnchors anchors_;
   ExtensionBoxes* extensionBoxes_ = nullptr;
   MessageBoxPrompter prompter_{this};
   DropReceiver dropReceiver_;

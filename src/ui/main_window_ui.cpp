@@ -109,11 +109,15 @@ QComboBox* ExtensionBox(QComboBox*& slot, const char* name, QWidget* parent, QRe
   return slot;
 }
 
-// A help button: a question-mark icon and no caption.
-QPushButton* HelpButton(QPushButton*& slot, const char* name, QWidget* parent, QRect geometry) {
+// A help button: a question-mark icon and no caption; its tooltip and
+// accessible name say which command it explains.
+QPushButton* HelpButton(QPushButton*& slot, const char* name, QWidget* parent, QRect geometry, const char* subject) {
   Place(slot, name, parent, geometry);
   slot->setIcon(slot->style()->standardIcon(QStyle::SP_MessageBoxQuestion));
   slot->setIconSize(QSize(16, 16));
+  const QString explains = T("说明：") + T(subject);
+  slot->setToolTip(explains);
+  slot->setAccessibleName(explains);
   return slot;
 }
 
@@ -192,6 +196,8 @@ void BuildListArea(MainWindowUi& ui, QWidget* w) {
   Place(NAMED(按钮_清空输入框), w, {8, 590, 328, 28}, "清空所有输入框");
   Place(NAMED(按钮_清空列表框), w, {345, 590, 176, 28}, "清空列表框");
   Place(NAMED(按钮_保存到txt), w, {568, 590, 184, 28}, "保存原文件名到txt");
+  // The status line, in the band under the bottom buttons.
+  Label(NAMED(标签_状态行), w, {8, 624, 744, 20});
 }
 
 void BuildDeletePage(MainWindowUi& ui, QWidget* page) {
@@ -207,7 +213,7 @@ void BuildDeletePage(MainWindowUi& ui, QWidget* page) {
   Place(NAMED(选择框_1尾), g, {26, 98, 76, 18}, "最后出现");
   Place(NAMED(选择框_2头), g, {156, 78, 76, 18}, "首次出现")->setChecked(true);
   Place(NAMED(选择框_2尾), g, {156, 98, 76, 18}, "最后出现");
-  HelpButton(NAMED(按钮8), g, {244, 86, 22, 22});
+  HelpButton(NAMED(按钮8), g, {244, 86, 22, 22}, "删除中间的内容");
   Place(NAMED(按钮_一键删除), g, {8, 122, 72, 26}, "一键删除");
   Label(NAMED(标签13), g, {86, 125, 186, 20}, "主要删除B站下载的视频末尾Av号");
 
@@ -254,7 +260,7 @@ void BuildReplacePage(MainWindowUi& ui, QWidget* page) {
   Place(NAMED(单选框9), inner, {5, 8, 100, 20}, "从最左边开始");
   Place(NAMED(单选框10), inner, {5, 32, 100, 20}, "从最右边开始");
   Place(NAMED(按钮_替换), g, {242, 66, 62, 28}, "全部替换");
-  HelpButton(NAMED(按钮7), g, {262, 99, 22, 22});
+  HelpButton(NAMED(按钮7), g, {262, 99, 22, 22}, "替换");
 
   g = Group(NAMED(分组框16), page, {11, 169, 248, 64}, "繁简体之间的转换");
   Place(NAMED(单选框15), g, {8, 28, 68, 20}, "繁转简");
@@ -263,7 +269,7 @@ void BuildReplacePage(MainWindowUi& ui, QWidget* page) {
 
   g = Group(NAMED(分组框9), page, {11, 242, 141, 54}, "强迫症功能");
   Place(NAMED(按钮_改01), g, {8, 20, 94, 28}, "1替换成01");
-  HelpButton(NAMED(按钮4), g, {110, 23, 22, 22});
+  HelpButton(NAMED(按钮4), g, {110, 23, 22, 22}, "1替换成01");
 
   g = Group(NAMED(分组框4), page, {11, 300, 248, 57}, "批量修改扩展名");
   TransparentLabel(NAMED(透明标签2), g, {8, 26, 42, 18}, "修改成");
@@ -297,12 +303,12 @@ void BuildAddPage(MainWindowUi& ui, QWidget* page) {
   g = Group(NAMED(分组框20), page, {11, 266, 256, 56}, "在扩展名后面加");
   Place(NAMED(编辑框18), g, {8, 22, 100, 26});
   Place(NAMED(按钮_扩展名后面加), g, {114, 21, 104, 28}, "扩展名后面加");
-  HelpButton(NAMED(按钮6), g, {226, 24, 22, 22});
+  HelpButton(NAMED(按钮6), g, {226, 24, 22, 22}, "扩展名后面加");
 
   g = Group(NAMED(分组框22), page, {11, 325, 256, 51});
   Place(NAMED(编辑框13), g, {8, 13, 80, 26});
   Place(NAMED(按钮_数字后加符号), g, {94, 12, 126, 28}, "数字编号后面加符号");
-  HelpButton(NAMED(按钮5), g, {226, 15, 22, 22});
+  HelpButton(NAMED(按钮5), g, {226, 15, 22, 22}, "数字编号后面加符号");
 
   g = Group(NAMED(分组框23), page, {11, 384, 261, 80});
   TransparentLabel(NAMED(透明标签10), g, {8, 14, 52, 18}, "起始序号");
@@ -312,7 +318,7 @@ void BuildAddPage(MainWindowUi& ui, QWidget* page) {
   TransparentLabel(NAMED(透明标签12), g, {8, 48, 52, 18}, "每次递增");
   Place(NAMED(编辑框19), g, {62, 44, 50, 26});
   Place(NAMED(按钮_加序号), g, {120, 43, 96, 28}, "开始执行");
-  HelpButton(NAMED(按钮3), g, {228, 46, 22, 22});
+  HelpButton(NAMED(按钮3), g, {228, 46, 22, 22}, "加序号");
 
   Place(NAMED(按钮_模拟B站AV), page, {11, 469, 117, 27}, "加模拟B站AV号");
 }
@@ -322,7 +328,7 @@ void BuildSpecialPage(MainWindowUi& ui, QWidget* page) {
   Place(NAMED(按钮1), g, {8, 14, 76, 28}, "删除序号");
   Place(NAMED(编辑框15), g, {90, 15, 52, 26});
   TransparentLabel(NAMED(透明标签9), g, {146, 19, 70, 18}, "位字符以内");
-  HelpButton(NAMED(按钮2), g, {234, 17, 22, 22});
+  HelpButton(NAMED(按钮2), g, {234, 17, 22, 22}, "删除序号");
 
   g = Group(NAMED(分组框17), page, {8, 33, 264, 128}, "慎用！会直接删除原文件，显示的都删除！");
   QGroupBox* inner = Group(NAMED(分组框18), g, {8, 22, 248, 40});

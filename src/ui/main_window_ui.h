@@ -57,6 +57,7 @@ struct MainWindowUi {
   QPushButton* 按钮_清空输入框 = nullptr;
   QPushButton* 按钮_清空列表框 = nullptr;
   QPushButton* 按钮_保存到txt = nullptr;
+  QLabel* 标签_状态行 = nullptr;  // counts of the list and the last run's outcome
   QTimer* 时钟1 = nullptr;  // created stopped
 
   QTabWidget* 高级选择夹1 = nullptr;

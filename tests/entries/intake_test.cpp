@@ -173,6 +173,40 @@ TEST_F(IntakeTest, RefusesFoldersUnderADesktop) {
   EXPECT_EQ(list.EntryDirectory(), root.Gbk());
 }
 
+// The desktop folder as the user's desktop names it is refused too, with
+// everything under it; a desktop named as the home folder refuses nothing.
+TEST_F(IntakeTest, RefusesTheUsersOwnDesktopFolder) {
+  struct Row {
+    const char* desktop;
+    const char* home;
+    const char* directory;
+    bool refused;
+  };
+  const Row cases[] = {
+      {"/home/li/桌面", "/home/li", "/home/li/桌面/", true},
+      {"/home/li/桌面/", "/home/li", "/home/li/桌面/相册/", true},
+      {"/home/li/桌面", "/home/li", "/home/li/桌面2/", false},
+      {"/home/li/桌面", "/home/li", "/home/li/", false},
+      {"/home/li/", "/home/li", "/home/li/照片/", false},
+      {"/", "/home/li", "/home/li/", false},
+      {"", "/home/li", "/home/li/桌面/", false},
+  };
+  for (const Row& row : cases) {
+    SCOPED_TRACE(std::string(row.desktop) + " " + row.directory);
+    prompter.boxes.clear();
+    SetUserDesktopFolder(G(row.desktop), G(row.home));
+    list.SetEntryDirectory(G(row.directory));
+    EXPECT_EQ(RefuseDesktopDirectory(list, prompter), row.refused);
+    if (row.refused) {
+      ExpectOneBox(kDesktopText);
+      EXPECT_EQ(list.EntryDirectory(), "");
+    } else {
+      EXPECT_TRUE(prompter.boxes.empty());
+    }
+  }
+  SetUserDesktopFolder({}, {});
+}
+
 TEST_F(IntakeTest, EmptyPathIsNothingSelected) {
   list.SetEntryDirectory(Work());
   list.AppendRow("stale");

@@ -122,6 +122,7 @@ TEST_F(MainWindowLayout, PlacedControlsHaveKindCaptionAndGeometry) {
       {"按钮_清空输入框", "QPushButton", "清空所有输入框", {8, 590, 328, 28}},
       {"按钮_清空列表框", "QPushButton", "清空列表框", {345, 590, 176, 28}},
       {"按钮_保存到txt", "QPushButton", "保存原文件名到txt", {568, 590, 184, 28}},
+      {"标签_状态行", "QLabel", "", {8, 624, 744, 20}},
       {"高级选择夹1", "QTabWidget", nullptr, {8, 72, 328, 512}},
       {"组合框2", "QComboBox", nullptr, {104, 5, 104, 20}},
       {"组合框_仅检索", "QComboBox", nullptr, {319, 5, 68, 27}},
