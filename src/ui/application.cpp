@@ -56,7 +56,7 @@ int RunApplication(QApplication& app, const std::vector<std::string>& paths) {
   }
   if (!dropped.isEmpty()) {
     // Once the event loop runs, so that the window is on screen under its boxes.
-    QTimer::singleShot(0, &window, [&window, dropped] { window.AcceptDroppedPaths(dropped); });
+    QTimer::singleShot(0, &window, [&window, dropped] { window.OpenCommandLinePaths(dropped); });
   }
   return app.exec();
 }

@@ -50,7 +50,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments, const st
 
 std::string UsageText() {
   return "用法：vantor-rename [选项] [文件或文件夹…]\n"
-         "批量重命名文件和文件夹。给出的文件或文件夹按顺序载入，如同拖到窗口上。\n"
+         "批量重命名文件和文件夹。只给出一个文件夹时列出这个文件夹；\n"
+         "其他情况下给出的文件或文件夹按顺序载入，如同拖到窗口上。\n"
          "\n"
          "选项：\n"
          "  -h, --help     显示本帮助并退出\n"

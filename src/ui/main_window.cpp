@@ -10,6 +10,7 @@
 #include <QCursor>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -323,10 +324,17 @@ void MainWindow::ReadFolderByHand() {
                     platform == QLatin1String("offscreen") || platform == QLatin1String("minimal"));
   chooser.setOption(QFileDialog::ShowDirsOnly);
   chooser.setFileMode(QFileDialog::Directory);
-  std::optional<ByteText> chosen;
+  std::optional<QString> folder;
   if (chooser.exec() == QDialog::Accepted && !chooser.selectedFiles().isEmpty()) {
-    QString folder = chooser.selectedFiles().front();
-    chosen = GbkFromQString(folder);
+    folder = chooser.selectedFiles().front();
+  }
+  OpenChosenFolder(folder);
+}
+
+void MainWindow::OpenChosenFolder(const std::optional<QString>& folder) {
+  std::optional<ByteText> chosen;
+  if (folder) {
+    chosen = GbkFromQString(*folder);
     if (!chosen) {
       prompter_.Inform(messages::UnconvertiblePath(), messages::TitleHint(), MessageIcon::kInformation);
       return;
@@ -335,6 +343,15 @@ void MainWindow::ReadFolderByHand() {
   const int leftOut = ReadChosenFolder(list_, prompter_, ReadIntakeSettings(), chosen);
   ShowEntryDirectory();
   TellUnconvertible(leftOut);
+}
+
+void MainWindow::OpenCommandLinePaths(const QStringList& localPaths) {
+  if (localPaths.size() == 1 && QFileInfo(localPaths.front()).isDir()) {
+    list_.Clear();
+    OpenChosenFolder(localPaths.front());
+    return;
+  }
+  AcceptDroppedPaths(localPaths);
 }
 
 void MainWindow::ReloadForFilter() {

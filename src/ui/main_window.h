@@ -40,6 +40,10 @@ class MainWindow : public QMainWindow, private OperationRunner {
   void AcceptDroppedPath(const QString& localPath);
   // Takes several paths as one drop carrying them, in order.
   void AcceptDroppedPaths(const QStringList& localPaths);
+  // The paths of the command line: one folder alone opens that folder, as the
+  // folder chooser would ("open with" from a file manager); anything else is
+  // taken as one drop.
+  void OpenCommandLinePaths(const QStringList& localPaths);
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -64,6 +68,8 @@ class MainWindow : public QMainWindow, private OperationRunner {
   // Intake and filters.
   void AfterDrop();
   void ReadFolderByHand();
+  // Lists a chosen folder (nullopt: nothing chosen) as the folder chooser does.
+  void OpenChosenFolder(const std::optional<QString>& folder);
   void ReloadForFilter();
   void ReloadOnEnter(QComboBox* box);
 

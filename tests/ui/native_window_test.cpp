@@ -155,16 +155,25 @@ TEST(ParseCommandLine, ReadsOptionsAndPathsAsGiven) {
   EXPECT_EQ(ParseCommandLine({"--colour"}, "/").unknownOption, "--colour");
 }
 
-TEST_F(NativeWindowTest, CommandLinePathsLoadAsOneDrop) {
+TEST_F(NativeWindowTest, CommandLinePathsLoadAsOneDropOrOpenTheOneFolder) {
   MakeFiles({"01a.txt", "02b.txt", "03c.txt"});
   SetMode(2);
   QStringList paths;
   for (const std::string& path : ParseCommandLine({"03c.txt", "01a.txt"}, dir_.Path()).paths) {
     paths << QString::fromStdString(path);
   }
-  window_.AcceptDroppedPaths(paths);
+  window_.OpenCommandLinePaths(paths);
   EXPECT_EQ(Names(), Strings({"03c.txt", "01a.txt"}));
   EXPECT_EQ(DirectoryLabel(), Folder());
+
+  // One folder alone opens that folder, as "open with" from a file manager.
+  dir_.MakeFolder("课程");
+  dir_.MakeFile("课程/第2课.mp4");
+  dir_.MakeFile("课程/第10课.mp4");
+  SetMode(0);
+  EXPECT_TRUE(AnswerBoxes([&] { window_.OpenCommandLinePaths({PathOf("课程")}); }).empty());
+  EXPECT_EQ(Names(), Strings({"第2课.mp4", "第10课.mp4"}));
+  EXPECT_EQ(DirectoryLabel(), Folder("课程"));
   // The program's own icon, built in.
   EXPECT_FALSE(window_.windowIcon().pixmap(32, 32).isNull());
 }
