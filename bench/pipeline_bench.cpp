@@ -13,7 +13,8 @@
 // (every row Chinese, so that every row goes through OpenCC).
 // Each renaming phase is followed by a bare loop back, so every phase starts
 // from the same folder. Targets: direct <= 1.1 x bare; the preview of 100,000
-// rows well under a second.
+// rows well under a second; the regular-expression preview of 100,000 rows at
+// most 0.2 s.
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <stdio.h>
@@ -33,6 +34,7 @@
 #include "operations/chinese_script.h"
 #include "operations/digits_to_numerals.h"
 #include "operations/numerals_to_digits.h"
+#include "operations/regex_replace.h"
 #include "operations/symbol_after_number.h"
 #include "pipeline/commit.h"
 #include "pipeline/rename_batch.h"
@@ -325,6 +327,11 @@ int main(int argc, char** argv) {
   const std::vector<Phase> toTraditional = previewOver(
       simplifiedRows, [](const RunContext& context) { RunChineseScript(context, {ChineseScript::kTraditional}); });
 
+  // A regular-expression replace over the loaded names: compiled once per run.
+  const std::vector<Phase> regex = previewOver(loaded, [](const RunContext& context) {
+    RunRegexReplace(context, {Gbk("(\\d+)"), Gbk("n$1")});
+  });
+
   const Phase bareMedian = Median(bare);
   const auto report = [&](const char* label, const std::vector<Phase>& phases, bool ratio) {
     const Phase median = Median(phases);
@@ -348,5 +355,6 @@ int main(int argc, char** argv) {
   report("繁->简", toSimplified, false);
   report("简->繁", toTraditional, false);
   report("繁->简 distinct", distinct, false);
+  report("regex", regex, false);
   return 0;
 }
