@@ -30,6 +30,7 @@
 #include "listops/list_commands.h"
 #include "pipeline/commit.h"
 #include "pipeline/guards.h"
+#include "pipeline/rename_journal.h"
 #include "platform/code_page.h"
 #include "ui/entry_table_model.h"
 #include "ui/explanation_window.h"
@@ -86,6 +87,8 @@ void MainWindow::showEvent(QShowEvent* event) {
   if (!created_) {
     created_ = true;
     RunCreationSteps();
+    // A journal left behind means a run stopped midway; ask once the window shows.
+    QMetaObject::invokeMethod(this, [this] { OfferRecoveryOfUnfinishedRuns(prompter_); }, Qt::QueuedConnection);
   }
 }
 
@@ -177,7 +180,7 @@ void MainWindow::ConnectControls() {
   connect(ui_.按钮_打开预览, &QPushButton::clicked, this, &MainWindow::TogglePreview);
   connect(ui_.按钮_确认无误执行吧, &QPushButton::clicked, this, [this] { CommitPreview(list_, prompter_); });
   connect(ui_.按钮_撤回上一步, &QPushButton::clicked, this, [this] {
-    UndoLastCommit(list_, prompter_, ReadIntakeSettings());
+    UndoLastCommit(list_, prompter_);
     ShowEntryDirectory();
   });
   BindOperations(ui_, *this);
