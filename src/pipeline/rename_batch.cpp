@@ -188,7 +188,7 @@ class BatchRunner {
  public:
   BatchRunner(const ByteText& directory, const std::vector<PlannedRename>& plan,
               const std::function<void(int done)>& stepped, StepGraph& graph, BatchOutcome& outcome)
-      : directory_(directory), plan_(plan), stepped_(stepped), graph_(graph), outcome_(outcome) {}
+      : directory_(directory), plan_(plan), stepped_(stepped), graph_(graph), outcome_(outcome), journal_(directory) {}
 
   // False when the journal could not be written; nothing changed then.
   bool Run() {
@@ -200,7 +200,8 @@ class BatchRunner {
         }
         cycles_.clear();
       }
-      if (!journal_.Write(directory_, Moves())) return false;
+      Journal();
+      if (!journal_.Write()) return false;
     }
     stopAfter_ = MovesBeforeStop();
     stopped_ = stopAfter_ == 0;
@@ -268,25 +269,22 @@ class BatchRunner {
     return false;
   }
 
-  std::vector<JournalMove> Moves() const {
-    std::vector<JournalMove> moves;
-    moves.reserve(order_.size() + cycles_.size());
+  void Journal() {
     for (const Segment& chain : chains_) {
       for (size_t k = chain.begin; k < chain.end; ++k) {
         const PlannedRename& step = plan_[order_[k]];
-        moves.push_back({JournalMove::kMove, step.oldName, step.newName});
+        journal_.Add(JournalMove::kMove, step.oldName, step.newName);
       }
     }
     for (const Segment& cycle : cycles_) {
       const PlannedRename& first = plan_[order_[cycle.begin]];
-      moves.push_back({JournalMove::kPark, first.oldName, temporary_, cycle.device, cycle.inode});
+      journal_.Add(JournalMove::kPark, first.oldName, temporary_, cycle.device, cycle.inode);
       for (size_t k = cycle.begin + 1; k < cycle.end; ++k) {
         const PlannedRename& step = plan_[order_[k]];
-        moves.push_back({JournalMove::kCycleMove, step.oldName, step.newName});
+        journal_.Add(JournalMove::kCycleMove, step.oldName, step.newName);
       }
-      moves.push_back({JournalMove::kCycleMove, temporary_, first.newName});
+      journal_.Add(JournalMove::kCycleMove, temporary_, first.newName);
     }
-    return moves;
   }
 
   // Every move on disk goes through here, so that tests can stop the batch.

@@ -160,7 +160,24 @@ void RenameJournal::Abandon() {
   descriptor_ = -1;
 }
 
-bool RenameJournal::Write(const ByteText& directory, const std::vector<JournalMove>& moves) {
+RenameJournal::RenameJournal(const ByteText& directory) {
+  AddField(bytes_, kHeader);
+  AddField(bytes_, directory);
+}
+
+void RenameJournal::Add(JournalMove::Kind kind, std::string_view from, std::string_view to, uint64_t device,
+                        uint64_t inode) {
+  bytes_.push_back(static_cast<char>(kind));
+  bytes_.push_back('\0');
+  AddField(bytes_, from);
+  AddField(bytes_, to);
+  if (kind == JournalMove::kPark) {
+    AddField(bytes_, std::to_string(device));
+    AddField(bytes_, std::to_string(inode));
+  }
+}
+
+bool RenameJournal::Write() {
   static std::atomic<unsigned> serial{0};
   const std::string folder = JournalFolder();
   if (folder.empty() || folder.front() != '/' || !MakeFolders(folder)) return false;
@@ -171,30 +188,14 @@ bool RenameJournal::Write(const ByteText& directory, const std::vector<JournalMo
   path_ = folder + "/" + std::string(kFilePrefix) + name;
   const int descriptor = ::open(writing.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
   if (descriptor < 0) return false;
-
-  std::string bytes;
-  size_t size = kHeader.size() + directory.size() + 2;
-  for (const JournalMove& move : moves) size += move.from.size() + move.to.size() + 4;
-  bytes.reserve(size);
-  AddField(bytes, kHeader);
-  AddField(bytes, directory);
-  for (const JournalMove& move : moves) {
-    bytes.push_back(static_cast<char>(move.kind));
-    bytes.push_back('\0');
-    AddField(bytes, move.from);
-    AddField(bytes, move.to);
-    if (move.kind == JournalMove::kPark) {
-      AddField(bytes, std::to_string(move.device));
-      AddField(bytes, std::to_string(move.inode));
-    }
-  }
-  if (::flock(descriptor, LOCK_EX | LOCK_NB) != 0 || !WriteAll(descriptor, bytes) || ::fsync(descriptor) != 0 ||
+  if (::flock(descriptor, LOCK_EX | LOCK_NB) != 0 || !WriteAll(descriptor, bytes_) || ::fsync(descriptor) != 0 ||
       ::rename(writing.c_str(), path_.c_str()) != 0) {
     ::unlink(writing.c_str());
     ::close(descriptor);
     return false;
   }
   descriptor_ = descriptor;
+  bytes_ = std::string();
   return true;
 }
 

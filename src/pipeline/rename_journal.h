@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/prompter.h"
@@ -33,22 +34,26 @@ std::string JournalFolder();
 // Tests only: journals go to nativeFolder; empty goes back to the default.
 void SetJournalFolderForTesting(const std::string& nativeFolder);
 
-// The journal of one running batch. Write makes the folder (mode 0700) and a
-// new file (mode 0600), holds an exclusive lock on it while the batch runs,
-// and stores directory and moves with one write and one fsync; false when any
-// of that fails (nothing is left behind then). The file goes with the object.
+// The journal of one running batch in directory. Add collects the moves in
+// memory, in the order they will be made; Write makes the folder (mode 0700)
+// and a new file (mode 0600), holds an exclusive lock on it while the batch
+// runs, and stores everything with one write and one fsync; false when any of
+// that fails (nothing is left behind then). The file goes with the object.
 class RenameJournal {
  public:
-  RenameJournal() = default;
+  explicit RenameJournal(const ByteText& directory);
   ~RenameJournal();
   RenameJournal(const RenameJournal&) = delete;
   RenameJournal& operator=(const RenameJournal&) = delete;
 
-  bool Write(const ByteText& directory, const std::vector<JournalMove>& moves);
+  void Add(JournalMove::Kind kind, std::string_view from, std::string_view to, uint64_t device = 0,
+           uint64_t inode = 0);
+  bool Write();
   // Leaves the file on disk, as a process that stopped would (tests).
   void Abandon();
 
  private:
+  std::string bytes_;
   std::string path_;
   int descriptor_ = -1;
 };
