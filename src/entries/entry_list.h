@@ -24,6 +24,14 @@ class EntryListObserver {
   virtual void OnPreviewChanged() = 0;
 };
 
+// One rename a commit made: the row's entry went from `before` to `after`.
+struct UndoRename {
+  int row = -1;
+  ByteText before;
+  ByteText after;
+};
+using UndoRecord = std::vector<UndoRename>;
+
 // Why a pending name cannot be committed, as the preview run found it.
 enum class PendingMark : unsigned char {
   kNone,
@@ -77,8 +85,8 @@ class EntryList {
   bool PreviewOn() const { return previewOn_; }
   void SetPreviewOn(bool on);
 
-  // Names before the last commit from preview, one per committed row.
-  TextArray UndoNames;
+  // What the last commit from preview really renamed, in the order it did.
+  UndoRecord UndoNames;
   // Cell under the cursor at the last right click on the list.
   int LastRightClickRow = -1;
   int LastRightClickColumn = 0;

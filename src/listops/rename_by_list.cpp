@@ -131,6 +131,10 @@ MappingRunResult RenameByMapping(NameMapping& mapping, Prompter& prompter, bool 
   }
 
   const BatchOutcome outcome = ApplyRenameBatch(rows.EntryDirectory(), plan);
+  if (ReportBatchNotStarted(prompter, outcome)) {
+    result.failed = 0;
+    return result;
+  }
   {
     EntryList::Batch batch(rows);
     for (size_t i = 0; i < plan.size(); ++i) {

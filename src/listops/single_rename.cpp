@@ -37,6 +37,7 @@ HandEditResult ConfirmHandEdit(EntryList& list, const HandEditCell& cell, const 
   if (!IsPlainEntryName(*typed) || !IsPlainEntryName(cell.oldText)) return HandEditResult::kFailed;
 
   const BatchOutcome outcome = ApplyRenameBatch(list.EntryDirectory(), {{cell.row, cell.oldText, *typed}});
+  if (outcome.notStarted) return HandEditResult::kNotStarted;
   if (outcome.renamed != 1) return HandEditResult::kFailed;
   EntryList::Batch batch(list);
   list.SetEntryCell(*typed, cell.row, kNameColumn);
@@ -50,6 +51,7 @@ void TellHandEditResult(Prompter& prompter, HandEditResult result, bool tellSucc
     case HandEditResult::kUnchanged: text = "没有任何修改！"; break;
     case HandEditResult::kFailed: text = "修改失败！"; break;
     case HandEditResult::kRenamed: text = tellSuccess ? "此文件名修改成功！" : nullptr; break;
+    case HandEditResult::kNotStarted: text = "无法写入改名记录，没有改名"; break;
     case HandEditResult::kPendingSet:
     case HandEditResult::kIgnored: break;
   }

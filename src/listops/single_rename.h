@@ -27,6 +27,7 @@ enum class HandEditResult {
   kUnchanged,   // the typed name equals the old one
   kFailed,      // nothing changed: refused or the rename failed
   kIgnored,     // a column the edit does not serve; the edit goes on
+  kNotStarted,  // the rename's journal could not be written; nothing changed
 };
 
 // Carries out a hand edit of cell with the typed text (nullopt: it has no GBK
@@ -43,8 +44,8 @@ HandEditResult ConfirmHandEdit(EntryList& list, const HandEditCell& cell, const 
                                bool clearPendingName);
 
 // The box after a finished edit: "没有任何修改！" for kUnchanged, "修改失败！"
-// for kFailed, "此文件名修改成功！" for kRenamed when tellSuccess; all under
-// "提醒：". Nothing otherwise.
+// for kFailed, "此文件名修改成功！" for kRenamed when tellSuccess, "无法写入
+// 改名记录，没有改名" for kNotStarted; all under "提醒：". Nothing otherwise.
 void TellHandEditResult(Prompter& prompter, HandEditResult result, bool tellSuccess);
 
 }  // namespace vantor

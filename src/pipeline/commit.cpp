@@ -1,6 +1,5 @@
 #include "pipeline/commit.h"
 
-#include "entries/listing.h"
 #include "entries/messages.h"
 #include "entries/paths.h"
 #include "platform/code_page.h"
@@ -15,28 +14,6 @@ namespace {
 
 void Remind(Prompter& prompter, const char* utf8Text) {
   prompter.Inform(Gbk(utf8Text), messages::TitleReminder(), MessageIcon::kInformation);
-}
-
-// The consistency check of undo: the list must equal, position by position,
-// what intake would list now. Returns false after telling why not.
-bool ListMatchesFolder(Prompter& prompter, const TextArray& listed, const EntryList& list,
-                       const IntakeSettings& intake) {
-  const bool folderMode = intake.mode == ProcessingMode::kFolders;
-  const FolderListing onDisk = folderMode ? ListSubfolders(list.EntryDirectory())
-                                          : ListFolderFiles(list.EntryDirectory(), intake.onlySearchPattern);
-  if (!folderMode && onDisk.names.empty()) {
-    Remind(prompter, "枚举到的数组个数为0，无法操作");
-    return false;
-  }
-  if (onDisk.names.size() != listed.size()) {
-    Remind(prompter, "列表框现标题 和 枚举到的数组，无法操作");
-    return false;
-  }
-  if (onDisk.names != listed) {
-    Remind(prompter, "列表框现标题 和 枚举到的数组 不是完全相同的，不予操作");
-    return false;
-  }
-  return true;
 }
 
 }  // namespace
@@ -60,24 +37,23 @@ int CommitPreview(EntryList& list, Prompter& prompter, const RenamedOnDisk& rena
 
   const std::vector<PlannedRename> plan = PendingRenames(list);
   const BatchOutcome outcome = ApplyRenameBatch(list.EntryDirectory(), plan);
+  if (ReportBatchNotStarted(prompter, outcome)) return 0;
   const int failed = outcome.failed;
   if (renamedOnDisk) renamedOnDisk(outcome.renamed, failed);
   {
     EntryList::Batch batch(list);
     for (size_t i = 0; i < plan.size(); ++i) {
-      if (outcome.done[i]) {
-        list.SetEntryCell(plan[i].newName, plan[i].row, 0);
-        list.SetEntryCell(ByteText(), plan[i].row, 1);
-      }
-      list.UndoNames.push_back(plan[i].oldName);
+      if (!outcome.done[i]) continue;
+      list.SetEntryCell(plan[i].newName, plan[i].row, 0);
+      list.SetEntryCell(ByteText(), plan[i].row, 1);
+      if (plan[i].newName != plan[i].oldName) list.UndoNames.push_back({plan[i].row, plan[i].oldName, plan[i].newName});
     }
   }
   ReportFailedRenames(prompter, failed);
   return failed;
 }
 
-void UndoLastCommit(EntryList& list, Prompter& prompter, const IntakeSettings& intake,
-                    const RenamedOnDisk& renamedOnDisk) {
+void UndoLastCommit(EntryList& list, Prompter& prompter, const RenamedOnDisk& renamedOnDisk) {
   if (list.EntryDirectory().empty()) {
     Remind(prompter, "路径都是空的，改什么？请选择路径");
     return;
@@ -92,36 +68,40 @@ void UndoLastCommit(EntryList& list, Prompter& prompter, const IntakeSettings& i
     return;
   }
 
-  TextArray listed;
-  list.CollectColumnTexts(listed, 0);
-  const TextArray& undoNames = list.UndoNames;
-  // An empty list has no first extension to compare; it fails the count check.
-  const bool extensionKept =
-      !listed.empty() && ExtensionOfPath(listed.front()) == ExtensionOfPath(undoNames.front());
-  // An operation that changed the extension leaves the folder check out.
-  if (extensionKept && !ListMatchesFolder(prompter, listed, list, intake)) return;
-  if (listed.size() != undoNames.size()) {
-    Remind(prompter, "列表框现标题数量 和 撤回数组的数量不一致，无法操作");
-    return;
+  // Each recorded row must still show the name the commit gave it: a list
+  // sorted, reversed or edited since would put names on the wrong entries.
+  for (const UndoRename& done : list.UndoNames) {
+    if (done.row >= list.RowCount() || list.Cell(done.row, 0) != done.after) {
+      Remind(prompter, "列表框现标题 和 枚举到的数组 不是完全相同的，不予操作");
+      return;
+    }
   }
 
   std::vector<PlannedRename> plan;
-  for (size_t j = 0; j < undoNames.size(); ++j) {
-    const int row = static_cast<int>(j);
-    const ByteText& current = list.Cell(row, 0);
-    if (current.empty() || undoNames[j].empty()) continue;
-    plan.push_back({row, current, undoNames[j]});
+  plan.reserve(list.UndoNames.size());
+  for (auto done = list.UndoNames.rbegin(); done != list.UndoNames.rend(); ++done) {
+    plan.push_back({done->row, done->after, done->before});
   }
   const BatchOutcome outcome = ApplyRenameBatch(list.EntryDirectory(), plan);
-  const int failed = outcome.failed;
-  if (renamedOnDisk) renamedOnDisk(outcome.renamed, failed);
+  if (ReportBatchNotStarted(prompter, outcome)) return;
+  if (renamedOnDisk) renamedOnDisk(outcome.renamed, outcome.failed);
+  UndoRecord left;
   {
     EntryList::Batch batch(list);
     for (size_t i = 0; i < plan.size(); ++i) {
-      if (outcome.done[i]) list.SetEntryCell(plan[i].newName, plan[i].row, 0);
+      if (outcome.done[i]) {
+        list.SetEntryCell(plan[i].newName, plan[i].row, 0);
+      } else {
+        left.push_back({plan[i].row, plan[i].newName, plan[i].oldName});
+      }
     }
   }
-  ReportFailedRenames(prompter, failed);
+  // What could not be put back stays recorded, oldest first, for another try.
+  list.UndoNames.assign(left.rbegin(), left.rend());
+  if (outcome.failed > 0) {
+    prompter.Inform(Gbk("有") + ToText(outcome.failed) + Gbk("个文件没能改回原名"), messages::TitleReminder(),
+                    MessageIcon::kInformation);
+  }
 }
 
 }  // namespace vantor

@@ -7,6 +7,8 @@
 // linear in the batch.
 #include "pipeline/rename_batch.h"
 
+#include <sys/stat.h>
+
 #include <atomic>
 #include <cerrno>
 #include <cstdint>
@@ -15,6 +17,7 @@
 
 #include "platform/code_page.h"
 #include "platform/file_system.h"
+#include "pipeline/rename_journal.h"
 
 namespace vantor {
 
@@ -174,56 +177,131 @@ StepGraph Analyse(const std::vector<PlannedRename>& plan, const TextArray* folde
   return graph;
 }
 
-// Works through the steps of one batch on disk.
+int& MovesBeforeStop() {
+  static int moves = -1;
+  return moves;
+}
+
+// Works through the steps of one batch on disk: first lays out every move in
+// the order it will be made, then journals them, then makes them.
 class BatchRunner {
  public:
   BatchRunner(const ByteText& directory, const std::vector<PlannedRename>& plan,
               const std::function<void(int done)>& stepped, StepGraph& graph, BatchOutcome& outcome)
-      : directory_(directory), plan_(plan), stepped_(stepped), graph_(graph), outcome_(outcome) {}
+      : directory_(directory), plan_(plan), stepped_(stepped), graph_(graph), outcome_(outcome), journal_(directory) {}
 
-  void Run() {
-    const size_t count = plan_.size();
-    std::vector<bool> visited(count, false);
-    for (size_t i = 0; i < count; ++i) {
-      if (graph_.unchanged[i]) {
-        outcome_.done[i] = true;
-        visited[i] = true;
-        Worked();
-      } else if (graph_.problems[i] != RenameProblem::kNone) {
-        visited[i] = true;
-        Worked();
-      }
-    }
-    // Chains, each from the step whose new name no step of the batch holds.
-    for (size_t i = 0; i < count; ++i) {
-      if (visited[i] || graph_.blocker[i] != kNoStep) continue;
-      bool blocked = false;
-      for (int step = static_cast<int>(i); step != kNoStep; step = graph_.waiter[step]) {
-        visited[step] = true;
-        if (blocked) {
-          graph_.problems[step] = RenameProblem::kNameTaken;
-        } else {
-          blocked = !Rename(step, plan_[step].oldName, plan_[step].newName);
+  // False when the journal could not be written; nothing changed then.
+  bool Run() {
+    Lay();
+    if (!order_.empty()) {
+      if (!cycles_.empty() && !ChooseTemporary()) {
+        for (const Segment& cycle : cycles_) {
+          for (size_t k = cycle.begin; k < cycle.end; ++k) graph_.problems[order_[k]] = RenameProblem::kFailed;
         }
-        Worked();
+        cycles_.clear();
       }
+      Journal();
+      if (!journal_.Write()) return false;
     }
-    // What is left are cycles.
-    std::vector<int> cycle;
-    for (size_t i = 0; i < count; ++i) {
-      if (visited[i]) continue;
-      cycle.clear();
-      for (int step = static_cast<int>(i); step != kNoStep && !visited[step]; step = graph_.waiter[step]) {
-        visited[step] = true;
-        cycle.push_back(step);
-      }
-      RunCycle(cycle);
+    stopAfter_ = MovesBeforeStop();
+    stopped_ = stopAfter_ == 0;
+    for (size_t i = 0; i < plan_.size(); ++i) {
+      if (graph_.unchanged[i]) outcome_.done[i] = true;
+      if (graph_.unchanged[i] || graph_.problems[i] != RenameProblem::kNone) Worked();
     }
+    for (const Segment& chain : chains_) RunChain(chain);
+    for (const Segment& cycle : cycles_) RunCycle(cycle);
+    if (stopped_) journal_.Abandon();
+    return true;
   }
 
  private:
+  // Steps order_[begin, end): a chain from the step whose new name is free
+  // back to its start, or a cycle in the order its names move.
+  struct Segment {
+    size_t begin = 0;
+    size_t end = 0;
+    uint64_t device = 0;  // of the cycle's first entry
+    uint64_t inode = 0;
+  };
+
+  void Lay() {
+    const size_t count = plan_.size();
+    std::vector<bool> visited(count, false);
+    for (size_t i = 0; i < count; ++i) {
+      visited[i] = graph_.unchanged[i] || graph_.problems[i] != RenameProblem::kNone;
+    }
+    for (size_t i = 0; i < count; ++i) {
+      if (visited[i] || graph_.blocker[i] != kNoStep) continue;
+      Segment chain{order_.size(), 0};
+      for (int step = static_cast<int>(i); step != kNoStep; step = graph_.waiter[step]) {
+        visited[step] = true;
+        order_.push_back(step);
+      }
+      chain.end = order_.size();
+      chains_.push_back(chain);
+    }
+    for (size_t i = 0; i < count; ++i) {
+      if (visited[i]) continue;
+      Segment cycle{order_.size(), 0};
+      for (int step = static_cast<int>(i); step != kNoStep && !visited[step]; step = graph_.waiter[step]) {
+        visited[step] = true;
+        order_.push_back(step);
+      }
+      cycle.end = order_.size();
+      const std::optional<std::string> path = NativeEntryPath(directory_, plan_[order_[cycle.begin]].oldName);
+      struct stat info {};
+      if (path && ::lstat(path->c_str(), &info) == 0) {
+        cycle.device = static_cast<uint64_t>(info.st_dev);
+        cycle.inode = static_cast<uint64_t>(info.st_ino);
+      }
+      cycles_.push_back(cycle);
+    }
+  }
+
+  // A temporary name nothing in the folder holds; every cycle uses it in turn.
+  bool ChooseTemporary() {
+    static std::atomic<unsigned> serial{0};
+    for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+      temporary_ = ".vantor-swap-" + std::to_string(serial.fetch_add(1)) + ".tmp";
+      if (EntryTypeOf(directory_, temporary_) == EntryType::kMissing) return true;
+    }
+    return false;
+  }
+
+  void Journal() {
+    for (const Segment& chain : chains_) {
+      for (size_t k = chain.begin; k < chain.end; ++k) {
+        const PlannedRename& step = plan_[order_[k]];
+        journal_.Add(JournalMove::kMove, step.oldName, step.newName);
+      }
+    }
+    for (const Segment& cycle : cycles_) {
+      const PlannedRename& first = plan_[order_[cycle.begin]];
+      journal_.Add(JournalMove::kPark, first.oldName, temporary_, cycle.device, cycle.inode);
+      for (size_t k = cycle.begin + 1; k < cycle.end; ++k) {
+        const PlannedRename& step = plan_[order_[k]];
+        journal_.Add(JournalMove::kCycleMove, step.oldName, step.newName);
+      }
+      journal_.Add(JournalMove::kCycleMove, temporary_, first.newName);
+    }
+  }
+
+  // Every move on disk goes through here, so that tests can stop the batch.
+  bool Move(const ByteText& from, const ByteText& to) {
+    if (stopped_) {
+      errno = EINTR;
+      return false;
+    }
+    const bool moved = RenameEntry(directory_, from, to);
+    const int error = errno;
+    if (stopAfter_ > 0 && --stopAfter_ == 0) stopped_ = true;
+    errno = error;
+    return moved;
+  }
+
   bool Rename(int step, const ByteText& from, const ByteText& to) {
-    if (RenameEntry(directory_, from, to)) {
+    if (Move(from, to)) {
       outcome_.done[step] = true;
       graph_.problems[step] = RenameProblem::kNone;
       return true;
@@ -233,13 +311,28 @@ class BatchRunner {
     return false;
   }
 
-  // Moves the cycle's first entry to a free temporary name, runs the others
-  // in order and brings the first to its new name. When a step fails (a name
+  void RunChain(const Segment& chain) {
+    bool blocked = false;
+    for (size_t k = chain.begin; k < chain.end; ++k) {
+      const int step = order_[k];
+      if (blocked) {
+        graph_.problems[step] = RenameProblem::kNameTaken;
+      } else {
+        blocked = !Rename(step, plan_[step].oldName, plan_[step].newName);
+      }
+      Worked();
+    }
+  }
+
+  // Moves the cycle's first entry to the temporary name, runs the others in
+  // order and brings the first to its new name. When a step fails (a name
   // without a native form included), the steps already taken are turned back,
   // so a cycle completes or leaves every name as it was.
-  void RunCycle(const std::vector<int>& cycle) {
+  void RunCycle(const Segment& segment) {
+    const std::vector<int> cycle(order_.begin() + static_cast<std::ptrdiff_t>(segment.begin),
+                                 order_.begin() + static_cast<std::ptrdiff_t>(segment.end));
     const int first = cycle.front();
-    if (!Park(plan_[first].oldName)) {
+    if (!Move(plan_[first].oldName, temporary_)) {
       graph_.problems[first] = ProblemOfError(errno);
       for (size_t k = 1; k < cycle.size(); ++k) graph_.problems[cycle[k]] = RenameProblem::kNameTaken;
       for (size_t k = 0; k < cycle.size(); ++k) Worked();
@@ -259,27 +352,14 @@ class BatchRunner {
     const RenameProblem cause = moved < cycle.size() ? graph_.problems[cycle[moved]] : graph_.problems[first];
     for (size_t k = moved; k-- > 1;) {
       const int step = cycle[k];
-      RenameEntry(directory_, plan_[step].newName, plan_[step].oldName);
+      Move(plan_[step].newName, plan_[step].oldName);
       outcome_.done[step] = false;
     }
-    RenameEntry(directory_, temporary_, plan_[first].oldName);
+    Move(temporary_, plan_[first].oldName);
     outcome_.done[first] = false;
     for (int step : cycle) graph_.problems[step] = RenameProblem::kNameTaken;
     graph_.problems[moved < cycle.size() ? cycle[moved] : first] = cause;
     for (size_t k = moved; k <= cycle.size(); ++k) Worked();
-  }
-
-  // Renames name to a temporary name of the folder that nothing holds; the
-  // name of the previous cycle is free again and tried first.
-  bool Park(const ByteText& name) {
-    static std::atomic<unsigned> serial{0};
-    for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
-      if (temporary_.empty()) temporary_ = ".vantor-swap-" + std::to_string(serial.fetch_add(1)) + ".tmp";
-      if (RenameEntry(directory_, name, temporary_)) return true;
-      if (errno != EEXIST) return false;
-      temporary_.clear();
-    }
-    return false;
   }
 
   void Worked() {
@@ -292,7 +372,13 @@ class BatchRunner {
   const std::function<void(int done)>& stepped_;
   StepGraph& graph_;
   BatchOutcome& outcome_;
+  std::vector<int> order_;
+  std::vector<Segment> chains_;
+  std::vector<Segment> cycles_;
+  RenameJournal journal_;
   size_t worked_ = 0;
+  int stopAfter_ = -1;
+  bool stopped_ = false;
   ByteText temporary_;
 };
 
@@ -310,7 +396,11 @@ BatchOutcome ApplyRenameBatch(const ByteText& directory, const std::vector<Plann
   outcome.done.assign(plan.size(), false);
   if (stepped) stepped(0);
   StepGraph graph = Analyse(plan, nullptr, false);
-  BatchRunner(directory, plan, stepped, graph, outcome).Run();
+  if (!BatchRunner(directory, plan, stepped, graph, outcome).Run()) {
+    outcome.notStarted = true;
+    outcome.problems.assign(plan.size(), RenameProblem::kFailed);
+    return outcome;
+  }
   outcome.problems = std::move(graph.problems);
   for (size_t i = 0; i < plan.size(); ++i) {
     if (outcome.done[i]) {
@@ -322,5 +412,7 @@ BatchOutcome ApplyRenameBatch(const ByteText& directory, const std::vector<Plann
   if (stepped) stepped(static_cast<int>(plan.size()));
   return outcome;
 }
+
+void StopBatchesAfterMovesForTesting(int moves) { MovesBeforeStop() = moves; }
 
 }  // namespace vantor

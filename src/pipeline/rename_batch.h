@@ -31,6 +31,9 @@ struct BatchOutcome {
   std::vector<RenameProblem> problems;    // per planned rename; kNone where done
   int renamed = 0;  // renames that happened (a name equal to its old one excluded)
   int failed = 0;   // renames that did not happen
+  // The journal could not be written: nothing was renamed (every rename
+  // counts as not done, none as failed).
+  bool notStarted = false;
 };
 
 // True when name can be given to an entry: a plain name (not empty, ".",
@@ -56,8 +59,16 @@ std::vector<RenameProblem> CheckRenamePlan(const std::vector<PlannedRename>& pla
 // the disk and is neither counted as renamed nor as failed. `stepped`, when
 // given, hears how many planned renames have been worked through, now and then
 // and at the end.
+// Before the first rename, every move on disk, in order and temporary names
+// included, goes to a journal (pipeline/rename_journal.h) that is removed when
+// the batch ends; when it cannot be written nothing changes and the outcome is
+// notStarted.
 // ApplyRenameBatch("/d/", {{0, "a", "b"}, {1, "b", "a"}}).renamed == 2 (a swap).
 BatchOutcome ApplyRenameBatch(const ByteText& directory, const std::vector<PlannedRename>& plan,
                               const std::function<void(int done)>& stepped = {});
+
+// Tests only: batches stop after this many moves on disk, as if the process
+// had been killed there, and leave their journal; -1 lets them run.
+void StopBatchesAfterMovesForTesting(int moves);
 
 }  // namespace vantor

@@ -104,6 +104,12 @@ RenameRunResult CarryOutPlan(const RunContext& context, const RenameRunOptions& 
       ApplyRenameBatch(list.EntryDirectory(), plan.changes, [progress](int done) {
         if (progress != nullptr) progress->Advanced(done);
       });
+  if (outcome.notStarted) {
+    if (progress != nullptr) progress->Finished();
+    ReportBatchNotStarted(prompter);
+    result.refused = true;
+    return result;
+  }
   {
     EntryList::Batch batch(list);
     for (size_t i = 0; i < plan.changes.size(); ++i) {

@@ -74,7 +74,7 @@ struct RenamePlan {
 
 struct RenameRunResult {
   bool cancelled = false;
-  bool refused = false;  // the empty-list refusal or the check after asking
+  bool refused = false;  // the empty-list refusal, the check after asking, or no journal
   int renamed = 0;       // names changed on disk
   int failed = 0;        // renames that did not happen
   int previewed = 0;     // pending names written

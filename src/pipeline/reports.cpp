@@ -11,6 +11,15 @@ void ReportFailedRenames(Prompter& prompter, int failed) {
                   MessageIcon::kInformation);
 }
 
+void ReportBatchNotStarted(Prompter& prompter) {
+  prompter.Inform(Gbk("无法写入改名记录，没有改名"), messages::TitleReminder(), MessageIcon::kInformation);
+}
+
+bool ReportBatchNotStarted(Prompter& prompter, const BatchOutcome& outcome) {
+  if (outcome.notStarted) ReportBatchNotStarted(prompter);
+  return outcome.notStarted;
+}
+
 void ReportEmptyList(Prompter& prompter) {
   prompter.Inform(messages::ListIsEmpty(), messages::TitleHint(), MessageIcon::kInformation);
 }

@@ -33,6 +33,7 @@
 #include "listops/list_commands.h"
 #include "pipeline/commit.h"
 #include "pipeline/guards.h"
+#include "pipeline/rename_journal.h"
 #include "platform/code_page.h"
 #include "ui/entry_table_model.h"
 #include "ui/explanation_window.h"
@@ -113,6 +114,8 @@ void MainWindow::showEvent(QShowEvent* event) {
   if (!created_) {
     created_ = true;
     RunCreationSteps();
+    // A journal left behind means a run stopped midway; ask once the window shows.
+    QMetaObject::invokeMethod(this, [this] { OfferRecoveryOfUnfinishedRuns(prompter_); }, Qt::QueuedConnection);
   }
 }
 
@@ -218,8 +221,7 @@ void MainWindow::ConnectControls() {
     CommitPreview(list_, prompter_, [this](int renamed, int failed) { ShowRenamedOnDisk(renamed, failed); });
   });
   connect(ui_.按钮_撤回上一步, &QPushButton::clicked, this, [this] {
-    UndoLastCommit(list_, prompter_, ReadIntakeSettings(),
-                   [this](int renamed, int failed) { ShowRenamedOnDisk(renamed, failed); });
+    UndoLastCommit(list_, prompter_, [this](int renamed, int failed) { ShowRenamedOnDisk(renamed, failed); });
     ShowEntryDirectory();
   });
   BindOperations(ui_, *this);

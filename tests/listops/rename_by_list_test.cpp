@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "listops/single_rename.h"
+#include "pipeline/rename_journal.h"
 #include "pipeline/workbench.h"
 
 namespace vantor {
@@ -177,6 +179,24 @@ TEST(RenameByMapping, WithTheExtensionTakesTheWholeNewName) {
   ClearNewNames(mapping);
   RenameByMapping(mapping, bench.prompter, true);
   EXPECT_EQ(bench.Boxes().back(), (Box{"没有任何改动", "没有改动"}));
+}
+
+// The hand edit and the list rename say only that their journal could not be
+// written, and change nothing.
+TEST(RenameByMapping, AndTheHandEditStopWhenTheirJournalCannotBeWritten) {
+  testing::TempDir state;
+  state.MakeFile("file");
+  SetJournalFolderForTesting(state.Path() + "file/vantor-rename");
+  Workbench bench;
+  bench.Files({"a.txt"});
+  bench.Rows({"a.txt"});
+  NameMapping mapping = MappingOf(bench, {"b"});
+  const MappingRunResult result = RenameByMapping(mapping, bench.prompter, false);
+  EXPECT_EQ(ConfirmHandEdit(bench.list, {0, 0, G("a.txt")}, G("c.txt"), false), HandEditResult::kNotStarted);
+  SetJournalFolderForTesting({});
+  EXPECT_EQ(result.renamed + result.failed, 0);
+  EXPECT_EQ(bench.Boxes(), std::vector<Box>{Reminder("无法写入改名记录，没有改名")});
+  EXPECT_EQ(bench.OnDisk(), std::set<std::string>{"a.txt"});
 }
 
 TEST(WriteBackNames, PutsEachNameBackIntoTheRowItCameFrom) {

@@ -95,6 +95,7 @@ TEST(TellHandEditResult, ShowsOneReminderPerOutcome) {
       {R::kFailed, true, {Reminder("修改失败！")}},
       {R::kPendingSet, true, {}},
       {R::kIgnored, true, {}},
+      {R::kNotStarted, true, {Reminder("无法写入改名记录，没有改名")}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(static_cast<int>(row.result));

@@ -75,7 +75,7 @@ TEST(RenamedOnDisk, HearsEveryRunThatRenamedOnDisk) {
   committed.Pending(0, "x1.txt");
   committed.Pending(1, "z.txt");
   CommitPreview(committed.list, committed.prompter, context.renamedOnDisk);
-  UndoLastCommit(committed.list, committed.prompter, committed.intake, context.renamedOnDisk);
+  UndoLastCommit(committed.list, committed.prompter, context.renamedOnDisk);
   EXPECT_EQ(heard, (std::vector<std::pair<int, int>>{{1, 1}, {2, 0}, {2, 0}}));
   EXPECT_EQ(committed.OnDisk(), (std::set<std::string>{"x.txt", "y.txt"}));
   EXPECT_TRUE(committed.Boxes().empty());

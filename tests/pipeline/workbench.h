@@ -80,9 +80,10 @@ struct Workbench {
     return texts;
   }
 
+  // The names before of the undo record, in its order.
   std::vector<std::string> UndoNames() const {
     std::vector<std::string> texts;
-    for (const ByteText& name : list.UndoNames) texts.push_back(Utf8ForDisplay(name));
+    for (const UndoRename& done : list.UndoNames) texts.push_back(Utf8ForDisplay(done.before));
     return texts;
   }
 

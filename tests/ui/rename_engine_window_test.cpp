@@ -54,6 +54,12 @@ class RenameEngineWindowTest : public WindowTest {
     EXPECT_EQ(dir_.ReadFile("2-x.txt"), "2x.txt");
     EXPECT_EQ(Pending(), Strings({"", ""}));
     EXPECT_EQ(AsSorted(Names()), Strings({"2--x.txt", "2-x.txt"}));
+
+    // Undo takes the chain back the other way round.
+    EXPECT_TRUE(Undo().empty());
+    EXPECT_EQ(OnDisk(), Strings({"2-x.txt", "2x.txt"}));
+    EXPECT_EQ(dir_.ReadFile("2x.txt"), "2x.txt");
+    EXPECT_EQ(dir_.ReadFile("2-x.txt"), "2-x.txt");
   }
 };
 

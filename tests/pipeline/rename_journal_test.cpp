@@ -1,0 +1,150 @@
+#include "pipeline/rename_journal.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "pipeline/commit.h"
+#include "pipeline/rename_batch.h"
+#include "pipeline/workbench.h"
+
+namespace vantor {
+namespace {
+
+using testing::Box;
+using testing::G;
+using testing::TempDir;
+using testing::Workbench;
+
+// Journals go to a folder of the test's own while it lives.
+class JournalFolderScope {
+ public:
+  JournalFolderScope() { SetJournalFolderForTesting(Folder()); }
+  explicit JournalFolderScope(const std::string& folder) { SetJournalFolderForTesting(folder); }
+  ~JournalFolderScope() {
+    SetJournalFolderForTesting({});
+    StopBatchesAfterMovesForTesting(-1);
+  }
+  std::string Folder() const { return state_.Path() + "vantor-rename"; }
+  std::vector<std::string> Files() const {
+    std::vector<std::string> names;
+    if (!std::filesystem::exists(Folder())) return names;
+    for (const auto& entry : std::filesystem::directory_iterator(Folder())) names.push_back(entry.path().string());
+    return names;
+  }
+
+ private:
+  TempDir state_;
+};
+
+int ModeOf(const std::string& path) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0 ? static_cast<int>(info.st_mode & 07777) : -1;
+}
+
+// Name on disk -> content, for every entry of the folder.
+std::map<std::string, std::string> Contents(const TempDir& dir) {
+  std::map<std::string, std::string> contents;
+  for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
+    const std::string name = entry.path().filename().string();
+    contents[name] = dir.ReadFile(name);
+  }
+  return contents;
+}
+
+TEST(RenameJournal, IsWrittenBeforeTheFirstRenameAndRemovedAfterTheLast) {
+  JournalFolderScope scope;
+  TempDir dir;
+  std::vector<PlannedRename> plan;
+  for (int i = 0; i < 65; ++i) {
+    dir.MakeFile(std::to_string(i));
+    plan.push_back({i, std::to_string(i), std::to_string(i + 1)});  // one chain
+  }
+  std::vector<std::string> during;
+  bool offered = true;
+  const BatchOutcome outcome = ApplyRenameBatch(dir.Gbk(), plan, [&](int done) {
+    if (done != 64) return;
+    during = scope.Files();
+    offered = !FindUnfinishedJournals().empty();  // a running batch holds its journal
+  });
+  EXPECT_EQ(outcome.renamed, 65);
+  ASSERT_EQ(during.size(), 1u);
+  EXPECT_FALSE(offered);
+  EXPECT_TRUE(scope.Files().empty());
+  EXPECT_EQ(ModeOf(scope.Folder()), 0700);
+
+  // Stopped before its first move: the journal holds the plan, nothing moved.
+  StopBatchesAfterMovesForTesting(0);
+  ApplyRenameBatch(dir.Gbk(), {{0, "65", "a"}});
+  const std::vector<std::string> left = FindUnfinishedJournals();
+  ASSERT_EQ(left.size(), 1u);
+  EXPECT_EQ(ModeOf(left[0]), 0600);
+  std::ifstream file(left[0], std::ios::binary);
+  const std::string journal((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  EXPECT_NE(journal.find(dir.Gbk()), std::string::npos);
+  EXPECT_NE(journal.find(std::string("M\0" "65\0a\0", 7)), std::string::npos);
+  EXPECT_TRUE(dir.Exists("65"));
+  EXPECT_EQ(RestoreFromJournal(left[0]), 0);
+  EXPECT_TRUE(dir.Exists("65"));
+}
+
+// A chain (1 -> 2 -> 3 -> 4) and a cycle (x -> y -> z -> x), stopped after
+// every number of moves, the last with all done but the journal left.
+TEST(RenameJournal, RecoveryAfterAStopAtAnyStepRestoresEveryName) {
+  const std::vector<PlannedRename> plan = {
+      {0, "x", "y"}, {1, "3", "4"}, {2, "y", "z"}, {3, "1", "2"}, {4, "z", "x"}, {5, "2", "3"}};
+  const int moves = 3 + 4;  // the chain's three, the cycle's three and its park
+  for (int stop = 0; stop <= moves; ++stop) {
+    SCOPED_TRACE("stopped after " + std::to_string(stop) + " moves");
+    JournalFolderScope scope;
+    TempDir dir;
+    for (const char* name : {"1", "2", "3", "x", "y", "z", "other"}) dir.MakeFile(name, name);
+    const std::map<std::string, std::string> before = Contents(dir);
+    StopBatchesAfterMovesForTesting(stop);
+    ApplyRenameBatch(dir.Gbk(), plan);
+    StopBatchesAfterMovesForTesting(-1);
+
+    int misplaced = 0;
+    for (const auto& [name, content] : before) misplaced += dir.Exists(name) && dir.ReadFile(name) == content ? 0 : 1;
+    const std::vector<std::string> journals = FindUnfinishedJournals();
+    ASSERT_EQ(journals.size(), 1u);
+    EXPECT_EQ(RestoreFromJournal(journals[0]), misplaced);
+    EXPECT_EQ(Contents(dir), before);
+  }
+}
+
+TEST(RenameJournal, ThatCannotBeWrittenStopsTheRunBeforeAnythingChanges) {
+  TempDir state;
+  state.MakeFile("file");
+  JournalFolderScope scope(state.Path() + "file/vantor-rename");
+  const Box notWritten = testing::Reminder("无法写入改名记录，没有改名");
+
+  Workbench direct;
+  direct.Files({"1.txt", "2.txt"});
+  direct.Load();
+  const RenameRunResult result =
+      testing::RunStemRule(direct, {}, [](const ByteText& stem, int) { return stem + "a"; });
+  EXPECT_TRUE(result.refused);
+  EXPECT_EQ(direct.Boxes(), (std::vector<Box>{testing::kConfirmRename, notWritten}));
+  EXPECT_EQ(direct.OnDisk(), (std::set<std::string>{"1.txt", "2.txt"}));
+  EXPECT_EQ(direct.Column(0), (std::vector<std::string>{"1.txt", "2.txt"}));
+
+  Workbench commit;
+  commit.Files({"1.txt"});
+  commit.Load();
+  commit.list.SetPreviewOn(true);
+  commit.Pending(0, "2.txt");
+  EXPECT_EQ(CommitPreview(commit.list, commit.prompter), 0);
+  EXPECT_EQ(commit.Boxes(), std::vector<Box>{notWritten});
+  EXPECT_EQ(commit.OnDisk(), std::set<std::string>{"1.txt"});
+  EXPECT_TRUE(commit.list.UndoNames.empty());
+}
+
+}  // namespace
+}  // namespace vantor
