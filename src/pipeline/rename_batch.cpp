@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 
+#include "pipeline/long_work.h"
 #include "platform/code_page.h"
 #include "platform/file_system.h"
 
@@ -178,8 +179,9 @@ StepGraph Analyse(const std::vector<PlannedRename>& plan, const TextArray* folde
 class BatchRunner {
  public:
   BatchRunner(const ByteText& directory, const std::vector<PlannedRename>& plan,
-              const std::function<void(int done)>& stepped, StepGraph& graph, BatchOutcome& outcome)
-      : directory_(directory), plan_(plan), stepped_(stepped), graph_(graph), outcome_(outcome) {}
+              const std::function<void(int done)>& stepped, const LongWork* work, StepGraph& graph,
+              BatchOutcome& outcome)
+      : directory_(directory), plan_(plan), stepped_(stepped), work_(work), graph_(graph), outcome_(outcome) {}
 
   void Run() {
     const size_t count = plan_.size();
@@ -198,8 +200,14 @@ class BatchRunner {
     for (size_t i = 0; i < count; ++i) {
       if (visited[i] || graph_.blocker[i] != kNoStep) continue;
       bool blocked = false;
+      bool stopped = false;
       for (int step = static_cast<int>(i); step != kNoStep; step = graph_.waiter[step]) {
         visited[step] = true;
+        stopped = stopped || (!blocked && StopRequested());
+        if (stopped) {
+          graph_.problems[step] = RenameProblem::kNotReached;
+          continue;
+        }
         if (blocked) {
           graph_.problems[step] = RenameProblem::kNameTaken;
         } else {
@@ -216,6 +224,10 @@ class BatchRunner {
       for (int step = static_cast<int>(i); step != kNoStep && !visited[step]; step = graph_.waiter[step]) {
         visited[step] = true;
         cycle.push_back(step);
+      }
+      if (StopRequested()) {
+        for (int step : cycle) graph_.problems[step] = RenameProblem::kNotReached;
+        continue;
       }
       RunCycle(cycle);
     }
@@ -282,6 +294,9 @@ class BatchRunner {
     return false;
   }
 
+  // Asked before a chain step or a whole cycle, never inside a cycle.
+  bool StopRequested() const { return work_ != nullptr && work_->StopRequested(); }
+
   void Worked() {
     ++worked_;
     if (stepped_ && worked_ % kStepsBetweenReports == 0) stepped_(static_cast<int>(worked_));
@@ -290,6 +305,7 @@ class BatchRunner {
   const ByteText& directory_;
   const std::vector<PlannedRename>& plan_;
   const std::function<void(int done)>& stepped_;
+  const LongWork* work_;
   StepGraph& graph_;
   BatchOutcome& outcome_;
   size_t worked_ = 0;
@@ -305,16 +321,18 @@ std::vector<RenameProblem> CheckRenamePlan(const std::vector<PlannedRename>& pla
 }
 
 BatchOutcome ApplyRenameBatch(const ByteText& directory, const std::vector<PlannedRename>& plan,
-                              const std::function<void(int done)>& stepped) {
+                              const std::function<void(int done)>& stepped, const LongWork* work) {
   BatchOutcome outcome;
   outcome.done.assign(plan.size(), false);
   if (stepped) stepped(0);
   StepGraph graph = Analyse(plan, nullptr, false);
-  BatchRunner(directory, plan, stepped, graph, outcome).Run();
+  BatchRunner(directory, plan, stepped, work, graph, outcome).Run();
   outcome.problems = std::move(graph.problems);
   for (size_t i = 0; i < plan.size(); ++i) {
     if (outcome.done[i]) {
       outcome.renamed += graph.unchanged[i] ? 0 : 1;
+    } else if (outcome.problems[i] == RenameProblem::kNotReached) {
+      ++outcome.notReached;
     } else {
       ++outcome.failed;
     }
