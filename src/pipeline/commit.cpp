@@ -5,6 +5,7 @@
 #include "entries/paths.h"
 #include "platform/code_page.h"
 #include "platform/file_system.h"
+#include "pipeline/long_work.h"
 #include "pipeline/pending_marks.h"
 #include "pipeline/rename_batch.h"
 #include "pipeline/reports.h"
@@ -39,9 +40,20 @@ bool ListMatchesFolder(Prompter& prompter, const TextArray& listed, const EntryL
   return true;
 }
 
+BatchOutcome ApplyWithRunner(const ByteText& directory, const std::vector<PlannedRename>& plan,
+                             const DiskPhaseRunner& runDiskPhase) {
+  LongWork work(static_cast<int>(plan.size()), nullptr);
+  BatchOutcome outcome;
+  RunDiskPhase(runDiskPhase, work, [&] {
+    outcome = ApplyRenameBatch(directory, plan, [&work](int done) { work.Reached(done); }, &work);
+  });
+  return outcome;
+}
+
 }  // namespace
 
-int CommitPreview(EntryList& list, Prompter& prompter, const RenamedOnDisk& renamedOnDisk) {
+int CommitPreview(EntryList& list, Prompter& prompter, const RenamedOnDisk& renamedOnDisk,
+                  const DiskPhaseRunner& runDiskPhase) {
   list.UndoNames.clear();
   int withName = 0;
   int withPending = 0;
@@ -59,7 +71,7 @@ int CommitPreview(EntryList& list, Prompter& prompter, const RenamedOnDisk& rena
   }
 
   const std::vector<PlannedRename> plan = PendingRenames(list);
-  const BatchOutcome outcome = ApplyRenameBatch(list.EntryDirectory(), plan);
+  const BatchOutcome outcome = ApplyWithRunner(list.EntryDirectory(), plan, runDiskPhase);
   const int failed = outcome.failed;
   if (renamedOnDisk) renamedOnDisk(outcome.renamed, failed);
   {
@@ -77,7 +89,7 @@ int CommitPreview(EntryList& list, Prompter& prompter, const RenamedOnDisk& rena
 }
 
 void UndoLastCommit(EntryList& list, Prompter& prompter, const IntakeSettings& intake,
-                    const RenamedOnDisk& renamedOnDisk) {
+                    const RenamedOnDisk& renamedOnDisk, const DiskPhaseRunner& runDiskPhase) {
   if (list.EntryDirectory().empty()) {
     Remind(prompter, "路径都是空的，改什么？请选择路径");
     return;
@@ -112,7 +124,7 @@ void UndoLastCommit(EntryList& list, Prompter& prompter, const IntakeSettings& i
     if (current.empty() || undoNames[j].empty()) continue;
     plan.push_back({row, current, undoNames[j]});
   }
-  const BatchOutcome outcome = ApplyRenameBatch(list.EntryDirectory(), plan);
+  const BatchOutcome outcome = ApplyWithRunner(list.EntryDirectory(), plan, runDiskPhase);
   const int failed = outcome.failed;
   if (renamedOnDisk) renamedOnDisk(outcome.renamed, failed);
   {

@@ -16,14 +16,18 @@ namespace vantor {
 // and swaps complete in any row order, and a pending name it refuses (invalid,
 // shared by two rows, taken) is a failure like one the file system refuses.
 // Failures are reported once after the run. renamedOnDisk, when given, is told
-// the outcome once the renames ran. Returns how many renames failed.
-int CommitPreview(EntryList& list, Prompter& prompter, const RenamedOnDisk& renamedOnDisk = {});
+// the outcome once the renames ran. runDiskPhase, when given, runs the renames
+// and may stop them: renames not reached keep their rows as they were and are
+// no failures. Returns how many renames failed.
+int CommitPreview(EntryList& list, Prompter& prompter, const RenamedOnDisk& renamedOnDisk = {},
+                  const DiskPhaseRunner& runDiskPhase = {});
 
 // Puts the names recorded by the last commit back, on disk and in column 0,
 // after checking that the list still describes the folder. Rows whose rename
 // fails keep their current name and are reported once after the run;
-// renamedOnDisk, when given, is told the outcome once the renames ran.
+// renamedOnDisk, when given, is told the outcome once the renames ran;
+// runDiskPhase runs the renames as in CommitPreview.
 void UndoLastCommit(EntryList& list, Prompter& prompter, const IntakeSettings& intake,
-                    const RenamedOnDisk& renamedOnDisk = {});
+                    const RenamedOnDisk& renamedOnDisk = {}, const DiskPhaseRunner& runDiskPhase = {});
 
 }  // namespace vantor
