@@ -1,6 +1,7 @@
 #include "listops/create_entries.h"
 
 #include "entries/paths.h"
+#include "pipeline/long_work.h"
 #include "platform/code_page.h"
 #include "platform/file_system.h"
 
@@ -24,7 +25,8 @@ std::optional<ByteText> NameToCreate(const ByteText& listedName, const ByteText&
   return name;
 }
 
-void CreateEntriesFromList(const EntryList& list, Prompter& prompter, const CreateEntriesSettings& settings) {
+void CreateEntriesFromList(const EntryList& list, Prompter& prompter, const CreateEntriesSettings& settings,
+                           const DiskPhaseRunner& runDiskPhase) {
   const InputText& target = settings.targetFolder;
   // A relative target would be taken from wherever the program was started.
   if (list.EntryDirectory().empty() || !target || target->empty() || *target == Gbk("将在这里创建") ||
@@ -43,11 +45,14 @@ void CreateEntriesFromList(const EntryList& list, Prompter& prompter, const Crea
   const ByteText content = Gbk("测试文件");
 
   int created = 0;
-  for (int row = 0; row < list.RowCount(); ++row) {
-    const std::optional<ByteText> name = NameToCreate(list.Cell(row, 0), kind);
-    if (!name) continue;
-    if (folders ? CreateNewFolder(folder, *name) : CreateNewFile(folder, *name, content)) ++created;
-  }
+  LongWork work(list.RowCount(), nullptr);
+  RunDiskPhase(runDiskPhase, work, [&] {
+    for (int row = 0; row < list.RowCount() && !work.StopRequested(); ++row) {
+      const std::optional<ByteText> name = NameToCreate(list.Cell(row, 0), kind);
+      if (name && (folders ? CreateNewFolder(folder, *name) : CreateNewFile(folder, *name, content))) ++created;
+      work.Reached(row + 1);
+    }
+  });
   if (created > 0) {
     Inform(prompter, Gbk("成功创建") + ToText(created) + Gbk("个文件夹"), Gbk("创建成果提示"));
   } else {

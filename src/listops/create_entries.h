@@ -3,6 +3,7 @@
 
 #include "entries/entry_list.h"
 #include "pipeline/input_checks.h"
+#include "pipeline/run_context.h"
 #include "platform/prompter.h"
 
 namespace vantor {
@@ -26,7 +27,9 @@ std::optional<ByteText> NameToCreate(const ByteText& listedName, const ByteText&
 // 并选好后缀！..." (default title); no such folder: "这个路径并不存在"; a kind
 // with no GBK form: the unconvertible-text message.
 // Result: "成功创建" + count + "个文件夹" (创建成果提示), for files as well;
-// none: "什么都没有创建" (没有发生任何变化).
-void CreateEntriesFromList(const EntryList& list, Prompter& prompter, const CreateEntriesSettings& settings);
+// none: "什么都没有创建" (没有发生任何变化). runDiskPhase, when given, runs
+// the creations and may stop them between two rows.
+void CreateEntriesFromList(const EntryList& list, Prompter& prompter, const CreateEntriesSettings& settings,
+                           const DiskPhaseRunner& runDiskPhase = {});
 
 }  // namespace vantor

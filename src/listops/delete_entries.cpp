@@ -2,6 +2,7 @@
 
 #include "entries/messages.h"
 #include "pipeline/guards.h"
+#include "pipeline/long_work.h"
 #include "platform/code_page.h"
 #include "platform/file_system.h"
 
@@ -31,7 +32,7 @@ bool DeleteEntry(const ByteText& directory, const ByteText& name, bool folders, 
 }  // namespace
 
 void DeleteListedEntries(const EntryList& list, Prompter& prompter, Trash& trash,
-                         const DeleteEntriesSettings& settings) {
+                         const DeleteEntriesSettings& settings, const DiskPhaseRunner& runDiskPhase) {
   const bool folders = settings.mode == ProcessingMode::kFolders;
   if (list.RowCount() == 0) {
     prompter.Inform(folders ? Gbk("列表框是空的") : Gbk("列表框是空的，请先拖入文件！"), messages::TitleHint(),
@@ -45,11 +46,14 @@ void DeleteListedEntries(const EntryList& list, Prompter& prompter, Trash& trash
   const ByteText& directory = list.EntryDirectory();
   int deleted = 0;
   int failed = 0;
-  for (int row = 0; row < list.RowCount(); ++row) {
-    const ByteText& name = list.Cell(row, 0);
-    if (name.empty()) continue;
-    ++(DeleteEntry(directory, name, folders, settings.way, trash) ? deleted : failed);
-  }
+  LongWork work(list.RowCount(), nullptr);
+  RunDiskPhase(runDiskPhase, work, [&] {
+    for (int row = 0; row < list.RowCount() && !work.StopRequested(); ++row) {
+      const ByteText& name = list.Cell(row, 0);
+      if (!name.empty()) ++(DeleteEntry(directory, name, folders, settings.way, trash) ? deleted : failed);
+      work.Reached(row + 1);
+    }
+  });
   ByteText summary = Gbk("已删除") + ToText(deleted) + Gbk("个");
   if (failed > 0) summary += Gbk("，") + ToText(failed) + Gbk("个删除失败");
   prompter.Inform(summary, messages::TitleHint(), MessageIcon::kInformation);

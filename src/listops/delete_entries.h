@@ -4,6 +4,7 @@
 
 #include "entries/entry_list.h"
 #include "entries/intake.h"
+#include "pipeline/run_context.h"
 #include "platform/prompter.h"
 #include "platform/trash.h"
 
@@ -25,8 +26,9 @@ struct DeleteEntriesSettings {
 // "列表框是空的"; 提示); no entry directory (the rename guard's message); one
 // question (OK/Cancel; Cancel deletes nothing) before the first deletion;
 // then "已删除" + n + "个", or with failures "已删除" + n + "个，" + f +
-// "个删除失败" (提示).
+// "个删除失败" (提示). runDiskPhase, when given, runs the deletions and may
+// stop them between two rows; rows not reached count neither way.
 void DeleteListedEntries(const EntryList& list, Prompter& prompter, Trash& trash,
-                         const DeleteEntriesSettings& settings);
+                         const DeleteEntriesSettings& settings, const DiskPhaseRunner& runDiskPhase = {});
 
 }  // namespace vantor

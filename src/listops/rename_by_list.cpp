@@ -4,6 +4,7 @@
 
 #include "entries/messages.h"
 #include "entries/natural_sort.h"
+#include "pipeline/long_work.h"
 #include "pipeline/rename_batch.h"
 #include "pipeline/reports.h"
 #include "platform/code_page.h"
@@ -114,7 +115,8 @@ ByteText MappedName(const ByteText& oldName, const ByteText& newName, bool withE
   return withExtension ? newName : newName + ExtensionAfterLastDot(oldName);
 }
 
-MappingRunResult RenameByMapping(NameMapping& mapping, Prompter& prompter, bool withExtension) {
+MappingRunResult RenameByMapping(NameMapping& mapping, Prompter& prompter, bool withExtension,
+                                 const DiskPhaseRunner& runDiskPhase) {
   EntryList& rows = mapping.rows;
   MappingRunResult result;
   std::vector<PlannedRename> plan;
@@ -130,7 +132,11 @@ MappingRunResult RenameByMapping(NameMapping& mapping, Prompter& prompter, bool 
     plan.push_back({row, oldName, std::move(target)});
   }
 
-  const BatchOutcome outcome = ApplyRenameBatch(rows.EntryDirectory(), plan);
+  LongWork work(static_cast<int>(plan.size()), nullptr);
+  BatchOutcome outcome;
+  RunDiskPhase(runDiskPhase, work, [&] {
+    outcome = ApplyRenameBatch(rows.EntryDirectory(), plan, [&work](int done) { work.Reached(done); }, &work);
+  });
   if (ReportBatchNotStarted(prompter, outcome)) {
     result.failed = 0;
     return result;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "entries/entry_list.h"
+#include "pipeline/run_context.h"
 #include "platform/prompter.h"
 
 namespace vantor {
@@ -62,8 +63,10 @@ struct MappingRunResult {
 // mapped name that is ".", ".." or holds "/" is not tried and counts as
 // failed. Then "一共有" + renamed + "个文件被改名" (修改成果提示), or with none
 // renamed "没有任何改动" (没有改动), followed by the failure count when renames
-// failed.
-MappingRunResult RenameByMapping(NameMapping& mapping, Prompter& prompter, bool withExtension);
+// failed. runDiskPhase, when given, runs the renames and may stop them; rows
+// not reached keep both names and count neither way.
+MappingRunResult RenameByMapping(NameMapping& mapping, Prompter& prompter, bool withExtension,
+                                 const DiskPhaseRunner& runDiskPhase = {});
 
 // Writes each mapping row's listed name into the main-list row it came from
 // (an emptied name included); a row whose name changes loses its pending

@@ -4,6 +4,7 @@
 #include "entries/paths.h"
 #include "platform/code_page.h"
 #include "platform/file_system.h"
+#include "pipeline/long_work.h"
 #include "pipeline/pending_marks.h"
 #include "pipeline/rename_batch.h"
 #include "pipeline/reports.h"
@@ -16,9 +17,20 @@ void Remind(Prompter& prompter, const char* utf8Text) {
   prompter.Inform(Gbk(utf8Text), messages::TitleReminder(), MessageIcon::kInformation);
 }
 
+BatchOutcome ApplyWithRunner(const ByteText& directory, const std::vector<PlannedRename>& plan,
+                             const DiskPhaseRunner& runDiskPhase) {
+  LongWork work(static_cast<int>(plan.size()), nullptr);
+  BatchOutcome outcome;
+  RunDiskPhase(runDiskPhase, work, [&] {
+    outcome = ApplyRenameBatch(directory, plan, [&work](int done) { work.Reached(done); }, &work);
+  });
+  return outcome;
+}
+
 }  // namespace
 
-int CommitPreview(EntryList& list, Prompter& prompter, const RenamedOnDisk& renamedOnDisk) {
+int CommitPreview(EntryList& list, Prompter& prompter, const RenamedOnDisk& renamedOnDisk,
+                  const DiskPhaseRunner& runDiskPhase) {
   list.UndoNames.clear();
   int withName = 0;
   int withPending = 0;
@@ -36,7 +48,7 @@ int CommitPreview(EntryList& list, Prompter& prompter, const RenamedOnDisk& rena
   }
 
   const std::vector<PlannedRename> plan = PendingRenames(list);
-  const BatchOutcome outcome = ApplyRenameBatch(list.EntryDirectory(), plan);
+  const BatchOutcome outcome = ApplyWithRunner(list.EntryDirectory(), plan, runDiskPhase);
   if (ReportBatchNotStarted(prompter, outcome)) return 0;
   const int failed = outcome.failed;
   if (renamedOnDisk) renamedOnDisk(outcome.renamed, failed);
@@ -53,7 +65,8 @@ int CommitPreview(EntryList& list, Prompter& prompter, const RenamedOnDisk& rena
   return failed;
 }
 
-void UndoLastCommit(EntryList& list, Prompter& prompter, const RenamedOnDisk& renamedOnDisk) {
+void UndoLastCommit(EntryList& list, Prompter& prompter, const RenamedOnDisk& renamedOnDisk,
+                    const DiskPhaseRunner& runDiskPhase) {
   if (list.EntryDirectory().empty()) {
     Remind(prompter, "路径都是空的，改什么？请选择路径");
     return;
@@ -82,7 +95,7 @@ void UndoLastCommit(EntryList& list, Prompter& prompter, const RenamedOnDisk& re
   for (auto done = list.UndoNames.rbegin(); done != list.UndoNames.rend(); ++done) {
     plan.push_back({done->row, done->after, done->before});
   }
-  const BatchOutcome outcome = ApplyRenameBatch(list.EntryDirectory(), plan);
+  const BatchOutcome outcome = ApplyWithRunner(list.EntryDirectory(), plan, runDiskPhase);
   if (ReportBatchNotStarted(prompter, outcome)) return;
   if (renamedOnDisk) renamedOnDisk(outcome.renamed, outcome.failed);
   UndoRecord left;

@@ -16,6 +16,7 @@ PendingMark MarkOf(RenameProblem problem) {
       return PendingMark::kNameTaken;
     case RenameProblem::kNone:
     case RenameProblem::kFailed:
+    case RenameProblem::kNotReached:
       break;
   }
   return PendingMark::kNone;

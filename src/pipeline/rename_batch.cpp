@@ -15,9 +15,10 @@
 #include <string>
 #include <string_view>
 
+#include "pipeline/long_work.h"
+#include "pipeline/rename_journal.h"
 #include "platform/code_page.h"
 #include "platform/file_system.h"
-#include "pipeline/rename_journal.h"
 
 namespace vantor {
 
@@ -187,8 +188,15 @@ int& MovesBeforeStop() {
 class BatchRunner {
  public:
   BatchRunner(const ByteText& directory, const std::vector<PlannedRename>& plan,
-              const std::function<void(int done)>& stepped, StepGraph& graph, BatchOutcome& outcome)
-      : directory_(directory), plan_(plan), stepped_(stepped), graph_(graph), outcome_(outcome), journal_(directory) {}
+              const std::function<void(int done)>& stepped, const LongWork* work, StepGraph& graph,
+              BatchOutcome& outcome)
+      : directory_(directory),
+        plan_(plan),
+        stepped_(stepped),
+        work_(work),
+        graph_(graph),
+        outcome_(outcome),
+        journal_(directory) {}
 
   // False when the journal could not be written; nothing changed then.
   bool Run() {
@@ -315,7 +323,9 @@ class BatchRunner {
     bool blocked = false;
     for (size_t k = chain.begin; k < chain.end; ++k) {
       const int step = order_[k];
-      if (blocked) {
+      if (!blocked && StopRequested()) {
+        graph_.problems[step] = RenameProblem::kNotReached;
+      } else if (blocked) {
         graph_.problems[step] = RenameProblem::kNameTaken;
       } else {
         blocked = !Rename(step, plan_[step].oldName, plan_[step].newName);
@@ -332,6 +342,13 @@ class BatchRunner {
     const std::vector<int> cycle(order_.begin() + static_cast<std::ptrdiff_t>(segment.begin),
                                  order_.begin() + static_cast<std::ptrdiff_t>(segment.end));
     const int first = cycle.front();
+    if (StopRequested()) {
+      for (int step : cycle) {
+        graph_.problems[step] = RenameProblem::kNotReached;
+        Worked();
+      }
+      return;
+    }
     if (!Move(plan_[first].oldName, temporary_)) {
       graph_.problems[first] = ProblemOfError(errno);
       for (size_t k = 1; k < cycle.size(); ++k) graph_.problems[cycle[k]] = RenameProblem::kNameTaken;
@@ -362,6 +379,9 @@ class BatchRunner {
     for (size_t k = moved; k <= cycle.size(); ++k) Worked();
   }
 
+  // Asked before a chain step or a whole cycle, never inside a cycle.
+  bool StopRequested() const { return work_ != nullptr && work_->StopRequested(); }
+
   void Worked() {
     ++worked_;
     if (stepped_ && worked_ % kStepsBetweenReports == 0) stepped_(static_cast<int>(worked_));
@@ -370,6 +390,7 @@ class BatchRunner {
   const ByteText& directory_;
   const std::vector<PlannedRename>& plan_;
   const std::function<void(int done)>& stepped_;
+  const LongWork* work_;
   StepGraph& graph_;
   BatchOutcome& outcome_;
   std::vector<int> order_;
@@ -391,12 +412,12 @@ std::vector<RenameProblem> CheckRenamePlan(const std::vector<PlannedRename>& pla
 }
 
 BatchOutcome ApplyRenameBatch(const ByteText& directory, const std::vector<PlannedRename>& plan,
-                              const std::function<void(int done)>& stepped) {
+                              const std::function<void(int done)>& stepped, const LongWork* work) {
   BatchOutcome outcome;
   outcome.done.assign(plan.size(), false);
   if (stepped) stepped(0);
   StepGraph graph = Analyse(plan, nullptr, false);
-  if (!BatchRunner(directory, plan, stepped, graph, outcome).Run()) {
+  if (!BatchRunner(directory, plan, stepped, work, graph, outcome).Run()) {
     outcome.notStarted = true;
     outcome.problems.assign(plan.size(), RenameProblem::kFailed);
     return outcome;
@@ -405,6 +426,8 @@ BatchOutcome ApplyRenameBatch(const ByteText& directory, const std::vector<Plann
   for (size_t i = 0; i < plan.size(); ++i) {
     if (outcome.done[i]) {
       outcome.renamed += graph.unchanged[i] ? 0 : 1;
+    } else if (outcome.problems[i] == RenameProblem::kNotReached) {
+      ++outcome.notReached;
     } else {
       ++outcome.failed;
     }

@@ -10,6 +10,8 @@
 
 namespace vantor {
 
+class LongWork;
+
 // One rename of a list row: directory + oldName becomes directory + newName.
 struct PlannedRename {
   int row = -1;
@@ -24,13 +26,15 @@ enum class RenameProblem {
   kDuplicateName,  // another rename of the batch has the same new name
   kNameTaken,      // an entry that stays in the folder holds the new name
   kFailed,         // the file system refused (read-only folder, entry gone, ...)
+  kNotReached,     // the batch was stopped before this rename: not a failure
 };
 
 struct BatchOutcome {
   std::vector<bool> done;                 // per planned rename, in plan order
   std::vector<RenameProblem> problems;    // per planned rename; kNone where done
   int renamed = 0;  // renames that happened (a name equal to its old one excluded)
-  int failed = 0;   // renames that did not happen
+  int failed = 0;   // renames that did not happen, those not reached excluded
+  int notReached = 0;  // renames left out because the batch was stopped
   // The journal could not be written: nothing was renamed (every rename
   // counts as not done, none as failed).
   bool notStarted = false;
@@ -58,14 +62,15 @@ std::vector<RenameProblem> CheckRenamePlan(const std::vector<PlannedRename>& pla
 // entry. A rename whose new name equals its old name is done without touching
 // the disk and is neither counted as renamed nor as failed. `stepped`, when
 // given, hears how many planned renames have been worked through, now and then
-// and at the end.
-// Before the first rename, every move on disk, in order and temporary names
-// included, goes to a journal (pipeline/rename_journal.h) that is removed when
-// the batch ends; when it cannot be written nothing changes and the outcome is
-// notStarted.
+  int failed = 0;   // renames that did not happen, those not reached excluded
+  int notReached = 0;  // renames left out because the batch was stopped
+  // The journal could not be written: nothing was renamed (every rename
+  // counts as not done, none as failed).
+  bool notStarted = false;
 // ApplyRenameBatch("/d/", {{0, "a", "b"}, {1, "b", "a"}}).renamed == 2 (a swap).
 BatchOutcome ApplyRenameBatch(const ByteText& directory, const std::vector<PlannedRename>& plan,
-                              const std::function<void(int done)>& stepped = {});
+                              const std::function<void(int done)>& stepped = {},
+                              const LongWork* work = nullptr);
 
 // Tests only: batches stop after this many moves on disk, as if the process
 // had been killed there, and leave their journal; -1 lets them run.

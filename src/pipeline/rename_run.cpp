@@ -1,6 +1,7 @@
 #include "pipeline/rename_run.h"
 
 #include "entries/paths.h"
+#include "pipeline/long_work.h"
 #include "pipeline/pending_marks.h"
 #include "pipeline/reports.h"
 #include "platform/code_page.h"
@@ -100,10 +101,11 @@ RenameRunResult CarryOutPlan(const RunContext& context, const RenameRunOptions& 
 
   RunProgress* progress = options.reportProgress ? context.progress : nullptr;
   if (progress != nullptr) progress->Started(static_cast<int>(plan.changes.size()));
-  const BatchOutcome outcome =
-      ApplyRenameBatch(list.EntryDirectory(), plan.changes, [progress](int done) {
-        if (progress != nullptr) progress->Advanced(done);
-      });
+  LongWork work(static_cast<int>(plan.changes.size()), progress);
+  BatchOutcome outcome;
+  RunDiskPhase(context.runDiskPhase, work, [&] {
+    outcome = ApplyRenameBatch(list.EntryDirectory(), plan.changes, [&work](int done) { work.Reached(done); }, &work);
+  });
   if (outcome.notStarted) {
     if (progress != nullptr) progress->Finished();
     ReportBatchNotStarted(prompter);

@@ -25,12 +25,17 @@ class RunProgress {
 // it in its status line. Example: renamedOnDisk(3, 1) after 4 attempts.
 using RenamedOnDisk = std::function<void(int renamed, int failed)>;
 
+class LongWork;
+// Runs the disk phase of a run (see pipeline/long_work.h); empty: inline.
+using DiskPhaseRunner = std::function<void(LongWork& work, const std::function<void()>& phase)>;
+
 struct RunContext {
   EntryList& list;
   Prompter& prompter;
   IntakeSettings intake;
   RunProgress* progress = nullptr;
   RenamedOnDisk renamedOnDisk = nullptr;  // optional
+  DiskPhaseRunner runDiskPhase = nullptr;  // optional
 
   bool FolderMode() const { return intake.mode == ProcessingMode::kFolders; }
 };

@@ -41,6 +41,7 @@
 #include "ui/file_command_inputs.h"
 #include "ui/gbk_qstring.h"
 #include "ui/help_texts.h"
+#include "ui/long_run.h"
 #include "ui/mapping_window.h"
 #include "ui/single_rename_window.h"
 #include "ui/skin.h"
@@ -69,6 +70,7 @@ MainWindow::MainWindow() {
   SetupMainWindowUi(ui_, this);
   model_ = std::make_unique<EntryTableModel>(list_);
   progressBar_ = std::make_unique<ProgressBarDisplay>(ui_.进度条1);
+  runDiskPhase_ = DiskPhaseOnWorker(this);
   ui_.超级列表框1->setModel(model_.get());
   ui_.超级列表框1->setContextMenuPolicy(Qt::CustomContextMenu);
   ui_.超级列表框1->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -218,10 +220,12 @@ void MainWindow::ConnectControls() {
 
   connect(ui_.按钮_打开预览, &QPushButton::clicked, this, &MainWindow::TogglePreview);
   connect(ui_.按钮_确认无误执行吧, &QPushButton::clicked, this, [this] {
-    CommitPreview(list_, prompter_, [this](int renamed, int failed) { ShowRenamedOnDisk(renamed, failed); });
+    CommitPreview(
+        list_, prompter_, [this](int renamed, int failed) { ShowRenamedOnDisk(renamed, failed); }, runDiskPhase_);
   });
   connect(ui_.按钮_撤回上一步, &QPushButton::clicked, this, [this] {
-    UndoLastCommit(list_, prompter_, [this](int renamed, int failed) { ShowRenamedOnDisk(renamed, failed); });
+    UndoLastCommit(
+        list_, prompter_, [this](int renamed, int failed) { ShowRenamedOnDisk(renamed, failed); }, runDiskPhase_);
     ShowEntryDirectory();
   });
   BindOperations(ui_, *this);
@@ -230,9 +234,10 @@ void MainWindow::ConnectControls() {
           [this] { SaveListedNames(list_, prompter_, ProgramAndDocumentsFolders()); });
   ClearCueOnFocus(ui_.编辑框14);
   connect(ui_.按钮14, &QPushButton::clicked, this,
-          [this] { CreateEntriesFromList(list_, prompter_, ReadCreateSettings(ui_)); });
+          [this] { CreateEntriesFromList(list_, prompter_, ReadCreateSettings(ui_), runDiskPhase_); });
   connect(ui_.按钮_删除文件, &QPushButton::clicked, this, [this] {
-    DeleteListedEntries(list_, prompter_, DesktopTrash(), {ReadDeleteWay(ui_), ReadIntakeSettings().mode});
+    DeleteListedEntries(list_, prompter_, DesktopTrash(), {ReadDeleteWay(ui_), ReadIntakeSettings().mode},
+                        runDiskPhase_);
   });
 }
 
@@ -262,7 +267,7 @@ IntakeSettings MainWindow::ReadIntakeSettings() const {
 
 void MainWindow::RunOperation(const std::function<void(const RunContext&)>& run) {
   run(RunContext{list_, prompter_, ReadIntakeSettings(), progressBar_.get(),
-                 [this](int renamed, int failed) { ShowRenamedOnDisk(renamed, failed); }});
+                 [this](int renamed, int failed) { ShowRenamedOnDisk(renamed, failed); }, runDiskPhase_});
   ShowEntryDirectory();
 }
 

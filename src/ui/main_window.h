@@ -87,6 +87,7 @@ class MainWindow : public QMainWindow, private OperationRunner {
   // Observes list_, so it is declared after it and goes first.
   std::unique_ptr<EntryTableModel> model_;
   std::unique_ptr<ProgressBarDisplay> progressBar_;
+  DiskPhaseRunner runDiskPhase_;  // long disk phases on a worker, under a progress dialog
   // Follows model_ and list_, so it is declared after them.
   std::unique_ptr<ListStatusLine> statusLine_;
   WindowAnchors anchors_;

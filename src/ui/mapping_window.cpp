@@ -17,6 +17,7 @@
 #include "pipeline/input_checks.h"
 #include "ui/entry_table_model.h"
 #include "ui/gbk_qstring.h"
+#include "ui/long_run.h"
 #include "ui/paste_window.h"
 #include "ui/single_rename_window.h"
 
@@ -118,8 +119,9 @@ void MappingWindow::ConnectControls() {
   connect(按钮_手动粘贴1, &QPushButton::clicked, this, [this] { ClearNewNames(mapping_); });
   connect(按钮_顺序颠倒2, &QPushButton::clicked, this, [this] { ReverseNewNames(mapping_, prompter_); });
   connect(按钮_重新排序2, &QPushButton::clicked, this, [this] { SortNewNames(mapping_, prompter_); });
-  connect(按钮_执行改名, &QPushButton::clicked, this,
-          [this] { RenameByMapping(mapping_, prompter_, 选择框_连后缀一起改->isChecked()); });
+  connect(按钮_执行改名, &QPushButton::clicked, this, [this] {
+    RenameByMapping(mapping_, prompter_, 选择框_连后缀一起改->isChecked(), DiskPhaseOnWorker(this));
+  });
   connect(按钮_关闭窗口2, &QPushButton::clicked, this, &QWidget::close);
 }
 

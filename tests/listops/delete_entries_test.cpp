@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "pipeline/long_work.h"
 #include "pipeline/workbench.h"
 
 namespace vantor {
@@ -51,6 +52,30 @@ TEST(DeleteListedEntries, DeletesListedFilesAfterOneQuestionAndKeepsTheRows) {
   EXPECT_EQ(bench.OnDisk(), (std::set<std::string>{"kept.txt", "folder/"}));
   EXPECT_EQ(bench.list.RowCount(), 8);
   EXPECT_TRUE(bench.trash.paths.empty());
+}
+
+// The runner's stop, asked for during the second deletion, ends the loop
+// there: the rows after it are neither deleted nor counted as failed.
+TEST(DeleteListedEntries, StopsBetweenTwoRowsAndCountsOnlyWhatItDid) {
+  DeleteBench bench;
+  bench.Files({"a.txt", "b.txt", "c.txt", "d.txt"});
+  bench.Rows({"a.txt", "b.txt", "c.txt", "d.txt"});
+  LongWork* running = nullptr;
+  const DiskPhaseRunner runner = [&running](LongWork& work, const std::function<void()>& phase) {
+    running = &work;
+    phase();
+  };
+  struct StoppingTrash : FolderTrash {
+    bool MoveToTrash(const std::string& nativePath) override {
+      if (paths.size() == 1) (*running)->RequestStop();
+      return FolderTrash::MoveToTrash(nativePath);
+    }
+    LongWork** running = nullptr;
+  } trash;
+  trash.running = &running;
+  DeleteListedEntries(bench.list, bench.prompter, trash, {DeleteWay::kToTrash, bench.intake.mode}, runner);
+  EXPECT_EQ(bench.Boxes(), (std::vector<Box>{Question("确定删除到回收站吗？"), Hint("已删除2个")}));
+  EXPECT_EQ(bench.OnDisk(), (std::set<std::string>{"c.txt", "d.txt"}));
 }
 
 TEST(DeleteListedEntries, CancelDeletesNothing) {

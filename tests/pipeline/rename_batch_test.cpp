@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "pipeline/long_work.h"
 #include "platform/file_system.h"
 #include "support/exfat_mount.h"
 #include "support/gbk_text.h"
@@ -169,6 +170,57 @@ TEST(ApplyRenameBatch, ReportsProgressUpToTheWholeBatch) {
   EXPECT_TRUE(std::is_sorted(heard.begin(), heard.end()));
   EXPECT_FALSE(dir.Exists("0"));
   EXPECT_TRUE(dir.Exists("200"));
+}
+
+// Progress is heard every 64 steps; the stop is asked for on the first report
+// after the start, so exactly 64 steps run, and a cycle under way finishes.
+TEST(ApplyRenameBatch, StopsBetweenStepsAndLeavesTheRestNotReached) {
+  struct StopCase {
+    const char* label;
+    int chainSteps;                  // one chain n -> n+1
+    int independent;                 // x<i> -> y<i>
+    std::vector<int> cycles;         // lengths of cycles c<k>_<j>
+    int done;
+  };
+  const std::vector<StopCase> cases = {
+      {"one chain", 200, 0, {}, 64},
+      {"a cycle under way finishes, the next is not reached", 0, 62, {4, 2}, 66},
+  };
+  for (const StopCase& c : cases) {
+    SCOPED_TRACE(c.label);
+    TempDir dir;
+    std::vector<PlannedRename> plan;
+    for (int i = 0; i < c.chainSteps; ++i) {
+      dir.MakeFile(std::to_string(i));
+      plan.push_back({i, std::to_string(i), std::to_string(i + 1)});
+    }
+    for (int i = 0; i < c.independent; ++i) {
+      dir.MakeFile("x" + std::to_string(i));
+      plan.push_back({static_cast<int>(plan.size()), "x" + std::to_string(i), "y" + std::to_string(i)});
+    }
+    for (size_t k = 0; k < c.cycles.size(); ++k) {
+      const int length = c.cycles[k];
+      const auto name = [k, length](int j) { return "c" + std::to_string(k) + "_" + std::to_string(j % length); };
+      for (int j = 0; j < length; ++j) {
+        dir.MakeFile(name(j), name(j));
+        plan.push_back({static_cast<int>(plan.size()), name(j), name(j + 1)});
+      }
+    }
+    LongWork work(static_cast<int>(plan.size()), nullptr);
+    const BatchOutcome outcome = ApplyRenameBatch(
+        dir.Gbk(), plan, [&work](int done) { if (done > 0) work.RequestStop(); }, &work);
+    EXPECT_EQ(outcome.renamed, c.done);
+    EXPECT_EQ(outcome.failed, 0);
+    EXPECT_EQ(outcome.notReached, static_cast<int>(plan.size()) - c.done);
+    for (size_t i = 0; i < plan.size(); ++i) {
+      EXPECT_EQ(outcome.problems[i], outcome.done[i] ? P::kNone : P::kNotReached) << i;
+      // Every entry is under exactly the name the outcome says.
+      const std::string& shown = outcome.done[i] ? plan[i].newName : plan[i].oldName;
+      EXPECT_TRUE(dir.Exists(shown)) << shown;
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}),
+              static_cast<long>(plan.size()));
+  }
 }
 
 TEST(CheckRenamePlan, LooksUpTheFolderForNamesThatStay) {

@@ -1,0 +1,56 @@
+// The disk phase of a long run (renames, deletions, creations): how far it
+// got, whether the user asked it to stop, and who runs it. The window runs it
+// on a worker thread under a progress dialog; everything else runs it inline.
+#pragma once
+
+#include <atomic>
+#include <functional>
+
+#include "pipeline/run_context.h"
+
+namespace vantor {
+
+// Shared between the thread that runs the work and the one that shows it:
+// the work reads StopRequested() between two entries and tells Reached().
+class LongWork {
+ public:
+  LongWork(int total, RunProgress* progress) : total_(total), progress_(progress) {}
+
+  int Total() const { return total_; }
+  bool StopRequested() const { return stop_.load(std::memory_order_relaxed); }
+  void RequestStop() { stop_.store(true, std::memory_order_relaxed); }
+  int Done() const { return done_.load(std::memory_order_relaxed); }
+
+  // Told by the work: done entries of Total() are worked through. The progress
+  // display hears it at once unless a runner shows it from its own thread.
+  void Reached(int done) {
+    done_.store(done, std::memory_order_relaxed);
+    if (reportInline_ && progress_ != nullptr) progress_->Advanced(done);
+  }
+
+  // For a runner that runs the work on another thread: the display then hears
+  // only ShowProgress(), called on the thread that owns it.
+  void ReportFromRunner() { reportInline_ = false; }
+  void ShowProgress() const {
+    if (progress_ != nullptr) progress_->Advanced(Done());
+  }
+
+ private:
+  const int total_;
+  RunProgress* const progress_;
+  bool reportInline_ = true;
+  std::atomic<bool> stop_{false};
+  std::atomic<int> done_{0};
+};
+
+// Runs phase (whose stop is read from work) to its end through runner, or
+// inline when runner is empty. Example: RunDiskPhase({}, work, [&] { ... }).
+inline void RunDiskPhase(const DiskPhaseRunner& runner, LongWork& work, const std::function<void()>& phase) {
+  if (runner) {
+    runner(work, phase);
+  } else {
+    phase();
+  }
+}
+
+}  // namespace vantor
