@@ -62,11 +62,13 @@ std::vector<RenameProblem> CheckRenamePlan(const std::vector<PlannedRename>& pla
 // entry. A rename whose new name equals its old name is done without touching
 // the disk and is neither counted as renamed nor as failed. `stepped`, when
 // given, hears how many planned renames have been worked through, now and then
-  int failed = 0;   // renames that did not happen, those not reached excluded
-  int notReached = 0;  // renames left out because the batch was stopped
-  // The journal could not be written: nothing was renamed (every rename
-  // counts as not done, none as failed).
-  bool notStarted = false;
+// and at the end. `work`, when given, is asked between two renames whether
+// to stop: a stopped batch keeps what it did, finishes or turns back the
+// cycle it is in, and leaves the rest kNotReached.
+// Before the first rename, every move on disk, in order and temporary names
+// included, goes to a journal (pipeline/rename_journal.h) that is removed when
+// the batch ends; when it cannot be written nothing changes and the outcome is
+// notStarted.
 // ApplyRenameBatch("/d/", {{0, "a", "b"}, {1, "b", "a"}}).renamed == 2 (a swap).
 BatchOutcome ApplyRenameBatch(const ByteText& directory, const std::vector<PlannedRename>& plan,
                               const std::function<void(int done)>& stepped = {},
