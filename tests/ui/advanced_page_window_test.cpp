@@ -16,10 +16,6 @@ class AdvancedPageTest : public WindowTest {
     WindowTest::SetUp();
     Ui().高级选择夹1->setCurrentWidget(Ui().选择夹页_高级);
   }
-  void Load(std::initializer_list<const char*> names) {
-    MakeFiles(names);
-    ASSERT_TRUE(Drop({PathOf(*names.begin())}).empty());
-  }
 };
 
 TEST_F(AdvancedPageTest, ThePageComesLastAndStartUpShowsTheFirst) {
@@ -34,7 +30,7 @@ TEST_F(AdvancedPageTest, ThePageComesLastAndStartUpShowsTheFirst) {
 }
 
 TEST_F(AdvancedPageTest, RegexReplaceRefusesABadPatternThenPreviewsAndRenames) {
-  Load({"IMG_0001.JPG", "IMG_0002.jpg", "说明.txt"});
+  LoadFiles({"IMG_0001.JPG", "IMG_0002.jpg", "说明.txt"});
   Ui().编辑框_正则查找->setText(U("IMG_(\\d+"));
   const std::vector<BoxRecord> refused = Click(Ui().按钮_正则替换);
   ASSERT_EQ(refused.size(), 1u);
@@ -58,7 +54,7 @@ TEST_F(AdvancedPageTest, RegexReplaceRefusesABadPatternThenPreviewsAndRenames) {
 }
 
 TEST_F(AdvancedPageTest, LetterCaseLowersExtensionsAndCapitalisesWordsInPreview) {
-  Load({"a photo.JPG", "b.Png", "c.txt"});
+  LoadFiles({"a photo.JPG", "b.Png", "c.txt"});
   EXPECT_EQ(Click(Ui().按钮_改大小写, {Ok(), Ok()}), (std::vector<BoxRecord>{ConfirmBox(), SummaryBox(2)}));
   EXPECT_EQ(OnDisk(), Strings({"a photo.jpg", "b.png", "c.txt"}));
 

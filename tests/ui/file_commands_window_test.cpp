@@ -15,11 +15,6 @@ namespace vantor::uitest {
 namespace {
 
 class FileCommandsWindowTest : public WindowTest {
- protected:
-  void Load(std::initializer_list<const char*> names) {
-    MakeFiles(names);
-    ASSERT_TRUE(Drop({PathOf(*names.begin())}).empty());
-  }
 };
 
 // Sets an environment variable for one test and puts the old value back.
@@ -51,7 +46,7 @@ TEST_F(FileCommandsWindowTest, SaveWritesTheNamesBesideTheProgram) {
   EXPECT_EQ(Click(Ui().按钮_保存到txt), std::vector<BoxRecord>{ReminderBox("没有什么可以保存的")});
   EXPECT_FALSE(std::filesystem::exists(saved));
 
-  Load({"b.txt", "a.txt", "第3课.txt"});
+  LoadFiles({"b.txt", "a.txt", "第3课.txt"});
   EXPECT_EQ(Click(Ui().按钮_保存到txt),
             std::vector<BoxRecord>{ReminderBox("已将原文件名存入txt文档内，\r\n并已将txt文档保存到本软件的同级文件夹")});
   std::ifstream in(saved, std::ios::binary);
@@ -65,7 +60,7 @@ TEST_F(FileCommandsWindowTest, CreateMakesFilesOnceInTheTypedFolder) {
       InfoBox(U("请先填入有效路径，并选好后缀！\r\n如果想创建文件夹则不需要选后缀或者选择\"创建目录！\""));
   EXPECT_EQ(Click(Ui().按钮14), std::vector<BoxRecord>{needPath});
 
-  Load({"第1课.mp4", "第2课.mp4"});
+  LoadFiles({"第1课.mp4", "第2课.mp4"});
   dir_.MakeFolder("out");
   // The grey of the cue goes when the box takes the focus.
   QFocusEvent focusIn(QEvent::FocusIn, Qt::MouseFocusReason);
@@ -91,7 +86,7 @@ TEST_F(FileCommandsWindowTest, DeleteAsksOnceAndCancelKeepsEverything) {
   Ui().高级选择夹1->setCurrentWidget(Ui().选择夹页_特殊功能);
   EXPECT_EQ(Click(Ui().按钮_删除文件), std::vector<BoxRecord>{InfoBox(U("列表框是空的，请先拖入文件！"), U("提示"))});
 
-  Load({"a.txt", "b.txt", "c.txt"});
+  LoadFiles({"a.txt", "b.txt", "c.txt"});
   const BoxRecord question =
       ConfirmBox(U("确定删除吗？此操作不可撤回！\r\n机械硬盘只能用恢复软件恢复！\r\n固态硬盘将永久不可恢复！"));
   EXPECT_EQ(Click(Ui().按钮_删除文件, {Cancel()}), std::vector<BoxRecord>{question});
@@ -110,7 +105,7 @@ TEST_F(FileCommandsWindowTest, DeleteToTheTrashPutsTheFileAndItsTrashInfoThere) 
   const ScopedEnvironment dataHome("XDG_DATA_HOME", QByteArray::fromStdString(home.Path() + "data"));
   Ui().高级选择夹1->setCurrentWidget(Ui().选择夹页_特殊功能);
   Ui().单选框18->setChecked(true);
-  Load({"第1课.txt"});
+  LoadFiles({"第1课.txt"});
 
   EXPECT_EQ(Click(Ui().按钮_删除文件, {Ok(), Ok()}),
             (std::vector<BoxRecord>{ConfirmBox(U("确定删除到回收站吗？")), InfoBox(U("已删除1个"), U("提示"))}));

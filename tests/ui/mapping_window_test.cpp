@@ -18,11 +18,6 @@ namespace {
 
 class MappingWindowTest : public WindowTest {
  protected:
-  void Load(std::initializer_list<const char*> names) {
-    MakeFiles(names);
-    ASSERT_TRUE(Drop({PathOf(*names.begin())}).empty());
-  }
-
   MappingWindow* OpenMapping() {
     EXPECT_TRUE(Click(Ui().按钮_用我的txt修改).empty());
     auto* mapping = window_.findChild<MappingWindow*>();
@@ -63,7 +58,7 @@ TEST_F(MappingWindowTest, OpensOverTheDisabledMainWindowAndGivesTheNamesBackOnCl
   EXPECT_EQ(Click(Ui().按钮_用我的txt修改), std::vector<BoxRecord>{ReminderBox("先拖入文件！")});
   EXPECT_EQ(window_.findChild<MappingWindow*>(), nullptr);
 
-  Load({"1.mp4", "2.mp4", "3.mp4", "4.mp4"});
+  LoadFiles({"1.mp4", "2.mp4", "3.mp4", "4.mp4"});
   TogglePreview();
   // Row 1 has no name: it is not in the mapping, and keeps its place.
   window_.Entries().SetEntryCell({}, 1, 0);
@@ -107,7 +102,7 @@ TEST_F(MappingWindowTest, OpensOverTheDisabledMainWindowAndGivesTheNamesBackOnCl
 }
 
 TEST_F(MappingWindowTest, ContextMenuMovesClearsAndEditsOneCell) {
-  Load({"a.txt", "b.txt", "c.txt"});
+  LoadFiles({"a.txt", "b.txt", "c.txt"});
   MappingWindow* mapping = OpenMapping();
   ASSERT_NE(mapping, nullptr);
   ASSERT_TRUE(DropNameFile(mapping, "names.txt", "x\ny\nz\n").empty());
@@ -154,7 +149,7 @@ TEST_F(MappingWindowTest, ContextMenuMovesClearsAndEditsOneCell) {
 }
 
 TEST_F(MappingWindowTest, PastedNamesReorderedAndRenamedWithTheirExtension) {
-  Load({"1.txt", "2.txt", "3.txt", "taken"});
+  LoadFiles({"1.txt", "2.txt", "3.txt", "taken"});
   MappingWindow* mapping = OpenMapping();
   ASSERT_NE(mapping, nullptr);
 

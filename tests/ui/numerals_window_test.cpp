@@ -34,15 +34,6 @@ class NumeralsWindowTest : public WindowTest {
     return Run(Ui().选择夹页_添加, Ui().按钮_模拟B站AV, std::move(answers));
   }
 
-  void LoadFiles(std::initializer_list<const char*> names) {
-    MakeFiles(names);
-    ASSERT_TRUE(Drop({PathOf(*names.begin())}).empty());
-  }
-  void LoadFolders(std::initializer_list<const char*> names) {
-    for (const char* name : names) dir_.MakeFolder(name);
-    SetMode(1);
-    ASSERT_TRUE(Drop({PathOf(*names.begin())}).empty());
-  }
   std::vector<BoxRecord> Commit() { return Click(Ui().按钮_确认无误执行吧); }
 
   // Whether 进度条1 was visible each time the run moved it past 0.

@@ -19,15 +19,6 @@ QStringList Sorted(QStringList names) {
 
 class OperationWindowTest : public WindowTest {
  protected:
-  void LoadFiles(std::initializer_list<const char*> names) {
-    MakeFiles(names);
-    ASSERT_TRUE(Drop({PathOf(*names.begin())}).empty());
-  }
-  void LoadFolders(std::initializer_list<const char*> names) {
-    for (const char* name : names) dir_.MakeFolder(name);
-    SetMode(1);
-    ASSERT_TRUE(Drop({PathOf(*names.begin())}).empty());
-  }
   void ShowPage(QWidget* page) { Ui().高级选择夹1->setCurrentWidget(page); }
 };
 

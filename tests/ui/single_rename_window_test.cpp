@@ -15,11 +15,6 @@ namespace {
 
 class SingleRenameTest : public WindowTest {
  protected:
-  void Load(std::initializer_list<const char*> names) {
-    MakeFiles(names);
-    ASSERT_TRUE(Drop({PathOf(*names.begin())}).empty());
-  }
-
   // Right click on a cell, then "手动修改这个"; returns the window it opened.
   SingleRenameWindow* EditByHand(int row, int column) {
     EXPECT_TRUE(EditWindowsGone());
@@ -49,7 +44,7 @@ class SingleRenameTest : public WindowTest {
 const BoxRecord kFailed = ReminderBox("修改失败！");
 
 TEST_F(SingleRenameTest, RenamesTheNameColumnOnDiskAndTellsWhenAsked) {
-  Load({"a.txt", "b.txt"});
+  LoadFiles({"a.txt", "b.txt"});
   SingleRenameWindow* edit = EditByHand(1, 0);
   ASSERT_NE(edit, nullptr);
   EXPECT_TRUE(edit->isVisible());
@@ -80,7 +75,7 @@ TEST_F(SingleRenameTest, RenamesTheNameColumnOnDiskAndTellsWhenAsked) {
 }
 
 TEST_F(SingleRenameTest, UnchangedTextAndRefusalsChangeNothing) {
-  Load({"a.txt", "b.txt"});
+  LoadFiles({"a.txt", "b.txt"});
   EXPECT_EQ(Confirm(EditByHand(0, 0), U("a.txt"), true), std::vector<BoxRecord>{ReminderBox("没有任何修改！")});
   EXPECT_TRUE(EditWindowsGone());
 
@@ -106,7 +101,7 @@ TEST_F(SingleRenameTest, UnchangedTextAndRefusalsChangeNothing) {
 }
 
 TEST_F(SingleRenameTest, ThePreviewColumnTakesThePendingNameOnly) {
-  Load({"01a.txt", "02b.txt"});
+  LoadFiles({"01a.txt", "02b.txt"});
   TogglePreview();
   AddAfterNumber(U("-"), {Ok()});
   ASSERT_EQ(Pending(), Strings({"01-a.txt", "02-b.txt"}));

@@ -22,18 +22,6 @@ BoxRecord WillBeRenamed(int count) {
 
 class TextOperationsWindowTest : public WindowTest {
  protected:
-  // Files (or, in folder mode, folders) in the temporary folder, loaded by
-  // dropping the first of them.
-  void LoadFiles(std::initializer_list<const char*> names) {
-    MakeFiles(names);
-    ASSERT_TRUE(Drop({PathOf(*names.begin())}).empty());
-  }
-  void LoadFolders(std::initializer_list<const char*> names) {
-    for (const char* name : names) dir_.MakeFolder(name);
-    SetMode(1);
-    ASSERT_TRUE(Drop({PathOf(*names.begin())}).empty());
-  }
-
   // Shows the button's tab page, types into the boxes and clicks the button.
   std::vector<BoxRecord> Press(QWidget* page, QAbstractButton* button,
                                std::initializer_list<std::pair<QLineEdit*, const char*>> texts,

@@ -320,6 +320,19 @@ class WindowTest : public ::testing::Test {
     return AnswerBoxes([&] { EXPECT_TRUE(DropPaths(&window_, paths)); }, std::move(answers));
   }
 
+  // Files in the temporary folder, loaded by dropping the first of them.
+  void LoadFiles(std::initializer_list<const char*> names) {
+    MakeFiles(names);
+    ASSERT_TRUE(Drop({PathOf(*names.begin())}).empty());
+  }
+  // Folders in the temporary folder, listed in mode "处理文件夹" by dropping the
+  // first of them.
+  void LoadFolders(std::initializer_list<const char*> names) {
+    for (const char* name : names) dir_.MakeFolder(name);
+    SetMode(1);
+    ASSERT_TRUE(Drop({PathOf(*names.begin())}).empty());
+  }
+
   // Picks one of the processing modes by its position in 组合框2.
   void SetMode(int index) { Ui().组合框2->setCurrentIndex(index); }
 
