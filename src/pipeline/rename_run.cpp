@@ -5,6 +5,7 @@
 #include "pipeline/pending_marks.h"
 #include "pipeline/reports.h"
 #include "platform/code_page.h"
+#include "platform/file_system.h"
 
 namespace vantor {
 
@@ -52,13 +53,21 @@ RenamePlan PlanRenames(const RunContext& context, const RenameRunOptions& option
   RenamePlan plan;
   const EntryList& list = context.list;
   const bool folderLoop = context.FolderMode();
+  plan.changes.reserve(static_cast<size_t>(list.RowCount()));
   for (int row = 0; row < list.RowCount(); ++row) {
     const ByteText& name = list.Cell(row, 0);
     if (name.empty()) continue;
     const int ordinal = ++plan.walked;
     if (!folderLoop && options.applySkipExtension && SkippedByExtension(name, context.intake)) continue;
-    RenameEntryView entry{name, folderLoop ? name : NameOfPath(name, false),
-                          folderLoop ? ByteText() : ExtensionOfPath(name), row, ordinal, folderLoop};
+    RenameEntryView entry{name, {}, {}, row, ordinal, folderLoop};
+    if (folderLoop) {
+      entry.stem = name;
+    } else {
+      entry.extension = ExtensionOfPath(name);
+      // A row holds a plain name; the stem is what the extension leaves.
+      entry.stem = name.find(kPathSeparator) == ByteText::npos ? name.substr(0, name.size() - entry.extension.size())
+                                                               : NameOfPath(name, false);
+    }
     std::optional<ByteText> newName = rule(entry);
     if (!newName || newName->empty()) continue;
     if (*newName == name) {

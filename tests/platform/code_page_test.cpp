@@ -1,6 +1,7 @@
 #include "platform/code_page.h"
 
 #include <gtest/gtest.h>
+#include <iconv.h>
 
 #include <string>
 #include <vector>
@@ -92,6 +93,50 @@ TEST(Utf8FromGbk, RefusesInvalidGbk) {
     SCOPED_TRACE(::testing::PrintToString(gbk));
     EXPECT_EQ(Utf8FromGbk(gbk), std::nullopt);
   }
+}
+
+// iconv's strict answer for one GBK code: its UTF-8 when the code converts and
+// converts back to itself.
+std::optional<std::string> IconvRoundTrip(iconv_t decode, iconv_t encode, const std::string& code) {
+  const auto convert = [](iconv_t cd, const std::string& in) -> std::optional<std::string> {
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    std::string out(16, '\0');
+    char* inPtr = const_cast<char*>(in.data());
+    size_t inLeft = in.size();
+    char* outPtr = out.data();
+    size_t outLeft = out.size();
+    if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) != 0 || inLeft != 0) return std::nullopt;
+    if (iconv(cd, nullptr, nullptr, &outPtr, &outLeft) == static_cast<size_t>(-1)) return std::nullopt;
+    out.resize(out.size() - outLeft);
+    return out;
+  };
+  const std::optional<std::string> utf8 = convert(decode, code);
+  if (!utf8 || convert(encode, *utf8) != code) return std::nullopt;
+  return utf8;
+}
+
+// Every one- and two-byte code, alone and between ASCII letters, both ways.
+TEST(Utf8FromGbk, AgreesWithIconvOnEveryCode) {
+  const iconv_t decode = iconv_open("UTF-8", "GBK");
+  const iconv_t encode = iconv_open("GBK", "UTF-8");
+  ASSERT_NE(decode, reinterpret_cast<iconv_t>(-1));
+  int convertible = 0;
+  for (unsigned lead = 0x80; lead <= 0xFF; ++lead) {
+    for (unsigned trail = 0; trail <= 0xFF; ++trail) {
+      std::string code(1, static_cast<char>(lead));
+      if (trail != 0) code += static_cast<char>(trail);
+      const std::optional<std::string> expected = IconvRoundTrip(decode, encode, code);
+      convertible += expected ? 1 : 0;
+      ASSERT_EQ(Utf8FromGbk(code), expected) << lead << " " << trail;
+      if (expected) {
+        ASSERT_EQ(Utf8FromGbk("a" + code + "b"), "a" + *expected + "b");
+        ASSERT_EQ(GbkFromUtf8("a" + *expected), "a" + code);
+      }
+    }
+  }
+  EXPECT_GT(convertible, 21000);
+  iconv_close(decode);
+  iconv_close(encode);
 }
 
 TEST(Gbk, ConvertsLiterals) {
