@@ -1,5 +1,7 @@
 #include "operations/regex_replace.h"
 
+#include <memory>
+
 #include "pipeline/guards.h"
 #include "pipeline/rename_run.h"
 #include "platform/code_page.h"
@@ -63,36 +65,35 @@ ByteText CompiledRegexReplace::Problem() const {
          ToText(static_cast<int32_t>(pattern_.patternErrorOffset() + 1)) + Gbk("个字符）");
 }
 
-QString CompiledRegexReplace::Expand(const QRegularExpressionMatch& match) const {
-  QString expanded;
+void CompiledRegexReplace::AppendExpansion(const QRegularExpressionMatch& match, QString& out) const {
   for (const Piece& piece : replacement_) {
-    expanded += piece.literal;
+    out += piece.literal;
     if (!piece.name.isEmpty()) {
-      expanded += match.captured(piece.name);
+      out += match.capturedView(piece.name);
     } else if (piece.group >= 0) {
-      expanded += match.captured(piece.group);
+      out += match.capturedView(piece.group);
     }
   }
-  return expanded;
 }
 
 std::optional<ByteText> CompiledRegexReplace::Apply(const ByteText& text) const {
   if (!Valid()) return std::nullopt;
   const QString subject = QStringOfGbk(text);
   QString result;
+  result.reserve(subject.size() * 2);
   qsizetype copiedUpTo = 0;
   bool matched = false;
   QRegularExpressionMatchIterator matches = pattern_.globalMatch(subject);
   while (matches.hasNext()) {
     const QRegularExpressionMatch match = matches.next();
     matched = true;
-    result += subject.mid(copiedUpTo, match.capturedStart() - copiedUpTo);
-    result += Expand(match);
+    result += QStringView(subject).mid(copiedUpTo, match.capturedStart() - copiedUpTo);
+    AppendExpansion(match, result);
     copiedUpTo = match.capturedEnd();
     if (!replaceAll_) break;
   }
   if (!matched) return std::nullopt;
-  result += subject.mid(copiedUpTo);
+  result += QStringView(subject).mid(copiedUpTo);
   return GbkFromUtf8(result.toStdString());
 }
 
@@ -113,12 +114,18 @@ void RunRegexReplace(const RunContext& context, const RegexReplaceSettings& sett
     return;
   }
   if (!CheckEntryDirectoryUsable(prompter, context.list)) return;
-  RunRename(context, {}, [&compiled, &settings](const RenameEntryView& entry) -> std::optional<ByteText> {
-    if (settings.includeExtension || entry.folder) return NewNameOfRegexReplace(entry.name, compiled);
-    std::optional<ByteText> stem = NewNameOfRegexReplace(entry.stem, compiled);
-    if (!stem) return std::nullopt;
-    return *stem + entry.extension;
+  // A compiled expression per thread: the names are computed on every core.
+  const RenameRunOptions options;
+  const RenamePlan plan = PlanRenamesOnAllCores(context, options, [&settings]() -> NewNameRule {
+    auto compiled = std::make_shared<const CompiledRegexReplace>(settings);
+    return [compiled, &settings](const RenameEntryView& entry) -> std::optional<ByteText> {
+      if (settings.includeExtension || entry.folder) return NewNameOfRegexReplace(entry.name, *compiled);
+      std::optional<ByteText> stem = NewNameOfRegexReplace(entry.stem, *compiled);
+      if (!stem) return std::nullopt;
+      return *stem + entry.extension;
+    };
   });
+  CarryOutPlan(context, options, plan);
 }
 
 }  // namespace vantor

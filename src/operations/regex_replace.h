@@ -43,7 +43,8 @@ class CompiledRegexReplace {
     int group = -1;  // a numbered group, or -1
     QString name;    // a named group, when not empty
   };
-  QString Expand(const QRegularExpressionMatch& match) const;
+  // Appends the replacement for match, its group references filled in.
+  void AppendExpansion(const QRegularExpressionMatch& match, QString& out) const;
 
   QRegularExpression pattern_;
   std::vector<Piece> replacement_;

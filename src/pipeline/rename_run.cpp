@@ -1,5 +1,8 @@
 #include "pipeline/rename_run.h"
 
+#include <algorithm>
+#include <thread>
+
 #include "entries/paths.h"
 #include "pipeline/long_work.h"
 #include "pipeline/pending_marks.h"
@@ -49,17 +52,25 @@ NewNameRule KeepingExtension(NewStemRule newStem) {
   };
 }
 
-RenamePlan PlanRenames(const RunContext& context, const RenameRunOptions& options, const NewNameRule& rule) {
-  RenamePlan plan;
-  const EntryList& list = context.list;
+namespace {
+
+// Rows are split among threads only when there are enough of them to pay for
+// starting one.
+constexpr size_t kRowsPerThread = 4096;
+
+// The rows a plan walks, in order, with the ordinal each is walked at.
+struct WalkedRow {
+  int row = 0;
+  int ordinal = 0;
+};
+
+// Computes the new name of each row in rows[begin, end) with rule.
+void ComputeNewNames(const RunContext& context, const std::vector<WalkedRow>& rows, size_t begin, size_t end,
+                     const NewNameRule& rule, std::vector<std::optional<ByteText>>& newNames) {
   const bool folderLoop = context.FolderMode();
-  plan.changes.reserve(static_cast<size_t>(list.RowCount()));
-  for (int row = 0; row < list.RowCount(); ++row) {
-    const ByteText& name = list.Cell(row, 0);
-    if (name.empty()) continue;
-    const int ordinal = ++plan.walked;
-    if (!folderLoop && options.applySkipExtension && SkippedByExtension(name, context.intake)) continue;
-    RenameEntryView entry{name, {}, {}, row, ordinal, folderLoop};
+  for (size_t i = begin; i < end; ++i) {
+    const ByteText& name = context.list.Cell(rows[i].row, 0);
+    RenameEntryView entry{name, {}, {}, rows[i].row, rows[i].ordinal, folderLoop};
     if (folderLoop) {
       entry.stem = name;
     } else {
@@ -68,15 +79,60 @@ RenamePlan PlanRenames(const RunContext& context, const RenameRunOptions& option
       entry.stem = name.find(kPathSeparator) == ByteText::npos ? name.substr(0, name.size() - entry.extension.size())
                                                                : NameOfPath(name, false);
     }
-    std::optional<ByteText> newName = rule(entry);
+    newNames[i] = rule(entry);
+  }
+}
+
+RenamePlan PlanWithThreads(const RunContext& context, const RenameRunOptions& options,
+                           const NewNameRuleMaker& makeRule, size_t threads) {
+  RenamePlan plan;
+  const EntryList& list = context.list;
+  std::vector<WalkedRow> rows;
+  rows.reserve(static_cast<size_t>(list.RowCount()));
+  for (int row = 0; row < list.RowCount(); ++row) {
+    const ByteText& name = list.Cell(row, 0);
+    if (name.empty()) continue;
+    const int ordinal = ++plan.walked;
+    if (!context.FolderMode() && options.applySkipExtension && SkippedByExtension(name, context.intake)) continue;
+    rows.push_back({row, ordinal});
+  }
+
+  std::vector<std::optional<ByteText>> newNames(rows.size());
+  threads = std::clamp<size_t>(rows.size() / kRowsPerThread, 1, threads);
+  const size_t share = (rows.size() + threads - 1) / threads;
+  std::vector<std::thread> helpers;
+  for (size_t thread = 1; thread < threads; ++thread) {
+    helpers.emplace_back([&, thread] {
+      ComputeNewNames(context, rows, thread * share, std::min(rows.size(), (thread + 1) * share), makeRule(),
+                      newNames);
+    });
+  }
+  ComputeNewNames(context, rows, 0, std::min(rows.size(), share), makeRule(), newNames);
+  for (std::thread& helper : helpers) helper.join();
+
+  plan.changes.reserve(rows.size());
+  for (size_t i = 0; i < rows.size(); ++i) {
+    std::optional<ByteText>& newName = newNames[i];
     if (!newName || newName->empty()) continue;
+    const ByteText& name = list.Cell(rows[i].row, 0);
     if (*newName == name) {
-      if (options.previewUnchangedRows) plan.unchangedRows.push_back(row);
+      if (options.previewUnchangedRows) plan.unchangedRows.push_back(rows[i].row);
       continue;
     }
-    plan.changes.push_back({row, name, std::move(*newName)});
+    plan.changes.push_back({rows[i].row, name, std::move(*newName)});
   }
   return plan;
+}
+
+}  // namespace
+
+RenamePlan PlanRenames(const RunContext& context, const RenameRunOptions& options, const NewNameRule& rule) {
+  return PlanWithThreads(context, options, [&rule] { return rule; }, 1);
+}
+
+RenamePlan PlanRenamesOnAllCores(const RunContext& context, const RenameRunOptions& options,
+                                 const NewNameRuleMaker& makeRule) {
+  return PlanWithThreads(context, options, makeRule, std::max(1u, std::thread::hardware_concurrency()));
 }
 
 RenameRunResult CarryOutPlan(const RunContext& context, const RenameRunOptions& options, const RenamePlan& plan) {

@@ -97,4 +97,15 @@ RenameRunResult CarryOutPlan(const RunContext& context, const RenameRunOptions& 
 // PlanRenames followed by CarryOutPlan.
 RenameRunResult RunRename(const RunContext& context, const RenameRunOptions& options, const NewNameRule& rule);
 
+// Makes a rule of its own for each thread that computes new names.
+using NewNameRuleMaker = std::function<NewNameRule()>;
+
+// As PlanRenames, for a rule whose names depend on nothing but the entry (no
+// counters, no state shared between rows): a long list is split among the
+// processor's cores, each running a rule made for it, and the plan is the
+// same as one rule would give. Example: a rule over a compiled regular
+// expression, one compiled copy per thread.
+RenamePlan PlanRenamesOnAllCores(const RunContext& context, const RenameRunOptions& options,
+                                 const NewNameRuleMaker& makeRule);
+
 }  // namespace vantor

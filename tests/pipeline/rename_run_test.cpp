@@ -208,5 +208,33 @@ TEST(RunRename, UsesTheOperationsConfirmTextAndItsSkipChoice) {
   EXPECT_EQ(bench.OnDisk(), std::set<std::string>{"ax.txt"});
 }
 
+// Long enough to be split among threads: the plan is the one a single rule
+// gives, in row order, with the same ordinals and skipped rows.
+TEST(PlanRenamesOnAllCores, GivesThePlanOfOneRule) {
+  Workbench bench;
+  bench.intake.skipExtension = G(".log");
+  bench.list.SetEntryDirectory(bench.dir.Gbk());
+  for (int i = 0; i < 20000; ++i) bench.list.AppendRow(G(std::to_string(i) + (i % 7 == 0 ? ".log" : ".txt")));
+  bench.list.AppendRow({});
+  const NewNameRule rule = [](const RenameEntryView& entry) -> std::optional<ByteText> {
+    if (entry.ordinal % 5 == 0) return std::nullopt;
+    if (entry.ordinal % 5 == 1) return entry.name;
+    return entry.stem + "-" + std::to_string(entry.ordinal) + entry.extension;
+  };
+  RenameRunOptions options;
+  options.previewUnchangedRows = true;
+  const RenamePlan single = PlanRenames(bench.Context(), options, rule);
+  const RenamePlan parallel = PlanRenamesOnAllCores(bench.Context(), options, [&rule] { return rule; });
+  EXPECT_EQ(parallel.walked, 20000);
+  EXPECT_EQ(parallel.walked, single.walked);
+  EXPECT_EQ(parallel.unchangedRows, single.unchangedRows);
+  ASSERT_EQ(parallel.changes.size(), single.changes.size());
+  for (size_t i = 0; i < single.changes.size(); ++i) {
+    EXPECT_EQ(parallel.changes[i].row, single.changes[i].row);
+    EXPECT_EQ(parallel.changes[i].newName, single.changes[i].newName);
+  }
+  EXPECT_GT(single.changes.size(), 10000u);
+}
+
 }  // namespace
 }  // namespace vantor
