@@ -36,11 +36,18 @@ std::vector<PlannedRename> PendingRenames(const EntryList& list) {
   return plan;
 }
 
-void MarkPendingConflicts(EntryList& list) {
+FolderListing StartReadingFolder(const EntryList& list) {
+  return std::async(std::launch::async, [directory = list.EntryDirectory()] {
+    return ReadFolderNames(directory, EntryKind::kAll).names;
+  });
+}
+
+void MarkPendingConflicts(EntryList& list, const FolderListing& listing) {
   if (!list.PreviewOn()) return;
   const std::vector<PlannedRename> plan = PendingRenames(list);
-  const TextArray folderNames = ReadFolderNames(list.EntryDirectory(), EntryKind::kAll).names;
-  const std::vector<RenameProblem> problems = CheckRenamePlan(plan, &folderNames);
+  TextArray readNow;
+  if (!listing.valid()) readNow = ReadFolderNames(list.EntryDirectory(), EntryKind::kAll).names;
+  const std::vector<RenameProblem> problems = CheckRenamePlan(plan, listing.valid() ? &listing.get() : &readNow);
   EntryList::Batch batch(list);
   for (int row = 0; row < list.RowCount(); ++row) list.SetPendingMark(row, PendingMark::kNone);
   for (size_t i = 0; i < plan.size(); ++i) list.SetPendingMark(plan[i].row, MarkOf(problems[i]));

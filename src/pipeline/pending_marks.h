@@ -2,6 +2,7 @@
 // the marks that show beforehand which of them it will refuse.
 #pragma once
 
+#include <future>
 #include <vector>
 
 #include "entries/entry_list.h"
@@ -13,22 +14,30 @@ namespace vantor {
 // commit renames. PendingRenames(list) is empty with preview off.
 std::vector<PlannedRename> PendingRenames(const EntryList& list);
 
+// The names of the entry directory, read on another thread from the moment
+// it is made, so that the reading overlaps the work before the marking.
+using FolderListing = std::shared_future<TextArray>;
+FolderListing StartReadingFolder(const EntryList& list);
+
 // Marks each pending name a commit would refuse (an invalid name, a name two
 // rows share, a name an entry of the folder that stays holds) and clears the
-// marks of the others. Reads the entry directory once. Nothing with preview off.
-void MarkPendingConflicts(EntryList& list);
+// marks of the others. Reads the entry directory once, or takes listing when
+// it has been started. Nothing with preview off.
+void MarkPendingConflicts(EntryList& list, const FolderListing& listing = {});
 
 // Calls MarkPendingConflicts when it goes out of scope: made before a preview
 // run writes its pending names, it marks them once they are all written.
 class PendingConflictsMarker {
  public:
-  explicit PendingConflictsMarker(EntryList& list) : list_(list) {}
-  ~PendingConflictsMarker() { MarkPendingConflicts(list_); }
+  explicit PendingConflictsMarker(EntryList& list, FolderListing listing = {})
+      : list_(list), listing_(std::move(listing)) {}
+  ~PendingConflictsMarker() { MarkPendingConflicts(list_, listing_); }
   PendingConflictsMarker(const PendingConflictsMarker&) = delete;
   PendingConflictsMarker& operator=(const PendingConflictsMarker&) = delete;
 
  private:
   EntryList& list_;
+  FolderListing listing_;
 };
 
 }  // namespace vantor

@@ -97,6 +97,8 @@ RenamePlan PlanWithThreads(const RunContext& context, const RenameRunOptions& op
     rows.push_back({row, ordinal});
   }
 
+  if (list.PreviewOn() && !options.renameInPreview) plan.folderListing = StartReadingFolder(list);
+
   std::vector<std::optional<ByteText>> newNames(rows.size());
   threads = std::clamp<size_t>(rows.size() / kRowsPerThread, 1, threads);
   const size_t share = (rows.size() + threads - 1) / threads;
@@ -156,7 +158,7 @@ RenameRunResult CarryOutPlan(const RunContext& context, const RenameRunOptions& 
   }
 
   if (preview) {
-    const PendingConflictsMarker marker(list);  // marks once the names below are written
+    const PendingConflictsMarker marker(list, plan.folderListing);  // marks once the names below are written
     EntryList::Batch batch(list);
     for (const PlannedRename& change : plan.changes) list.SetEntryCell(change.newName, change.row, 1);
     for (int row : plan.unchangedRows) list.SetEntryCell(ByteText(list.Cell(row, 0)), row, 1);

@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "pipeline/pending_marks.h"
 #include "pipeline/rename_batch.h"
 #include "pipeline/run_context.h"
 
@@ -70,6 +71,7 @@ struct RenamePlan {
   int walked = 0;
   std::vector<PlannedRename> changes;
   std::vector<int> unchangedRows;  // rows whose computed name equals the old one, when previewed
+  FolderListing folderListing;     // a preview's read of the folder, started with the plan
 };
 
 struct RenameRunResult {
@@ -82,7 +84,8 @@ struct RenameRunResult {
 
 // Walks every row whose column-0 name is not empty, computes its new name and
 // keeps the rows whose new name is neither empty nor equal to the old name.
-// Pure: touches neither the list nor the disk.
+// Changes neither the list nor the disk; for a preview it starts reading the
+// folder, which the marking of conflicts needs.
 RenamePlan PlanRenames(const RunContext& context, const RenameRunOptions& options, const NewNameRule& rule);
 
 // Refuses an empty walk when asked to; then, before anything changes, asks
