@@ -1,7 +1,7 @@
 // Cost of the rename course against the bare system call.
 //
 // A temporary folder of N files (argv[1], default 100000; argv[2] rounds,
-// default 3) named like
+// default 5) named like
 // "01lesson 7.mp4", every fourth one Chinese ("01第7课 介绍.mp4"), is renamed
 // by the symbol-after-number operation with "、":
 //   bare     renameat2(RENAME_NOREPLACE) over precomputed native paths
@@ -198,7 +198,7 @@ void MeasureChainAndSwaps(const std::string& folder, const std::vector<std::stri
 int main(int argc, char** argv) {
   using namespace vantor;
   const long count = argc > 1 ? std::atol(argv[1]) : 100000;
-  const int rounds = argc > 2 ? std::atoi(argv[2]) : 3;
+  const int rounds = argc > 2 ? std::atoi(argv[2]) : 5;
   if (count <= 0 || rounds <= 0) {
     std::fprintf(stderr, "usage: %s [file count [rounds]]\n", argv[0]);
     return 2;
