@@ -45,6 +45,42 @@ bool LiesUnder(const ByteText& directory, const ByteText& folder) {
   return !folder.empty() && directory.compare(0, folder.size(), folder) == 0;
 }
 
+void RunRead(const FolderReadRunner& runRead, const std::function<void()>& read) {
+  if (runRead) {
+    runRead(read);
+  } else {
+    read();
+  }
+}
+
+// Fills the list from the entry directory by mode and filters, after emptying
+// it when replaceRows. The folder is read before the list changes, so that
+// the rows shown meanwhile are the old ones; one batch then shows the new.
+int FillFromEntryDirectory(EntryList& list, const IntakeSettings& settings, const FolderReadRunner& runRead,
+                           bool replaceRows) {
+  const ByteText directory = list.EntryDirectory();
+  if (directory.empty() || directory == kRootOnly) {
+    if (replaceRows) list.Clear();
+    if (!directory.empty()) list.SetEntryDirectory({});
+    return 0;
+  }
+  FolderListing listing;
+  if (settings.mode != ProcessingMode::kDroppedItems) {
+    RunRead(runRead, [&] {
+      listing = settings.mode == ProcessingMode::kFiles ? ListFolderFiles(directory, settings.onlySearchPattern)
+                                                        : ListSubfolders(directory);
+    });
+  }
+  EntryList::Batch batch(list);
+  if (replaceRows) list.Clear();
+  if (settings.mode == ProcessingMode::kFiles) {
+    AppendFiles(list, settings, listing);
+  } else {
+    AppendAll(list, listing);
+  }
+  return listing.unconvertible;
+}
+
 }  // namespace
 
 void SetUserDesktopFolder(const ByteText& folder, const ByteText& home) {
@@ -71,27 +107,8 @@ bool RefuseDesktopDirectory(EntryList& list, Prompter& prompter) {
   return true;
 }
 
-int LoadFolderEntries(EntryList& list, const IntakeSettings& settings) {
-  if (list.EntryDirectory().empty()) return 0;
-  if (list.EntryDirectory() == kRootOnly) {
-    list.SetEntryDirectory({});
-    return 0;
-  }
-  EntryList::Batch batch(list);
-  FolderListing listing;
-  switch (settings.mode) {
-    case ProcessingMode::kFiles:
-      listing = ListFolderFiles(list.EntryDirectory(), settings.onlySearchPattern);
-      AppendFiles(list, settings, listing);
-      break;
-    case ProcessingMode::kFolders:
-      listing = ListSubfolders(list.EntryDirectory());
-      AppendAll(list, listing);
-      break;
-    case ProcessingMode::kDroppedItems:
-      break;
-  }
-  return listing.unconvertible;
+int LoadFolderEntries(EntryList& list, const IntakeSettings& settings, const FolderReadRunner& runRead) {
+  return FillFromEntryDirectory(list, settings, runRead, /*replaceRows=*/false);
 }
 
 bool RefuseDropFromAnotherFolder(const EntryList& list, Prompter& prompter, const IntakeSettings& settings,
@@ -103,8 +120,8 @@ bool RefuseDropFromAnotherFolder(const EntryList& list, Prompter& prompter, cons
   return true;
 }
 
-int AcceptDroppedPath(EntryList& list, Prompter& prompter, const IntakeSettings& settings,
-                      const ByteText& path) {
+int AcceptDroppedPath(EntryList& list, Prompter& prompter, const IntakeSettings& settings, const ByteText& path,
+                      const FolderReadRunner& runRead) {
   if (RefuseDropFromAnotherFolder(list, prompter, settings, path)) return 0;
   if (settings.mode != ProcessingMode::kDroppedItems) list.Clear();
   if (path.empty()) {
@@ -122,11 +139,11 @@ int AcceptDroppedPath(EntryList& list, Prompter& prompter, const IntakeSettings&
     list.AppendRow(NameOfPath(path, true));
     return 0;
   }
-  return LoadFolderEntries(list, settings);
+  return LoadFolderEntries(list, settings, runRead);
 }
 
 int ReadChosenFolder(EntryList& list, Prompter& prompter, const IntakeSettings& settings,
-                     const std::optional<ByteText>& chosen) {
+                     const std::optional<ByteText>& chosen, const FolderReadRunner& runRead) {
   list.Clear();
   if (!chosen || chosen->empty()) {
     prompter.Inform(messages::NothingSelected(), messages::TitleHint(), MessageIcon::kInformation);
@@ -142,28 +159,30 @@ int ReadChosenFolder(EntryList& list, Prompter& prompter, const IntakeSettings& 
   list.SetEntryDirectory(directory);
   if (RefuseDesktopDirectory(list, prompter)) return 0;
 
-  EntryList::Batch batch(list);
+  const bool files = settings.mode == ProcessingMode::kFiles || settings.mode == ProcessingMode::kDroppedItems;
   FolderListing listing;
-  if (settings.mode == ProcessingMode::kFiles || settings.mode == ProcessingMode::kDroppedItems) {
-    listing = ListFolderFiles(directory, settings.onlySearchPattern);
+  RunRead(runRead, [&] {
+    listing = files ? ListFolderFiles(directory, settings.onlySearchPattern) : ListSubfolders(directory);
+  });
+  EntryList::Batch batch(list);
+  if (files) {
     // The chooser's skip rule does not look at the only-search pattern.
     for (ByteText& name : listing.names) {
       if (settings.skipExtension && *settings.skipExtension == ExtensionOfPath(name)) continue;
       list.AppendRow(std::move(name));
     }
-  }
-  if (settings.mode == ProcessingMode::kFolders) {
-    listing = ListSubfolders(directory);
+  } else {
     AppendAll(list, listing);
   }
   return listing.unconvertible;
 }
 
-int ReloadAfterFilterChange(EntryList& list, const IntakeSettings& settings) {
-  EntryList::Batch batch(list);
-  list.Clear();
-  if (settings.mode == ProcessingMode::kDroppedItems) return 0;
-  return LoadFolderEntries(list, settings);
+int ReloadAfterFilterChange(EntryList& list, const IntakeSettings& settings, const FolderReadRunner& runRead) {
+  if (settings.mode == ProcessingMode::kDroppedItems) {
+    list.Clear();
+    return 0;
+  }
+  return FillFromEntryDirectory(list, settings, runRead, /*replaceRows=*/true);
 }
 
 }  // namespace vantor

@@ -2,6 +2,7 @@
 // filter changes.
 #pragma once
 
+#include <functional>
 #include <optional>
 
 #include "entries/entry_list.h"
@@ -23,6 +24,11 @@ struct IntakeSettings {
   std::optional<ByteText> skipExtension;
 };
 
+// Runs the read of a folder during a load (the disk read and the sort, which
+// touch no list), e.g. on a worker thread while the window keeps repainting;
+// empty: inline. Example: [](const std::function<void()>& read) { read(); }.
+using FolderReadRunner = std::function<void(const std::function<void()>& read)>;
+
 // True when a listed file is left out by the skip-extension box: only with the
 // pattern "*.*" and a current skip item equal to the name's extension.
 bool SkippedByExtension(const ByteText& name, const IntakeSettings& settings);
@@ -43,9 +49,10 @@ void SetUserDesktopFolder(const ByteText& folder, const ByteText& home);
 const ByteText& UserDesktopFolder();
 
 // Refills the list from the entry directory by mode and filters (the caller
-// empties it first when it wants a fresh list). Returns how many names were
-// left out because they have no exact GBK form.
-int LoadFolderEntries(EntryList& list, const IntakeSettings& settings);
+// empties it first when it wants a fresh list), reading the folder through
+// runRead. Returns how many names were left out because they have no exact
+// GBK form.
+int LoadFolderEntries(EntryList& list, const IntakeSettings& settings, const FolderReadRunner& runRead = {});
 
 // True, after "列表里的文件来自另一个文件夹，请先清空列表再拖入" (提示), when in
 // the dropped-items mode the list has rows and path lies in another folder
@@ -57,16 +64,17 @@ bool RefuseDropFromAnotherFolder(const EntryList& list, Prompter& prompter, cons
 // list (folder modes start afresh; the dropped-items mode appends the item).
 // Refuses an empty path, desktop folders and, in the dropped-items mode, a
 // path from another folder than the listed rows'. Returns the names left out.
-int AcceptDroppedPath(EntryList& list, Prompter& prompter, const IntakeSettings& settings,
-                      const ByteText& path);
+int AcceptDroppedPath(EntryList& list, Prompter& prompter, const IntakeSettings& settings, const ByteText& path,
+                      const FolderReadRunner& runRead = {});
 
 // The manual read command after the folder chooser closed; chosen is empty
 // when the user chose nothing. Returns the names left out.
 int ReadChosenFolder(EntryList& list, Prompter& prompter, const IntakeSettings& settings,
-                     const std::optional<ByteText>& chosen);
+                     const std::optional<ByteText>& chosen, const FolderReadRunner& runRead = {});
 
 // Reload after a filter box changed: empties the list, then reloads in the two
-// folder modes.
-int ReloadAfterFilterChange(EntryList& list, const IntakeSettings& settings);
+// folder modes. The old rows stay listed while the folder is read; one reset
+// then shows the new ones.
+int ReloadAfterFilterChange(EntryList& list, const IntakeSettings& settings, const FolderReadRunner& runRead = {});
 
 }  // namespace vantor

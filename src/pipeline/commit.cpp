@@ -27,6 +27,23 @@ BatchOutcome ApplyWithRunner(const ByteText& directory, const std::vector<Planne
   return outcome;
 }
 
+bool RecordedRowsUnchanged(const EntryList& list) {
+  for (const UndoRename& done : list.UndoNames) {
+    if (done.row >= list.RowCount() || list.Cell(done.row, 0) != done.after) return false;
+  }
+  return true;
+}
+
+// The renames that put back what the commit did, newest first.
+std::vector<PlannedRename> UndoPlan(const UndoRecord& record) {
+  std::vector<PlannedRename> plan;
+  plan.reserve(record.size());
+  for (auto done = record.rbegin(); done != record.rend(); ++done) {
+    plan.push_back({done->row, done->after, done->before});
+  }
+  return plan;
+}
+
 }  // namespace
 
 int CommitPreview(EntryList& list, Prompter& prompter, const RenamedOnDisk& renamedOnDisk,
@@ -83,19 +100,22 @@ void UndoLastCommit(EntryList& list, Prompter& prompter, const RenamedOnDisk& re
 
   // Each recorded row must still show the name the commit gave it: a list
   // sorted, reversed or edited since would put names on the wrong entries.
-  for (const UndoRename& done : list.UndoNames) {
-    if (done.row >= list.RowCount() || list.Cell(done.row, 0) != done.after) {
-      Remind(prompter, "列表框现标题 和 枚举到的数组 不是完全相同的，不予操作");
-      return;
-    }
-  }
-
+  // The check reads every recorded row, so it runs with the renames, in the
+  // same phase; the list does not change until the phase has ended.
+  bool rowsUnchanged = false;
   std::vector<PlannedRename> plan;
-  plan.reserve(list.UndoNames.size());
-  for (auto done = list.UndoNames.rbegin(); done != list.UndoNames.rend(); ++done) {
-    plan.push_back({done->row, done->after, done->before});
+  LongWork work(static_cast<int>(list.UndoNames.size()), nullptr);
+  BatchOutcome outcome;
+  RunDiskPhase(runDiskPhase, work, [&] {
+    rowsUnchanged = RecordedRowsUnchanged(list);
+    if (!rowsUnchanged) return;
+    plan = UndoPlan(list.UndoNames);
+    outcome = ApplyRenameBatch(list.EntryDirectory(), plan, [&work](int done) { work.Reached(done); }, &work);
+  });
+  if (!rowsUnchanged) {
+    Remind(prompter, "列表框现标题 和 枚举到的数组 不是完全相同的，不予操作");
+    return;
   }
-  const BatchOutcome outcome = ApplyWithRunner(list.EntryDirectory(), plan, runDiskPhase);
   if (ReportBatchNotStarted(prompter, outcome)) return;
   if (renamedOnDisk) renamedOnDisk(outcome.renamed, outcome.failed);
   UndoRecord left;

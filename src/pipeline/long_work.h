@@ -1,6 +1,8 @@
-// The disk phase of a long run (renames, deletions, creations): how far it
-// got, whether the user asked it to stop, and who runs it. The window runs it
-// on a worker thread under a progress dialog; everything else runs it inline.
+// The disk phase of a long run (renames, deletions, creations), or another
+// long part of it that only reads (the computing of new names, a folder
+// read): how far it got, whether the user asked it to stop, and who runs it.
+// The window runs it on a worker thread under a progress dialog; everything
+// else runs it inline.
 #pragma once
 
 #include <atomic>
@@ -12,11 +14,18 @@ namespace vantor {
 
 // Shared between the thread that runs the work and the one that shows it:
 // the work reads StopRequested() between two entries and tells Reached().
+// Work that cannot stop midway (a folder read, the computing of new names)
+// says so, and a runner then offers no Cancel for it.
 class LongWork {
  public:
-  LongWork(int total, RunProgress* progress) : total_(total), progress_(progress) {}
+  // A total for work whose size is not known beforehand (a folder read).
+  static constexpr int kUnknownTotal = -1;
+
+  LongWork(int total, RunProgress* progress, bool stoppable = true)
+      : total_(total), progress_(progress), stoppable_(stoppable) {}
 
   int Total() const { return total_; }
+  bool Stoppable() const { return stoppable_; }
   bool StopRequested() const { return stop_.load(std::memory_order_relaxed); }
   void RequestStop() { stop_.store(true, std::memory_order_relaxed); }
   int Done() const { return done_.load(std::memory_order_relaxed); }
@@ -38,6 +47,7 @@ class LongWork {
  private:
   const int total_;
   RunProgress* const progress_;
+  const bool stoppable_;
   bool reportInline_ = true;
   std::atomic<bool> stop_{false};
   std::atomic<int> done_{0};

@@ -1,5 +1,6 @@
 #include "pipeline/pending_marks.h"
 
+#include "pipeline/long_work.h"
 #include "platform/file_system.h"
 
 namespace vantor {
@@ -42,12 +43,17 @@ FolderListing StartReadingFolder(const EntryList& list) {
   });
 }
 
-void MarkPendingConflicts(EntryList& list, const FolderListing& listing) {
+void MarkPendingConflicts(EntryList& list, const FolderListing& listing, const DiskPhaseRunner& runDiskPhase) {
   if (!list.PreviewOn()) return;
-  const std::vector<PlannedRename> plan = PendingRenames(list);
-  TextArray readNow;
-  if (!listing.valid()) readNow = ReadFolderNames(list.EntryDirectory(), EntryKind::kAll).names;
-  const std::vector<RenameProblem> problems = CheckRenamePlan(plan, listing.valid() ? &listing.get() : &readNow);
+  std::vector<PlannedRename> plan;
+  std::vector<RenameProblem> problems;
+  LongWork work(list.RowCount(), nullptr, /*stoppable=*/false);
+  RunDiskPhase(runDiskPhase, work, [&] {
+    plan = PendingRenames(list);
+    TextArray readNow;
+    if (!listing.valid()) readNow = ReadFolderNames(list.EntryDirectory(), EntryKind::kAll).names;
+    problems = CheckRenamePlan(plan, listing.valid() ? &listing.get() : &readNow);
+  });
   EntryList::Batch batch(list);
   for (int row = 0; row < list.RowCount(); ++row) list.SetPendingMark(row, PendingMark::kNone);
   for (size_t i = 0; i < plan.size(); ++i) list.SetPendingMark(plan[i].row, MarkOf(problems[i]));

@@ -7,6 +7,7 @@
 
 #include "entries/entry_list.h"
 #include "pipeline/rename_batch.h"
+#include "pipeline/run_context.h"
 
 namespace vantor {
 
@@ -22,22 +23,25 @@ FolderListing StartReadingFolder(const EntryList& list);
 // Marks each pending name a commit would refuse (an invalid name, a name two
 // rows share, a name an entry of the folder that stays holds) and clears the
 // marks of the others. Reads the entry directory once, or takes listing when
-// it has been started. Nothing with preview off.
-void MarkPendingConflicts(EntryList& list, const FolderListing& listing = {});
+// it has been started. Nothing with preview off. The comparison, which only
+// reads, goes through runDiskPhase when given.
+void MarkPendingConflicts(EntryList& list, const FolderListing& listing = {},
+                          const DiskPhaseRunner& runDiskPhase = {});
 
 // Calls MarkPendingConflicts when it goes out of scope: made before a preview
 // run writes its pending names, it marks them once they are all written.
 class PendingConflictsMarker {
  public:
-  explicit PendingConflictsMarker(EntryList& list, FolderListing listing = {})
-      : list_(list), listing_(std::move(listing)) {}
-  ~PendingConflictsMarker() { MarkPendingConflicts(list_, listing_); }
+  explicit PendingConflictsMarker(EntryList& list, FolderListing listing = {}, DiskPhaseRunner runDiskPhase = {})
+      : list_(list), listing_(std::move(listing)), runDiskPhase_(std::move(runDiskPhase)) {}
+  ~PendingConflictsMarker() { MarkPendingConflicts(list_, listing_, runDiskPhase_); }
   PendingConflictsMarker(const PendingConflictsMarker&) = delete;
   PendingConflictsMarker& operator=(const PendingConflictsMarker&) = delete;
 
  private:
   EntryList& list_;
   FolderListing listing_;
+  DiskPhaseRunner runDiskPhase_;
 };
 
 }  // namespace vantor

@@ -126,15 +126,25 @@ RenamePlan PlanWithThreads(const RunContext& context, const RenameRunOptions& op
   return plan;
 }
 
+// A walk over many rows (or with a slow rule) runs where the run's disk phase
+// does; it reads the list and changes nothing, so it cannot be stopped.
+RenamePlan PlanThroughRunner(const RunContext& context, const RenameRunOptions& options,
+                             const NewNameRuleMaker& makeRule, size_t threads) {
+  LongWork work(context.list.RowCount(), nullptr, /*stoppable=*/false);
+  RenamePlan plan;
+  RunDiskPhase(context.runDiskPhase, work, [&] { plan = PlanWithThreads(context, options, makeRule, threads); });
+  return plan;
+}
+
 }  // namespace
 
 RenamePlan PlanRenames(const RunContext& context, const RenameRunOptions& options, const NewNameRule& rule) {
-  return PlanWithThreads(context, options, [&rule] { return rule; }, 1);
+  return PlanThroughRunner(context, options, [&rule] { return rule; }, 1);
 }
 
 RenamePlan PlanRenamesOnAllCores(const RunContext& context, const RenameRunOptions& options,
                                  const NewNameRuleMaker& makeRule) {
-  return PlanWithThreads(context, options, makeRule, std::max(1u, std::thread::hardware_concurrency()));
+  return PlanThroughRunner(context, options, makeRule, std::max(1u, std::thread::hardware_concurrency()));
 }
 
 RenameRunResult CarryOutPlan(const RunContext& context, const RenameRunOptions& options, const RenamePlan& plan) {
@@ -158,7 +168,8 @@ RenameRunResult CarryOutPlan(const RunContext& context, const RenameRunOptions& 
   }
 
   if (preview) {
-    const PendingConflictsMarker marker(list, plan.folderListing);  // marks once the names below are written
+    // Marks once the names below are written.
+    const PendingConflictsMarker marker(list, plan.folderListing, context.runDiskPhase);
     EntryList::Batch batch(list);
     for (const PlannedRename& change : plan.changes) list.SetEntryCell(change.newName, change.row, 1);
     for (int row : plan.unchangedRows) list.SetEntryCell(ByteText(list.Cell(row, 0)), row, 1);

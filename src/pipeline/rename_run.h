@@ -85,7 +85,8 @@ struct RenameRunResult {
 // Walks every row whose column-0 name is not empty, computes its new name and
 // keeps the rows whose new name is neither empty nor equal to the old name.
 // Changes neither the list nor the disk; for a preview it starts reading the
-// folder, which the marking of conflicts needs.
+// folder, which the marking of conflicts needs. The walk goes through
+// context.runDiskPhase (in the window, a worker thread for a long list).
 RenamePlan PlanRenames(const RunContext& context, const RenameRunOptions& options, const NewNameRule& rule);
 
 // Refuses an empty walk when asked to; then, before anything changes, asks

@@ -26,7 +26,8 @@ class RunProgress {
 using RenamedOnDisk = std::function<void(int renamed, int failed)>;
 
 class LongWork;
-// Runs the disk phase of a run (see pipeline/long_work.h); empty: inline.
+// Runs the disk phase of a run, or another long part that touches neither the
+// list nor the window (see pipeline/long_work.h); empty: inline.
 using DiskPhaseRunner = std::function<void(LongWork& work, const std::function<void()>& phase)>;
 
 struct RunContext {

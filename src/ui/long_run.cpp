@@ -1,5 +1,6 @@
 #include "ui/long_run.h"
 
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QProgressDialog>
 #include <QTimer>
@@ -14,15 +15,21 @@ namespace vantor {
 namespace {
 
 constexpr int kShowAfterMs = 500;
-constexpr int kPollMs = 40;  // well under the 100 ms a repaint may wait
+constexpr int kPollMs = 5;       // how soon the end of the phase is noticed
+constexpr int kProgressMs = 40;  // how often the dialog follows; well under the 100 ms a repaint may wait
 
 void RunOnWorker(QWidget* window, LongWork& work, const std::function<void()>& phase) {
-  if (work.Total() <= kLongRunEntries) {
+  // Work of unknown size may be long; what is known to be short runs here.
+  const bool counted = work.Total() != LongWork::kUnknownTotal;
+  if (counted && work.Total() <= kLongRunEntries) {
     phase();
     return;
   }
   work.ReportFromRunner();
-  QProgressDialog dialog(QStringLiteral("正在处理……"), QStringLiteral("取消"), 0, work.Total(), window);
+  // Without a total the bar only shows that something is going on; without a
+  // way to stop there is no Cancel.
+  QProgressDialog dialog(QStringLiteral("正在处理……"), work.Stoppable() ? QStringLiteral("取消") : QString(), 0,
+                         counted ? work.Total() : 0, window);
   dialog.setObjectName(QStringLiteral("进度对话框"));
   dialog.setWindowModality(Qt::ApplicationModal);
   dialog.setAutoReset(false);
@@ -40,10 +47,13 @@ void RunOnWorker(QWidget* window, LongWork& work, const std::function<void()>& p
   // and after Cancel hid it, input waits until the phase has ended.
   QEventLoop loop;
   bool inputOpen = false;
+  QElapsedTimer sinceProgress;
+  sinceProgress.start();
   QTimer poll;
   poll.setInterval(kPollMs);
   QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-    if (!finished.load(std::memory_order_acquire)) {
+    if (!finished.load(std::memory_order_acquire) && sinceProgress.elapsed() >= kProgressMs) {
+      sinceProgress.restart();
       work.ShowProgress();
       if (!work.StopRequested()) dialog.setValue(work.Done());
     }
@@ -64,6 +74,13 @@ void RunOnWorker(QWidget* window, LongWork& work, const std::function<void()>& p
 
 DiskPhaseRunner DiskPhaseOnWorker(QWidget* window) {
   return [window](LongWork& work, const std::function<void()>& phase) { RunOnWorker(window, work, phase); };
+}
+
+FolderReadRunner FolderReadsThrough(DiskPhaseRunner runner) {
+  return [runner = std::move(runner)](const std::function<void()>& read) {
+    LongWork work(LongWork::kUnknownTotal, nullptr, /*stoppable=*/false);
+    RunDiskPhase(runner, work, read);
+  };
 }
 
 }  // namespace vantor
