@@ -303,7 +303,8 @@ void MainWindow::AcceptDroppedPath(const QString& localPath) {
     dropRefused_ = true;
     return;
   }
-  const int leftOut = vantor::AcceptDroppedPath(list_, prompter_, settings, *gbkPath);
+  const int leftOut =
+      vantor::AcceptDroppedPath(list_, prompter_, settings, *gbkPath, FolderReadsThrough(runDiskPhase_));
   // In the folder modes every path reloads the list: the last count is the list's.
   unconvertibleInDrop_ = settings.mode == ProcessingMode::kDroppedItems ? 0 : leftOut;
   ShowEntryDirectory();
@@ -347,7 +348,8 @@ void MainWindow::OpenChosenFolder(const std::optional<QString>& folder) {
       return;
     }
   }
-  const int leftOut = ReadChosenFolder(list_, prompter_, ReadIntakeSettings(), chosen);
+  const int leftOut =
+      ReadChosenFolder(list_, prompter_, ReadIntakeSettings(), chosen, FolderReadsThrough(runDiskPhase_));
   ShowEntryDirectory();
   TellUnconvertible(leftOut);
 }
@@ -362,7 +364,7 @@ void MainWindow::OpenCommandLinePaths(const QStringList& localPaths) {
 }
 
 void MainWindow::ReloadForFilter() {
-  TellUnconvertible(ReloadAfterFilterChange(list_, ReadIntakeSettings()));
+  TellUnconvertible(ReloadAfterFilterChange(list_, ReadIntakeSettings(), FolderReadsThrough(runDiskPhase_)));
   ShowEntryDirectory();
 }
 

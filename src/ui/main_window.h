@@ -45,6 +45,10 @@ class MainWindow : public QMainWindow, private OperationRunner {
   // taken as one drop.
   void OpenCommandLinePaths(const QStringList& localPaths);
 
+  // Replaces the runner of the long phases (loads, previews, disk runs); an
+  // empty one runs them inline, with no progress dialog. For benchmarks.
+  void SetDiskPhaseRunner(DiskPhaseRunner runner) { runDiskPhase_ = std::move(runner); }
+
  protected:
   void showEvent(QShowEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
