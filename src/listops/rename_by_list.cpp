@@ -116,7 +116,7 @@ ByteText MappedName(const ByteText& oldName, const ByteText& newName, bool withE
 }
 
 MappingRunResult RenameByMapping(NameMapping& mapping, Prompter& prompter, bool withExtension,
-                                 const DiskPhaseRunner& runDiskPhase) {
+                                 const DiskPhaseRunner& runDiskPhase, const RenamedOnDisk& renamedOnDisk) {
   EntryList& rows = mapping.rows;
   MappingRunResult result;
   std::vector<PlannedRename> plan;
@@ -151,6 +151,7 @@ MappingRunResult RenameByMapping(NameMapping& mapping, Prompter& prompter, bool 
   }
   result.renamed = outcome.renamed;
   result.failed += outcome.failed;
+  if (renamedOnDisk) renamedOnDisk(result.renamed, result.failed);
 
   if (result.renamed > 0) {
     prompter.Inform(Gbk("一共有") + ToText(result.renamed) + Gbk("个文件被改名"), Gbk("修改成果提示"),

@@ -64,9 +64,10 @@ struct MappingRunResult {
 // failed. Then "一共有" + renamed + "个文件被改名" (修改成果提示), or with none
 // renamed "没有任何改动" (没有改动), followed by the failure count when renames
 // failed. runDiskPhase, when given, runs the renames and may stop them; rows
-// not reached keep both names and count neither way.
+// not reached keep both names and count neither way. renamedOnDisk, when
+// given, is told the result once the renames ran, before the boxes.
 MappingRunResult RenameByMapping(NameMapping& mapping, Prompter& prompter, bool withExtension,
-                                 const DiskPhaseRunner& runDiskPhase = {});
+                                 const DiskPhaseRunner& runDiskPhase = {}, const RenamedOnDisk& renamedOnDisk = {});
 
 // Writes each mapping row's listed name into the main-list row it came from
 // (an emptied name included); a row whose name changes loses its pending

@@ -21,8 +21,9 @@ class RunProgress {
 };
 
 // Told the outcome of a run that renamed on disk (a direct run, a commit, an
-// undo): how many names changed and how many renames failed. The window shows
-// it in its status line. Example: renamedOnDisk(3, 1) after 4 attempts.
+// undo, a hand edit, a rename by list): how many names changed and how many
+// renames failed. The window shows it in its status line.
+// Example: renamedOnDisk(3, 1) after 4 attempts.
 using RenamedOnDisk = std::function<void(int renamed, int failed)>;
 
 class LongWork;

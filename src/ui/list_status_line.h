@@ -24,6 +24,9 @@ class ListStatusLine : public QObject {
   // The outcome of a run that renamed on disk; shown until the list is
   // reloaded or cleared.
   void ShowRenamed(int renamed, int failed);
+  // Counts the list again, e.g. after a run that changed the disk but not
+  // the list (a deletion, a creation); the last rename's outcome stays.
+  void Refresh();
 
   // The text of the status line for these counts, e.g. "共3项  待改名1项  冲突0项".
   static QString Text(int rows, int pending, int conflicts, std::optional<std::pair<int, int>> lastRun);
@@ -33,7 +36,6 @@ class ListStatusLine : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void Refresh();
 
   QPointer<QLabel> label_;
   QPointer<QTableView> view_;

@@ -164,6 +164,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::ConnectControls() {
+  // Every run that renames on disk tells the status line its outcome.
+  const RenamedOnDisk showRenamed = [this](int renamed, int failed) { ShowRenamedOnDisk(renamed, failed); };
   connect(ui_.选择框_窗口置顶, &QCheckBox::toggled, this, [this](bool checked) {
     // Changing window flags re-creates the native window; do it after the
     // current event has finished.
@@ -186,14 +188,15 @@ void MainWindow::ConnectControls() {
     std::sort(rows.begin(), rows.end());
     list_.RemoveSelectedRows(rows, list_.LastRightClickColumn);
   });
-  connect(ui_.手动修改这个, &QAction::triggered, this, [this] {
+  connect(ui_.手动修改这个, &QAction::triggered, this, [this, showRenamed] {
     const int clicked = list_.LastRightClickRow;
     const int row = clicked >= 0 && clicked < list_.RowCount() ? clicked : SelectedRow();
     if (row < 0) return;
     OpenSingleRename(this, list_, prompter_, HandEditCellOf(list_, row, list_.LastRightClickColumn),
-                     /*clearPendingName=*/true);
+                     /*clearPendingName=*/true, showRenamed);
   });
-  connect(ui_.按钮_用我的txt修改, &QPushButton::clicked, this, [this] { OpenMappingWindow(this, list_, prompter_); });
+  connect(ui_.按钮_用我的txt修改, &QPushButton::clicked, this,
+          [this, showRenamed] { OpenMappingWindow(this, list_, prompter_, showRenamed); });
   connect(ui_.按数字大小排序, &QAction::triggered, this, [this] { SortListNaturally(list_, prompter_); });
   connect(ui_.按文件创建时间排序, &QAction::triggered, this,
           [this] { SortListByFileTime(list_, prompter_, FileTimeKind::kCreation); });
@@ -219,13 +222,10 @@ void MainWindow::ConnectControls() {
           [this](bool on) { if (on) ui_.按钮_繁简->setText(QStringLiteral("简转繁")); });
 
   connect(ui_.按钮_打开预览, &QPushButton::clicked, this, &MainWindow::TogglePreview);
-  connect(ui_.按钮_确认无误执行吧, &QPushButton::clicked, this, [this] {
-    CommitPreview(
-        list_, prompter_, [this](int renamed, int failed) { ShowRenamedOnDisk(renamed, failed); }, runDiskPhase_);
-  });
-  connect(ui_.按钮_撤回上一步, &QPushButton::clicked, this, [this] {
-    UndoLastCommit(
-        list_, prompter_, [this](int renamed, int failed) { ShowRenamedOnDisk(renamed, failed); }, runDiskPhase_);
+  connect(ui_.按钮_确认无误执行吧, &QPushButton::clicked, this,
+          [this, showRenamed] { CommitPreview(list_, prompter_, showRenamed, runDiskPhase_); });
+  connect(ui_.按钮_撤回上一步, &QPushButton::clicked, this, [this, showRenamed] {
+    UndoLastCommit(list_, prompter_, showRenamed, runDiskPhase_);
     ShowEntryDirectory();
   });
   BindOperations(ui_, *this);
@@ -233,11 +233,16 @@ void MainWindow::ConnectControls() {
   connect(ui_.按钮_保存到txt, &QPushButton::clicked, this,
           [this] { SaveListedNames(list_, prompter_, ProgramAndDocumentsFolders()); });
   ClearCueOnFocus(ui_.编辑框14);
-  connect(ui_.按钮14, &QPushButton::clicked, this,
-          [this] { CreateEntriesFromList(list_, prompter_, ReadCreateSettings(ui_), runDiskPhase_); });
+  // Deletions and creations change the disk, not the list: the status line
+  // counts the list again and keeps the last rename's outcome.
+  connect(ui_.按钮14, &QPushButton::clicked, this, [this] {
+    CreateEntriesFromList(list_, prompter_, ReadCreateSettings(ui_), runDiskPhase_);
+    statusLine_->Refresh();
+  });
   connect(ui_.按钮_删除文件, &QPushButton::clicked, this, [this] {
     DeleteListedEntries(list_, prompter_, DesktopTrash(), {ReadDeleteWay(ui_), ReadIntakeSettings().mode},
                         runDiskPhase_);
+    statusLine_->Refresh();
   });
 }
 

@@ -42,8 +42,13 @@ QAction* MakeAction(QMenu* menu, const QString& caption) {
 
 }  // namespace
 
-MappingWindow::MappingWindow(QWidget* mainWindow, EntryList& mainList, NameMapping mapping)
-    : QWidget(mainWindow, Qt::Window), mainList_(mainList), mainWindow_(mainWindow), mapping_(std::move(mapping)) {
+MappingWindow::MappingWindow(QWidget* mainWindow, EntryList& mainList, NameMapping mapping,
+                             RenamedOnDisk renamedOnDisk)
+    : QWidget(mainWindow, Qt::Window),
+      mainList_(mainList),
+      mainWindow_(mainWindow),
+      mapping_(std::move(mapping)),
+      renamedOnDisk_(std::move(renamedOnDisk)) {
   setObjectName(QStringLiteral("按设定的文件名一对一对应修改"));
   setWindowTitle(QStringLiteral("按设定的文件名一对一对应修改"));
   setAttribute(Qt::WA_DeleteOnClose);
@@ -112,7 +117,7 @@ void MappingWindow::ConnectControls() {
     if (row < 0) return;
     // A hand rename here keeps the row's new name for the run.
     OpenSingleRename(this, rows, prompter_, HandEditCellOf(rows, row, rows.LastRightClickColumn),
-                     /*clearPendingName=*/false);
+                     /*clearPendingName=*/false, renamedOnDisk_);
   });
 
   connect(按钮_手动粘贴, &QPushButton::clicked, this, &MappingWindow::OpenPasteWindow);
@@ -120,7 +125,7 @@ void MappingWindow::ConnectControls() {
   connect(按钮_顺序颠倒2, &QPushButton::clicked, this, [this] { ReverseNewNames(mapping_, prompter_); });
   connect(按钮_重新排序2, &QPushButton::clicked, this, [this] { SortNewNames(mapping_, prompter_); });
   connect(按钮_执行改名, &QPushButton::clicked, this, [this] {
-    RenameByMapping(mapping_, prompter_, 选择框_连后缀一起改->isChecked(), DiskPhaseOnWorker(this));
+    RenameByMapping(mapping_, prompter_, 选择框_连后缀一起改->isChecked(), DiskPhaseOnWorker(this), renamedOnDisk_);
   });
   connect(按钮_关闭窗口2, &QPushButton::clicked, this, &QWidget::close);
 }
@@ -177,10 +182,11 @@ void MappingWindow::closeEvent(QCloseEvent* event) {
   QWidget::closeEvent(event);
 }
 
-MappingWindow* OpenMappingWindow(QWidget* mainWindow, EntryList& mainList, Prompter& mainPrompter) {
+MappingWindow* OpenMappingWindow(QWidget* mainWindow, EntryList& mainList, Prompter& mainPrompter,
+                                 const RenamedOnDisk& renamedOnDisk) {
   NameMapping mapping;
   if (!OpenNameMapping(mainList, mainPrompter, mapping)) return nullptr;
-  auto* window = new MappingWindow(mainWindow, mainList, std::move(mapping));
+  auto* window = new MappingWindow(mainWindow, mainList, std::move(mapping), renamedOnDisk);
   // Disabling the main window disables its child windows too; this one is
   // enabled again on its own.
   mainWindow->setEnabled(false);

@@ -30,8 +30,9 @@ class MappingWindow : public QWidget {
 
  public:
   // mainWindow is the parent; mainList, the list the mapping came from, must
-  // outlive every close of this window.
-  MappingWindow(QWidget* mainWindow, EntryList& mainList, NameMapping mapping);
+  // outlive every close of this window. renamedOnDisk, when given, is told
+  // the result of each run and of each hand edit that renamed on disk.
+  MappingWindow(QWidget* mainWindow, EntryList& mainList, NameMapping mapping, RenamedOnDisk renamedOnDisk = {});
   ~MappingWindow() override;
 
   const NameMapping& Mapping() const { return mapping_; }
@@ -74,6 +75,7 @@ class MappingWindow : public QWidget {
   EntryList& mainList_;
   QPointer<QWidget> mainWindow_;
   NameMapping mapping_;
+  RenamedOnDisk renamedOnDisk_;
   // Observes mapping_.rows, so it is declared after it and goes first.
   std::unique_ptr<EntryTableModel> model_;
   MessageBoxPrompter prompter_{this};
@@ -85,6 +87,7 @@ class MappingWindow : public QWidget {
 // mainPrompter and returns nullptr; otherwise opens the mapping window over
 // mainWindow, non-modal, and disables mainWindow until it closes. The window
 // deletes itself when closed.
-MappingWindow* OpenMappingWindow(QWidget* mainWindow, EntryList& mainList, Prompter& mainPrompter);
+MappingWindow* OpenMappingWindow(QWidget* mainWindow, EntryList& mainList, Prompter& mainPrompter,
+                                 const RenamedOnDisk& renamedOnDisk = {});
 
 }  // namespace vantor

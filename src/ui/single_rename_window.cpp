@@ -9,9 +9,9 @@
 namespace vantor {
 
 SingleRenameWindow::SingleRenameWindow(QWidget* caller, EntryList& list, Prompter& prompter, HandEditCell cell,
-                                       bool clearPendingName)
+                                       bool clearPendingName, RenamedOnDisk renamedOnDisk)
     : QWidget(caller, Qt::Window), list_(list), prompter_(prompter), cell_(std::move(cell)),
-      clearPendingName_(clearPendingName) {
+      clearPendingName_(clearPendingName), renamedOnDisk_(std::move(renamedOnDisk)) {
   setObjectName(QStringLiteral("执行单个修改"));
   setWindowTitle(QStringLiteral("执行单个修改"));
   setAttribute(Qt::WA_DeleteOnClose);
@@ -44,6 +44,11 @@ void SingleRenameWindow::showEvent(QShowEvent* event) {
 void SingleRenameWindow::Confirm() {
   const HandEditResult result = ConfirmHandEdit(list_, cell_, GbkFromQString(编辑框1->text()), clearPendingName_);
   if (result == HandEditResult::kIgnored) return;
+  const bool renamedOrFailed = result == HandEditResult::kRenamed || result == HandEditResult::kFailed;
+  if (renamedOnDisk_ && cell_.column == 0 && renamedOrFailed) {
+    const bool renamed = result == HandEditResult::kRenamed;
+    renamedOnDisk_(renamed ? 1 : 0, renamed ? 0 : 1);
+  }
   // The window goes before the box; only locals are used after close().
   Prompter& prompter = prompter_;
   const bool tellSuccess = 选择框1->isChecked();
@@ -52,8 +57,8 @@ void SingleRenameWindow::Confirm() {
 }
 
 SingleRenameWindow* OpenSingleRename(QWidget* caller, EntryList& list, Prompter& prompter, const HandEditCell& cell,
-                                     bool clearPendingName) {
-  auto* window = new SingleRenameWindow(caller, list, prompter, cell, clearPendingName);
+                                     bool clearPendingName, const RenamedOnDisk& renamedOnDisk) {
+  auto* window = new SingleRenameWindow(caller, list, prompter, cell, clearPendingName, renamedOnDisk);
   window->show();
   window->raise();
   window->activateWindow();

@@ -7,6 +7,7 @@
 
 #include "entries/entry_list.h"
 #include "listops/single_rename.h"
+#include "pipeline/run_context.h"
 #include "platform/prompter.h"
 
 class QCheckBox;
@@ -20,8 +21,10 @@ class SingleRenameWindow : public QWidget {
 
  public:
   // list and prompter belong to the calling window, which is also the parent;
-  // the prompter's boxes belong to that window.
-  SingleRenameWindow(QWidget* caller, EntryList& list, Prompter& prompter, HandEditCell cell, bool clearPendingName);
+  // the prompter's boxes belong to that window. renamedOnDisk, when given, is
+  // told each edit of the name column that renamed (1, 0) or failed (0, 1).
+  SingleRenameWindow(QWidget* caller, EntryList& list, Prompter& prompter, HandEditCell cell, bool clearPendingName,
+                     RenamedOnDisk renamedOnDisk = {});
 
   QLineEdit* 编辑框1 = nullptr;
   QPushButton* 按钮1 = nullptr;  // 确认修改
@@ -38,12 +41,13 @@ class SingleRenameWindow : public QWidget {
   Prompter& prompter_;
   HandEditCell cell_;
   bool clearPendingName_;
+  RenamedOnDisk renamedOnDisk_;
 };
 
 // Opens the window over caller, without blocking it, with the cell's text in
 // 编辑框1 (all of it selected). The window deletes itself when closed; the
 // returned pointer is valid until then.
 SingleRenameWindow* OpenSingleRename(QWidget* caller, EntryList& list, Prompter& prompter, const HandEditCell& cell,
-                                     bool clearPendingName);
+                                     bool clearPendingName, const RenamedOnDisk& renamedOnDisk = {});
 
 }  // namespace vantor

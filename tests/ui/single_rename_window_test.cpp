@@ -58,6 +58,7 @@ TEST_F(SingleRenameTest, RenamesTheNameColumnOnDiskAndTellsWhenAsked) {
   EXPECT_TRUE(EditWindowsGone());
   EXPECT_EQ(Names(), Strings({"a.txt", "第2课.md"}));
   EXPECT_EQ(OnDisk(), Strings({"a.txt", "第2课.md"}));
+  EXPECT_EQ(Ui().标签_状态行->text(), U("共2项  待改名0项  冲突0项  已改名1个，失败0个"));
 
   // Without "修改后弹出提示" the window just closes; the extension may go.
   edit = EditByHand(0, 0);
