@@ -15,12 +15,13 @@ namespace vantor {
 inline constexpr int kLongRunEntries = 300;
 
 // A runner for RunContext::runDiskPhase and the list commands. A phase over
-// more than kLongRunEntries entries, or of unknown size, runs on a worker
-// thread; the caller waits (repainting, taking no user input) until it ends,
-// and a progress dialog ("进度对话框", child of window) shows after half a
-// second. Its Cancel, offered for work that can stop, asks the phase to stop
-// after the current entry. Nothing of Qt is touched from the worker: progress
-// is polled from the phase's LongWork on this thread.
+// more than kLongRunEntries entries, or of unknown size, runs on the runner's
+// worker thread (kept from one phase to the next); the caller waits
+// (repainting, taking no user input) until it ends, and a progress dialog
+// ("进度对话框", child of window) shows after half a second. Its Cancel,
+// offered for work that can stop, asks the phase to stop after the current
+// entry. Nothing of Qt is touched from the worker: progress is polled from
+// the phase's LongWork on this thread, and the end comes through a pipe.
 // Example: RunContext{..., DiskPhaseOnWorker(this)}.
 DiskPhaseRunner DiskPhaseOnWorker(QWidget* window);
 
