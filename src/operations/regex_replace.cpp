@@ -78,23 +78,29 @@ void CompiledRegexReplace::AppendExpansion(const QRegularExpressionMatch& match,
 
 std::optional<ByteText> CompiledRegexReplace::Apply(const ByteText& text) const {
   if (!Valid()) return std::nullopt;
-  const QString subject = QStringOfGbk(text);
-  QString result;
-  result.reserve(subject.size() * 2);
+  // The subject and the result reuse their buffers from name to name.
+  subject_.resize(static_cast<qsizetype>(text.size()));
+  const std::optional<size_t> units = Utf16FromGbk(text, reinterpret_cast<char16_t*>(subject_.data()));
+  if (!units) return std::nullopt;
+  subject_.resize(static_cast<qsizetype>(*units));
+  result_.resize(0);
   qsizetype copiedUpTo = 0;
   bool matched = false;
-  QRegularExpressionMatchIterator matches = pattern_.globalMatch(subject);
-  while (matches.hasNext()) {
-    const QRegularExpressionMatch match = matches.next();
-    matched = true;
-    result += QStringView(subject).mid(copiedUpTo, match.capturedStart() - copiedUpTo);
-    AppendExpansion(match, result);
-    copiedUpTo = match.capturedEnd();
-    if (!replaceAll_) break;
+  {
+    QRegularExpressionMatchIterator matches = pattern_.globalMatch(subject_);
+    while (matches.hasNext()) {
+      const QRegularExpressionMatch match = matches.next();
+      matched = true;
+      result_ += QStringView(subject_).mid(copiedUpTo, match.capturedStart() - copiedUpTo);
+      AppendExpansion(match, result_);
+      copiedUpTo = match.capturedEnd();
+      if (!replaceAll_) break;
+    }
   }
   if (!matched) return std::nullopt;
-  result += QStringView(subject).mid(copiedUpTo);
-  return GbkFromUtf8(result.toStdString());
+  result_ += QStringView(subject_).mid(copiedUpTo);
+  return GbkFromUtf16(std::u16string_view(reinterpret_cast<const char16_t*>(result_.utf16()),
+                                          static_cast<size_t>(result_.size())));
 }
 
 std::optional<ByteText> NewNameOfRegexReplace(const ByteText& text, const CompiledRegexReplace& compiled) {

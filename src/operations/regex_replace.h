@@ -33,8 +33,9 @@ class CompiledRegexReplace {
   // "正则表达式有误：" + the error + "（第" + 1-based position + "个字符）".
   ByteText Problem() const;
 
-  // The text with the matches replaced, or nullopt when nothing matches or
-  // the result has no GBK form.
+  // The text with the matches replaced, or nullopt when nothing matches, or
+  // the text or the result has no GBK form. Reuses buffers of its own: one
+  // object per thread.
   std::optional<ByteText> Apply(const ByteText& text) const;
 
  private:
@@ -48,6 +49,8 @@ class CompiledRegexReplace {
 
   QRegularExpression pattern_;
   std::vector<Piece> replacement_;
+  mutable QString subject_;
+  mutable QString result_;
   bool replaceAll_ = true;
 };
 

@@ -45,18 +45,27 @@ FolderListing StartReadingFolder(const EntryList& list) {
 
 void MarkPendingConflicts(EntryList& list, const FolderListing& listing, const DiskPhaseRunner& runDiskPhase) {
   if (!list.PreviewOn()) return;
-  std::vector<PlannedRename> plan;
+  std::vector<int> rows;
   std::vector<RenameProblem> problems;
   LongWork work(list.RowCount(), nullptr, /*stoppable=*/false);
   RunDiskPhase(runDiskPhase, work, [&] {
-    plan = PendingRenames(list);
+    // The names are viewed where the list holds them; nothing changes the
+    // list until the marks are set below.
+    std::vector<RenameNames> pending;
+    for (int row = 0; row < list.RowCount(); ++row) {
+      const ByteText& oldName = list.Cell(row, 0);
+      const ByteText& newName = list.Cell(row, 1);
+      if (oldName.empty() || newName.empty()) continue;
+      rows.push_back(row);
+      pending.push_back({oldName, newName});
+    }
     TextArray readNow;
     if (!listing.valid()) readNow = ReadFolderNames(list.EntryDirectory(), EntryKind::kAll).names;
-    problems = CheckRenamePlan(plan, listing.valid() ? &listing.get() : &readNow);
+    problems = CheckRenameNames(pending, listing.valid() ? &listing.get() : &readNow);
   });
   EntryList::Batch batch(list);
   for (int row = 0; row < list.RowCount(); ++row) list.SetPendingMark(row, PendingMark::kNone);
-  for (size_t i = 0; i < plan.size(); ++i) list.SetPendingMark(plan[i].row, MarkOf(problems[i]));
+  for (size_t i = 0; i < rows.size(); ++i) list.SetPendingMark(rows[i], MarkOf(problems[i]));
 }
 
 }  // namespace vantor

@@ -34,7 +34,7 @@ constexpr int kTemporaryNameAttempts = 1000;
 // Checks a new name. Without `convert`, a name short enough that its native
 // form cannot pass the length limit is not converted here: RenameEntry
 // converts it anyway and refuses it when it has no native form.
-RenameProblem NameProblem(const ByteText& name, bool convert) {
+RenameProblem NameProblem(std::string_view name, bool convert) {
   if (!IsPlainEntryName(name)) return RenameProblem::kInvalidName;
   if (!convert && name.size() * kMaxNativeBytesPerGbkByte <= kMaxNativeNameBytes) return RenameProblem::kNone;
   const std::optional<std::string> native = Utf8FromGbk(name);
@@ -76,7 +76,7 @@ constexpr size_t kPrefetchDistance = 16;
 // renames themselves.
 class StepsByName {
  public:
-  StepsByName(const std::vector<PlannedRename>& plan, ByteText PlannedRename::*name, const std::vector<size_t>& hashes)
+  StepsByName(const std::vector<RenameNames>& plan, std::string_view RenameNames::*name, const std::vector<size_t>& hashes)
       : plan_(plan), name_(name), hashes_(hashes) {
     size_t size = 16;
     while (size < plan.size() * 2) size <<= 1;
@@ -116,8 +116,8 @@ class StepsByName {
     }
   }
 
-  const std::vector<PlannedRename>& plan_;
-  ByteText PlannedRename::*name_;
+  const std::vector<RenameNames>& plan_;
+  std::string_view RenameNames::*name_;
   const std::vector<size_t>& hashes_;  // of each step's name
   std::vector<Slot> slots_;
   size_t mask_ = 0;
@@ -131,7 +131,7 @@ struct StepGraph {
   std::vector<int> waiter;      // the unrefused step whose new name is this step's old name
 };
 
-StepGraph Analyse(const std::vector<PlannedRename>& plan, const TextArray* folderNames, bool convert) {
+StepGraph Analyse(const std::vector<RenameNames>& plan, const TextArray* folderNames, bool convert) {
   const size_t count = plan.size();
   StepGraph graph;
   graph.problems.assign(count, RenameProblem::kNone);
@@ -139,20 +139,20 @@ StepGraph Analyse(const std::vector<PlannedRename>& plan, const TextArray* folde
   graph.blocker.assign(count, kNoStep);
   graph.waiter.assign(count, kNoStep);
 
-  const std::vector<size_t> newHashes = HashesOf(plan, [](const PlannedRename& step) -> const ByteText& {
+  const std::vector<size_t> newHashes = HashesOf(plan, [](const RenameNames& step) {
     return step.newName;
   });
-  const std::vector<size_t> oldHashes = HashesOf(plan, [](const PlannedRename& step) -> const ByteText& {
+  const std::vector<size_t> oldHashes = HashesOf(plan, [](const RenameNames& step) {
     return step.oldName;
   });
-  StepsByName stepWithNewName(plan, &PlannedRename::newName, newHashes);
-  StepsByName stepWithOldName(plan, &PlannedRename::oldName, oldHashes);
+  StepsByName stepWithNewName(plan, &RenameNames::newName, newHashes);
+  StepsByName stepWithOldName(plan, &RenameNames::oldName, oldHashes);
   for (size_t i = 0; i < count; ++i) {
     if (i + kPrefetchDistance < count) {
       stepWithNewName.Prefetch(newHashes[i + kPrefetchDistance]);
       stepWithOldName.Prefetch(oldHashes[i + kPrefetchDistance]);
     }
-    const PlannedRename& step = plan[i];
+    const RenameNames& step = plan[i];
     if (step.oldName == step.newName) {
       graph.unchanged[i] = true;
       continue;
@@ -170,7 +170,7 @@ StepGraph Analyse(const std::vector<PlannedRename>& plan, const TextArray* folde
 
   // Names that stay: those of unchanged rows, and names of the folder that no
   // step takes away.
-  const auto taken = [&](const ByteText& name, size_t hash) {
+  const auto taken = [&](std::string_view name, size_t hash) {
     const int holder = stepWithNewName.Find(name, hash);
     if (holder == kNoStep) return;
     RenameProblem& problem = graph.problems[holder];
@@ -441,10 +441,21 @@ class BatchRunner {
 
 }  // namespace
 
+std::vector<RenameNames> NamesOf(const std::vector<PlannedRename>& plan) {
+  std::vector<RenameNames> names;
+  names.reserve(plan.size());
+  for (const PlannedRename& step : plan) names.push_back({step.oldName, step.newName});
+  return names;
+}
+
+std::vector<RenameProblem> CheckRenameNames(const std::vector<RenameNames>& steps, const TextArray* folderNames) {
+  return Analyse(steps, folderNames, true).problems;
+}
+
 bool IsValidNewName(const ByteText& name) { return NameProblem(name, true) == RenameProblem::kNone; }
 
 std::vector<RenameProblem> CheckRenamePlan(const std::vector<PlannedRename>& plan, const TextArray* folderNames) {
-  return Analyse(plan, folderNames, true).problems;
+  return CheckRenameNames(NamesOf(plan), folderNames);
 }
 
 BatchOutcome ApplyRenameBatch(const ByteText& directory, const std::vector<PlannedRename>& plan,
@@ -452,7 +463,7 @@ BatchOutcome ApplyRenameBatch(const ByteText& directory, const std::vector<Plann
   BatchOutcome outcome;
   outcome.done.assign(plan.size(), false);
   if (stepped) stepped(0);
-  StepGraph graph = Analyse(plan, nullptr, false);
+  StepGraph graph = Analyse(NamesOf(plan), nullptr, false);
   if (!BatchRunner(directory, plan, stepped, work, graph, outcome).Run()) {
     outcome.notStarted = true;
     outcome.problems.assign(plan.size(), RenameProblem::kFailed);

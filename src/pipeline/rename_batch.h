@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <string_view>
 #include <vector>
 
 #include "text/byte_text.h"
@@ -54,6 +55,17 @@ bool IsValidNewName(const ByteText& name);
 // CheckRenamePlan({{0, "a", "c"}, {1, "b", "c"}}) == {kDuplicateName, kDuplicateName}.
 std::vector<RenameProblem> CheckRenamePlan(const std::vector<PlannedRename>& plan,
                                            const TextArray* folderNames = nullptr);
+
+// The names of a rename, viewing texts held elsewhere (the plan, list cells).
+struct RenameNames {
+  std::string_view oldName;
+  std::string_view newName;
+};
+std::vector<RenameNames> NamesOf(const std::vector<PlannedRename>& plan);
+
+// CheckRenamePlan over names only, which spares copying them.
+std::vector<RenameProblem> CheckRenameNames(const std::vector<RenameNames>& steps,
+                                            const TextArray* folderNames = nullptr);
 
 // Checks the plan (without reading the folder: the no-overwrite rename refuses
 // a name taken outside the batch), then renames in an order that lets chains

@@ -253,10 +253,10 @@ std::optional<ByteText> GbkFromUtf8(std::string_view utf8) {
   return gbk;
 }
 
-std::optional<std::string> Utf8FromGbk(const ByteText& gbk) {
+std::optional<std::string> Utf8FromGbk(std::string_view gbk) {
   switch (ScanBytes(gbk)) {
     case Scan::kHasNul: return std::nullopt;
-    case Scan::kAscii: return gbk;
+    case Scan::kAscii: return std::string(gbk);
     case Scan::kNonAscii: break;
   }
   const GbkTables& tables = Tables();
@@ -282,6 +282,51 @@ std::optional<std::string> Utf8FromGbk(const ByteText& gbk) {
   }
   utf8.resize(static_cast<size_t>(out - utf8.data()));
   return utf8;
+}
+
+std::optional<size_t> Utf16FromGbk(std::string_view gbk, char16_t* out) {
+  if (ScanBytes(gbk) == Scan::kHasNul) return std::nullopt;
+  const GbkTables& tables = Tables();
+  char16_t* const start = out;
+  for (size_t pos = 0; pos < gbk.size();) {
+    const auto lead = static_cast<unsigned char>(gbk[pos]);
+    if (lead < 0x80) {
+      *out++ = lead;
+      ++pos;
+      continue;
+    }
+    if (!tables.Usable()) return std::nullopt;
+    char16_t character = tables.UnicodeOf(lead);
+    if (character != 0) {
+      ++pos;
+    } else if (pos + 1 < gbk.size()) {
+      character = tables.UnicodeOf(lead << 8 | static_cast<unsigned char>(gbk[pos + 1]));
+      pos += 2;
+    }
+    if (character == 0) return std::nullopt;
+    *out++ = character;
+  }
+  return static_cast<size_t>(out - start);
+}
+
+std::optional<ByteText> GbkFromUtf16(std::u16string_view text) {
+  const GbkTables& tables = Tables();
+  ByteText gbk(text.size() * 2, '\0');
+  char* out = gbk.data();
+  for (const char16_t character : text) {
+    if (character == 0) return std::nullopt;
+    if (character < 0x80) {
+      *out++ = static_cast<char>(character);
+      continue;
+    }
+    // A surrogate has no GBK code, so it is refused here too.
+    const unsigned code = tables.Usable() ? tables.GbkOf(character) : 0;
+    if (code == 0) return std::nullopt;
+    if (code > 0xFF) *out++ = static_cast<char>(code >> 8);
+    *out++ = static_cast<char>(code & 0xFF);
+  }
+  gbk.resize(static_cast<size_t>(out - gbk.data()));
+  return gbk;
 }
 
 ByteText Gbk(std::string_view utf8Literal) {

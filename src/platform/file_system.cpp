@@ -239,7 +239,7 @@ int64_t Nanoseconds(int64_t seconds, int64_t nanoseconds) {
 
 }  // namespace
 
-bool IsPlainEntryName(const ByteText& name) {
+bool IsPlainEntryName(std::string_view name) {
   if (name.empty() || name == "." || name == "..") return false;
   bool refused = false;  // one pass without early exit, which the compiler vectorises
   for (char byte : name) refused |= byte == kPathSeparator || byte == '\0';

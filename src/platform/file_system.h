@@ -17,7 +17,7 @@ inline constexpr char kPathSeparator = '/';
 
 // True when name may be the new or old name of an entry inside a directory:
 // not empty, not "." or "..", no separator, no NUL.
-bool IsPlainEntryName(const ByteText& name);
+bool IsPlainEntryName(std::string_view name);
 
 // Native (UTF-8) form of a GBK path, or nullopt when it does not convert
 // losslessly.

@@ -128,7 +128,11 @@ TEST(Utf8FromGbk, AgreesWithIconvOnEveryCode) {
       const std::optional<std::string> expected = IconvRoundTrip(decode, encode, code);
       convertible += expected ? 1 : 0;
       ASSERT_EQ(Utf8FromGbk(code), expected) << lead << " " << trail;
+      char16_t utf16[3];
+      const std::optional<size_t> units = Utf16FromGbk(code, utf16);
+      ASSERT_EQ(units.has_value(), expected.has_value());
       if (expected) {
+        ASSERT_EQ(GbkFromUtf16(std::u16string_view(utf16, *units)), code);
         ASSERT_EQ(Utf8FromGbk("a" + code + "b"), "a" + *expected + "b");
         ASSERT_EQ(GbkFromUtf8("a" + *expected), "a" + code);
       }
@@ -137,6 +141,14 @@ TEST(Utf8FromGbk, AgreesWithIconvOnEveryCode) {
   EXPECT_GT(convertible, 21000);
   iconv_close(decode);
   iconv_close(encode);
+}
+
+TEST(GbkFromUtf16, RefusesNulLoneSurrogatesAndCharactersGbkLacks) {
+  EXPECT_EQ(GbkFromUtf16(u"中a€"), "\xD6\xD0" "a\x80");
+  for (const std::u16string& text : {std::u16string(u"a\0b", 3), std::u16string(1, u'\xD800'),
+                                     std::u16string(u"\xD83D\xDE00"), std::u16string(u"한")}) {
+    EXPECT_EQ(GbkFromUtf16(text), std::nullopt);
+  }
 }
 
 TEST(Gbk, ConvertsLiterals) {
