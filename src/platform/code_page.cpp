@@ -225,6 +225,33 @@ std::optional<uint32_t> NextCharacter(std::string_view utf8, size_t& pos) {
   return character;
 }
 
+// Hands each character of a GBK text without NUL to emit, in order; false at
+// the first byte sequence that is not a GBK character.
+template <typename Emit>
+bool DecodeGbk(std::string_view gbk, Emit emit) {
+  const GbkTables* tables = nullptr;
+  for (size_t pos = 0; pos < gbk.size();) {
+    const auto lead = static_cast<unsigned char>(gbk[pos]);
+    if (lead < 0x80) {
+      emit(lead);
+      ++pos;
+      continue;
+    }
+    if (tables == nullptr) tables = &Tables();
+    if (!tables->Usable()) return false;
+    uint32_t character = tables->UnicodeOf(lead);
+    if (character != 0) {
+      ++pos;
+    } else if (pos + 1 < gbk.size()) {
+      character = tables->UnicodeOf(lead << 8 | static_cast<unsigned char>(gbk[pos + 1]));
+      pos += 2;
+    }
+    if (character == 0) return false;
+    emit(character);
+  }
+  return true;
+}
+
 }  // namespace
 
 std::optional<ByteText> GbkFromUtf8(std::string_view utf8) {
@@ -259,52 +286,18 @@ std::optional<std::string> Utf8FromGbk(std::string_view gbk) {
     case Scan::kAscii: return std::string(gbk);
     case Scan::kNonAscii: break;
   }
-  const GbkTables& tables = Tables();
-  if (!tables.Usable()) return std::nullopt;
   std::string utf8(gbk.size() * kMaxUtf8PerGbkByte, '\0');
   char* out = utf8.data();
-  for (size_t pos = 0; pos < gbk.size();) {
-    const auto lead = static_cast<unsigned char>(gbk[pos]);
-    if (lead < 0x80) {
-      *out++ = static_cast<char>(lead);
-      ++pos;
-      continue;
-    }
-    uint32_t character = tables.UnicodeOf(lead);
-    if (character != 0) {
-      ++pos;
-    } else if (pos + 1 < gbk.size()) {
-      character = tables.UnicodeOf(lead << 8 | static_cast<unsigned char>(gbk[pos + 1]));
-      pos += 2;
-    }
-    if (character == 0) return std::nullopt;
-    out = PutUtf8(out, character);
-  }
+  if (!DecodeGbk(gbk, [&out](uint32_t character) { out = PutUtf8(out, character); })) return std::nullopt;
   utf8.resize(static_cast<size_t>(out - utf8.data()));
   return utf8;
 }
 
 std::optional<size_t> Utf16FromGbk(std::string_view gbk, char16_t* out) {
   if (ScanBytes(gbk) == Scan::kHasNul) return std::nullopt;
-  const GbkTables& tables = Tables();
   char16_t* const start = out;
-  for (size_t pos = 0; pos < gbk.size();) {
-    const auto lead = static_cast<unsigned char>(gbk[pos]);
-    if (lead < 0x80) {
-      *out++ = lead;
-      ++pos;
-      continue;
-    }
-    if (!tables.Usable()) return std::nullopt;
-    char16_t character = tables.UnicodeOf(lead);
-    if (character != 0) {
-      ++pos;
-    } else if (pos + 1 < gbk.size()) {
-      character = tables.UnicodeOf(lead << 8 | static_cast<unsigned char>(gbk[pos + 1]));
-      pos += 2;
-    }
-    if (character == 0) return std::nullopt;
-    *out++ = character;
+  if (!DecodeGbk(gbk, [&out](uint32_t character) { *out++ = static_cast<char16_t>(character); })) {
+    return std::nullopt;
   }
   return static_cast<size_t>(out - start);
 }
