@@ -25,9 +25,7 @@ size_t LastComponentStart(const ByteText& path) {
 ByteText ExtensionOfPath(const ByteText& path) {
   // In pure ASCII every byte is a character: the extension starts at the last
   // dot when no space or separator follows it.
-  unsigned char all = 0;
-  for (char byte : path) all |= static_cast<unsigned char>(byte);
-  if (all < 0x80) {
+  if (IsAsciiText(path)) {
     for (size_t i = path.size(); i-- > 0;) {
       if (path[i] == '.') return path.substr(i);
       if (path[i] == ' ' || path[i] == kSeparator) break;

@@ -26,16 +26,10 @@
 namespace vantor {
 namespace {
 
-bool IsAscii(std::string_view text) {
-  unsigned char all = 0;
-  for (char c : text) all |= static_cast<unsigned char>(c);
-  return (all & 0x80) == 0;
-}
-
 // Appends the native form of a GBK text that holds no NUL; false when it does
 // not convert losslessly.
 bool AppendNative(std::string& out, const ByteText& gbk) {
-  if (IsAscii(gbk)) {
+  if (IsAsciiText(gbk)) {
     out += gbk;
     return true;
   }

@@ -16,12 +16,22 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vantor {
 
 using ByteText = std::string;  // GBK bytes, no NUL
 using TextArray = std::vector<ByteText>;
+
+// True when every byte is below 0x80, so that every byte is a character of
+// its own. One pass without early exit, which the compiler vectorises.
+// IsAsciiText("a.txt") is true; IsAsciiText("中.txt") is false.
+inline bool IsAsciiText(std::string_view text) {
+  unsigned char all = 0;
+  for (char byte : text) all |= static_cast<unsigned char>(byte);
+  return all < 0x80;
+}
 
 // Number of bytes. TextLength("ab中") == 4.
 int TextLength(const ByteText& text);
