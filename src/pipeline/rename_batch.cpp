@@ -12,8 +12,11 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdint>
+#include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <thread>
 
 #include "pipeline/long_work.h"
 #include "pipeline/rename_journal.h"
@@ -214,6 +217,81 @@ StepGraph Analyse(const std::vector<RenameNames>& plan, const TextArray* folderN
   return graph;
 }
 
+// The native forms of the old and new names of the steps, in the order the
+// steps run. A long batch converts them on another thread while the renames
+// go on: a conversion costs a small fraction of a rename, so the converter
+// stays ahead and the renames wait for it only at the start.
+class NativeStepNames {
+ public:
+  // A name that does not convert reads as this, with its errno.
+  struct Name {
+    const char* text = "";
+    int error = 0;
+  };
+
+  NativeStepNames(const std::vector<PlannedRename>& plan, const std::vector<int>& order)
+      : plan_(plan), order_(order), names_(order.size()) {
+    size_t bytes = 0;
+    for (int step : order) bytes += (plan[step].oldName.size() + plan[step].newName.size()) * kMaxNativeBytesPerGbkByte + 2;
+    buffer_ = std::make_unique_for_overwrite<char[]>(bytes);
+    if (order.size() < kStepsWorthAThread) {
+      Convert();
+    } else {
+      converter_ = std::jthread([this](std::stop_token stop) { Convert(stop); });
+    }
+  }
+
+  Name Old(size_t k) { return Wait(k).oldName; }
+  Name New(size_t k) { return Wait(k).newName; }
+
+ private:
+  static constexpr size_t kStepsWorthAThread = 2048;
+  static constexpr uint32_t kStepsBetweenSignals = 256;
+
+  struct StepNames {
+    Name oldName;
+    Name newName;
+  };
+
+  const StepNames& Wait(size_t k) {
+    for (uint32_t ready = ready_.load(std::memory_order_acquire); ready <= k;
+         ready = ready_.load(std::memory_order_acquire)) {
+      ready_.wait(ready, std::memory_order_acquire);
+    }
+    return names_[k];
+  }
+
+  Name Append(const ByteText& gbk) {
+    const int error = NativeEntryName(gbk, scratch_);
+    if (error != 0) return {"", error};
+    char* text = buffer_.get() + used_;
+    std::memcpy(text, scratch_.c_str(), scratch_.size() + 1);
+    used_ += scratch_.size() + 1;
+    return {text, 0};
+  }
+
+  void Convert(std::stop_token stop = {}) {
+    for (size_t k = 0; k < order_.size(); ++k) {
+      const PlannedRename& step = plan_[order_[k]];
+      names_[k] = {Append(step.oldName), Append(step.newName)};
+      if ((k + 1) % kStepsBetweenSignals == 0 || k + 1 == order_.size()) {
+        ready_.store(static_cast<uint32_t>(k + 1), std::memory_order_release);
+        ready_.notify_one();
+        if (stop.stop_requested()) return;
+      }
+    }
+  }
+
+  const std::vector<PlannedRename>& plan_;
+  const std::vector<int>& order_;
+  std::vector<StepNames> names_;
+  std::unique_ptr<char[]> buffer_;  // every converted name, NUL-terminated
+  size_t used_ = 0;
+  std::string scratch_;
+  std::atomic<uint32_t> ready_{0};  // names_[0, ready_) are converted
+  std::jthread converter_;          // last: stopped and joined before the names go
+};
+
 int& MovesBeforeStop() {
   static int moves = -1;
   return moves;
@@ -232,7 +310,8 @@ class BatchRunner {
         work_(work),
         graph_(graph),
         outcome_(outcome),
-        journal_(directory) {}
+        journal_(directory),
+        renamer_(directory) {}
 
   // False when the journal could not be written; nothing changed then.
   bool Run() {
@@ -246,6 +325,7 @@ class BatchRunner {
       }
       Journal();
       if (!journal_.Write()) return false;
+      names_ = std::make_unique<NativeStepNames>(plan_, order_);
     }
     stopAfter_ = MovesBeforeStop();
     stopped_ = stopAfter_ == 0;
@@ -332,19 +412,24 @@ class BatchRunner {
   }
 
   // Every move on disk goes through here, so that tests can stop the batch.
-  bool Move(const ByteText& from, const ByteText& to) {
+  // A name that did not convert fails the move with its errno.
+  bool Move(NativeStepNames::Name from, NativeStepNames::Name to) {
     if (stopped_) {
       errno = EINTR;
       return false;
     }
-    const bool moved = RenameEntry(directory_, from, to);
+    if (from.error != 0 || to.error != 0) {
+      errno = from.error == EINVAL || to.error == EINVAL ? EINVAL : EILSEQ;
+      return false;
+    }
+    const bool moved = renamer_.Rename(from.text, to.text);
     const int error = errno;
     if (stopAfter_ > 0 && --stopAfter_ == 0) stopped_ = true;
     errno = error;
     return moved;
   }
 
-  bool Rename(int step, const ByteText& from, const ByteText& to) {
+  bool Rename(int step, NativeStepNames::Name from, NativeStepNames::Name to) {
     if (Move(from, to)) {
       outcome_.done[step] = true;
       graph_.problems[step] = RenameProblem::kNone;
@@ -364,7 +449,7 @@ class BatchRunner {
       } else if (blocked) {
         graph_.problems[step] = RenameProblem::kNameTaken;
       } else {
-        blocked = !Rename(step, plan_[step].oldName, plan_[step].newName);
+        blocked = !Rename(step, names_->Old(k), names_->New(k));
       }
       Worked();
     }
@@ -375,44 +460,46 @@ class BatchRunner {
   // without a native form included), the steps already taken are turned back,
   // so a cycle completes or leaves every name as it was.
   void RunCycle(const Segment& segment) {
-    const std::vector<int> cycle(order_.begin() + static_cast<std::ptrdiff_t>(segment.begin),
-                                 order_.begin() + static_cast<std::ptrdiff_t>(segment.end));
-    const int first = cycle.front();
+    const size_t length = segment.end - segment.begin;
+    const auto step = [&](size_t j) { return order_[segment.begin + j]; };
+    const auto oldName = [&](size_t j) { return names_->Old(segment.begin + j); };
+    const auto newName = [&](size_t j) { return names_->New(segment.begin + j); };
+    const NativeStepNames::Name temporary{temporary_.c_str(), 0};
+    const int first = step(0);
     if (StopRequested()) {
-      for (int step : cycle) {
-        graph_.problems[step] = RenameProblem::kNotReached;
+      for (size_t j = 0; j < length; ++j) {
+        graph_.problems[step(j)] = RenameProblem::kNotReached;
         Worked();
       }
       return;
     }
-    if (!Move(plan_[first].oldName, temporary_)) {
+    if (!Move(oldName(0), temporary)) {
       graph_.problems[first] = ProblemOfError(errno);
-      for (size_t k = 1; k < cycle.size(); ++k) graph_.problems[cycle[k]] = RenameProblem::kNameTaken;
-      for (size_t k = 0; k < cycle.size(); ++k) Worked();
+      for (size_t j = 1; j < length; ++j) graph_.problems[step(j)] = RenameProblem::kNameTaken;
+      for (size_t j = 0; j < length; ++j) Worked();
       return;
     }
     size_t moved = 1;
-    while (moved < cycle.size() && Rename(cycle[moved], plan_[cycle[moved]].oldName, plan_[cycle[moved]].newName)) {
+    while (moved < length && Rename(step(moved), oldName(moved), newName(moved))) {
       ++moved;
       Worked();
     }
-    if (moved == cycle.size() && Rename(first, temporary_, plan_[first].newName)) {
+    if (moved == length && Rename(first, temporary, newName(0))) {
       Worked();
       return;
     }
     // Back, newest first: each old name is free again once the step after it
     // has been turned back.
-    const RenameProblem cause = moved < cycle.size() ? graph_.problems[cycle[moved]] : graph_.problems[first];
-    for (size_t k = moved; k-- > 1;) {
-      const int step = cycle[k];
-      Move(plan_[step].newName, plan_[step].oldName);
-      outcome_.done[step] = false;
+    const RenameProblem cause = moved < length ? graph_.problems[step(moved)] : graph_.problems[first];
+    for (size_t j = moved; j-- > 1;) {
+      Move(newName(j), oldName(j));
+      outcome_.done[step(j)] = false;
     }
-    Move(temporary_, plan_[first].oldName);
+    Move(temporary, oldName(0));
     outcome_.done[first] = false;
-    for (int step : cycle) graph_.problems[step] = RenameProblem::kNameTaken;
-    graph_.problems[moved < cycle.size() ? cycle[moved] : first] = cause;
-    for (size_t k = moved; k <= cycle.size(); ++k) Worked();
+    for (size_t j = 0; j < length; ++j) graph_.problems[step(j)] = RenameProblem::kNameTaken;
+    graph_.problems[moved < length ? step(moved) : first] = cause;
+    for (size_t j = moved; j <= length; ++j) Worked();
   }
 
   // Asked before a chain step or a whole cycle, never inside a cycle.
@@ -433,6 +520,8 @@ class BatchRunner {
   std::vector<Segment> chains_;
   std::vector<Segment> cycles_;
   RenameJournal journal_;
+  DirectoryRenamer renamer_;
+  std::unique_ptr<NativeStepNames> names_;  // made once the journal is written
   size_t worked_ = 0;
   int stopAfter_ = -1;
   bool stopped_ = false;

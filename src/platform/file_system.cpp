@@ -74,13 +74,16 @@ std::atomic<bool> emulatedPlainDrive{false};
 
 bool PlainDriveEmulated() { return emulatedPlainDrive.load(std::memory_order_relaxed); }
 
-int RenameNoReplace(const char* oldPath, const char* newPath) {
+// oldName and newName relative to directoryFd (AT_FDCWD: paths).
+int RenameNoReplaceAt(int directoryFd, const char* oldName, const char* newName) {
   if (PlainDriveEmulated()) {
     errno = EINVAL;
     return -1;
   }
-  return renameat2(AT_FDCWD, oldPath, AT_FDCWD, newPath, RENAME_NOREPLACE);
+  return renameat2(directoryFd, oldName, directoryFd, newName, RENAME_NOREPLACE);
 }
+
+int RenameNoReplace(const char* oldPath, const char* newPath) { return RenameNoReplaceAt(AT_FDCWD, oldPath, newPath); }
 
 int HardLink(const char* oldPath, const char* newPath) {
   if (PlainDriveEmulated()) {
@@ -219,6 +222,22 @@ bool SameEntryInAnotherCase(const std::string& oldPath, const std::string& newPa
          !DirectoryHoldsExactName(oldPath.substr(0, directoryLength), newPath.c_str() + directoryLength);
 }
 
+// After renameat2 with RENAME_NOREPLACE refused oldPath -> newPath (two paths
+// of one directory, its first directoryLength bytes) with error: the ways
+// around a file system that does not know the flag, and around a change of
+// letter case where both names are one entry.
+bool MoveAfterRefusal(int error, const std::string& oldPath, const std::string& newPath, size_t directoryLength) {
+  if (error == EINVAL || error == ENOSYS) {
+    if (MoveWithoutNoReplace(oldPath.c_str(), newPath.c_str())) return true;
+    error = errno;
+  }
+  if (error == EEXIST && SameEntryInAnotherCase(oldPath, newPath, directoryLength)) {
+    return MoveThroughTemporaryName(oldPath, newPath, directoryLength);
+  }
+  errno = error;
+  return false;
+}
+
 // A folder or a symbolic link to one.
 bool IsFolderEntry(int folderFd, const dirent& entry) {
   if (entry.d_type == DT_DIR) return true;
@@ -265,15 +284,51 @@ bool RenameEntry(const ByteText& directory, const ByteText& oldName, const ByteT
     return false;
   }
   if (oldName == newName) return true;
+  if (RenameNoReplace(buffers.oldPath.c_str(), buffers.newPath.c_str()) == 0) return true;
+  return MoveAfterRefusal(errno, buffers.oldPath, buffers.newPath, nativeDirectory->size());
+}
 
-  if (MoveNoReplace(buffers.oldPath.c_str(), buffers.newPath.c_str())) return true;
-  // A change of letter case only, on a file system that takes both names for
-  // the same entry: a rename onto the same entry changes nothing there, so the
-  // entry goes through a temporary name.
-  if (errno == EEXIST && SameEntryInAnotherCase(buffers.oldPath, buffers.newPath, nativeDirectory->size())) {
-    return MoveThroughTemporaryName(buffers.oldPath, buffers.newPath, nativeDirectory->size());
+int NativeEntryName(std::string_view gbkName, std::string& out) {
+  out.clear();
+  if (!IsPlainEntryName(gbkName)) return EINVAL;
+  if (IsAsciiText(gbkName)) {
+    out = gbkName;
+    return 0;
   }
-  return false;
+  std::optional<std::string> native = Utf8FromGbk(gbkName);
+  if (!native) return EILSEQ;
+  out = std::move(*native);
+  return 0;
+}
+
+DirectoryRenamer::DirectoryRenamer(const ByteText& directory) {
+  if (directory.empty() || directory.back() != kPathSeparator) return;
+  std::optional<std::string> native = NativePath(directory);
+  if (!native) return;
+  nativeDirectory_ = std::move(*native);
+  directoryFd_ = open(nativeDirectory_.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+  valid_ = true;
+}
+
+DirectoryRenamer::~DirectoryRenamer() {
+  if (directoryFd_ >= 0) close(directoryFd_);
+}
+
+bool DirectoryRenamer::Rename(const char* oldName, const char* newName) const {
+  if (!valid_) {
+    errno = EINVAL;
+    return false;
+  }
+  if (std::strcmp(oldName, newName) == 0) return true;
+  // Relative to the opened directory the kernel looks up one component per
+  // name; when it could not be opened, the full paths say the same.
+  const int result = directoryFd_ >= 0
+                         ? RenameNoReplaceAt(directoryFd_, oldName, newName)
+                         : RenameNoReplace((nativeDirectory_ + oldName).c_str(), (nativeDirectory_ + newName).c_str());
+  if (result == 0) return true;
+  const int error = errno;
+  if (error != EINVAL && error != ENOSYS && error != EEXIST) return false;
+  return MoveAfterRefusal(error, nativeDirectory_ + oldName, nativeDirectory_ + newName, nativeDirectory_.size());
 }
 
 void EmulatePlainDriveForTesting(bool on) { emulatedPlainDrive.store(on); }

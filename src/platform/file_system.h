@@ -39,6 +39,33 @@ std::optional<std::string> NativePath(const ByteText& gbkPath);
 // b.txt did not.
 bool RenameEntry(const ByteText& directory, const ByteText& oldName, const ByteText& newName);
 
+// The native form of a plain entry name (see IsPlainEntryName) into out: 0,
+// or EINVAL for a name that is not plain, EILSEQ for one that does not
+// convert losslessly. NativeEntryName("\xD6\xD0.txt", out) == 0 with out "中.txt".
+int NativeEntryName(std::string_view gbkName, std::string& out);
+
+// Renames many entries of one directory, opened once, by names already in
+// native form (see NativeEntryName): each Rename acts exactly as RenameEntry,
+// with the same ways around drives that refuse RENAME_NOREPLACE and the same
+// errno, but the kernel looks up names relative to the opened directory. A
+// directory that does not end with the separator or does not convert makes
+// every Rename fail with EINVAL; one that cannot be opened is used by path.
+// DirectoryRenamer("/tmp/d/").Rename("a.txt", "b.txt") renames /tmp/d/a.txt.
+class DirectoryRenamer {
+ public:
+  explicit DirectoryRenamer(const ByteText& directory);
+  ~DirectoryRenamer();
+  DirectoryRenamer(const DirectoryRenamer&) = delete;
+  DirectoryRenamer& operator=(const DirectoryRenamer&) = delete;
+
+  bool Rename(const char* oldName, const char* newName) const;
+
+ private:
+  std::string nativeDirectory_;
+  int directoryFd_ = -1;
+  bool valid_ = false;
+};
+
 // Tests only: while on, RenameEntry acts as on a drive that refuses
 // RENAME_NOREPLACE (EINVAL) and hard links (EPERM), so the placeholder way runs
 // on any file system.

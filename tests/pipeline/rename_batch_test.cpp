@@ -154,22 +154,31 @@ TEST(ApplyRenameBatch, WorksOnARealExfatDrive) {
   });
 }
 
+// Long enough that the names are converted on another thread while the
+// renames go on: a chain of Chinese names, then a swap.
 TEST(ApplyRenameBatch, ReportsProgressUpToTheWholeBatch) {
+  constexpr int kChain = 3000;
   TempDir dir;
   std::vector<PlannedRename> plan;
-  for (int i = 0; i < 200; ++i) {
-    dir.MakeFile(std::to_string(i));
-    plan.push_back({i, std::to_string(i), std::to_string(i + 1)});  // one chain of 200
+  const auto name = [](int i) { return "第" + std::to_string(i); };
+  for (int i = 0; i < kChain; ++i) {
+    dir.MakeFile(name(i));
+    plan.push_back({i, G(name(i)), G(name(i + 1))});
   }
+  dir.MakeFile("甲", "甲");
+  dir.MakeFile("乙", "乙");
+  plan.push_back({kChain, G("甲"), G("乙")});
+  plan.push_back({kChain + 1, G("乙"), G("甲")});
   std::vector<int> heard;
   const BatchOutcome outcome = ApplyRenameBatch(dir.Gbk(), plan, [&heard](int done) { heard.push_back(done); });
-  EXPECT_EQ(outcome.renamed, 200);
+  EXPECT_EQ(outcome.renamed, kChain + 2);
   ASSERT_FALSE(heard.empty());
   EXPECT_EQ(heard.front(), 0);
-  EXPECT_EQ(heard.back(), 200);
+  EXPECT_EQ(heard.back(), kChain + 2);
   EXPECT_TRUE(std::is_sorted(heard.begin(), heard.end()));
-  EXPECT_FALSE(dir.Exists("0"));
-  EXPECT_TRUE(dir.Exists("200"));
+  EXPECT_FALSE(dir.Exists(name(0)));
+  EXPECT_TRUE(dir.Exists(name(kChain)));
+  EXPECT_EQ(ReadAll(dir.Path() + "甲"), "乙");
 }
 
 // Progress is heard every 64 steps; the stop is asked for on the first report
@@ -183,7 +192,7 @@ TEST(ApplyRenameBatch, StopsBetweenStepsAndLeavesTheRestNotReached) {
     int done;
   };
   const std::vector<StopCase> cases = {
-      {"one chain", 200, 0, {}, 64},
+      {"one chain, long enough to convert its names on another thread", 3000, 0, {}, 64},
       {"a cycle under way finishes, the next is not reached", 0, 62, {4, 2}, 66},
   };
   for (const StopCase& c : cases) {
