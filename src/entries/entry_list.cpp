@@ -15,12 +15,12 @@ const ByteText& EntryList::Cell(int row, int column) const {
   return kEmpty;
 }
 
-void EntryList::SetEntryCell(const ByteText& text, int row, int column) {
+void EntryList::SetEntryCell(ByteText text, int row, int column) {
   if (row < 0 || row >= RowCount()) return;
   if (column == 0) {
-    current_[row] = text;
+    current_[row] = std::move(text);
   } else if (column == 1 && previewOn_) {
-    pending_[row] = text;
+    pending_[row] = std::move(text);
     marks_[row] = PendingMark::kNone;
   } else {
     return;

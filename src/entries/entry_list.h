@@ -49,7 +49,7 @@ class EntryList {
   const ByteText& Cell(int row, int column) const;
   // Writes one cell; ignored outside the list. Column 1 only while preview is
   // on; writing it clears the row's pending mark.
-  void SetEntryCell(const ByteText& text, int row, int column);
+  void SetEntryCell(ByteText text, int row, int column);
   void AppendRow(ByteText name);
   // The mark of a row's pending name; kNone outside the list or with preview
   // off. Setting one (preview on only) counts as a change of the row's cells.

@@ -18,7 +18,7 @@ void RunAppendAtEnd(const RunContext& context, const AppendAtEndSettings& settin
   RenameRunOptions options;
   options.refuseEmptyList = true;
   options.summary.icon = MessageIcon::kInformation;
-  RunRename(context, options, KeepingExtension([&settings](const ByteText& stem) {
+  RunPureRename(context, options, KeepingExtension([&settings](const ByteText& stem) {
               return NewNameOfAppendAtEnd(stem, settings);
             }));
 }

@@ -33,11 +33,12 @@ std::optional<ByteText> RunChangeExtension(const RunContext& context, const Chan
   options.previewUnchangedRows = true;
   options.summary.suffix = Gbk("个文件被改名");
   const ChangeExtensionSettings inUse{extension};
-  const RenamePlan plan = PlanRenames(context, options, [&inUse](const RenameEntryView& entry) {
+  RenamePlan plan = PlanPureRenames(context, options, [&inUse](const RenameEntryView& entry) {
     return NewNameOfChangeExtension(entry.name, inUse);
   });
-  const RenameRunResult result = CarryOutPlan(context, options, plan);
-  if (result.cancelled || plan.walked == 0 || extension == *settings.extension) return std::nullopt;
+  const int walked = plan.walked;
+  const RenameRunResult result = CarryOutPlan(context, options, std::move(plan));
+  if (result.cancelled || walked == 0 || extension == *settings.extension) return std::nullopt;
   return extension;
 }
 

@@ -29,7 +29,7 @@ void RunDeleteBesideMarker(const RunContext& context, const DeleteBesideMarkerSe
   options.refuseEmptyList = true;
   options.summary.suffix = Gbk("个文件将被更名");
   options.summary.icon = MessageIcon::kInformation;
-  RunRename(context, options, KeepingExtension([&settings](const ByteText& stem) {
+  RunPureRename(context, options, KeepingExtension([&settings](const ByteText& stem) {
               return NewNameOfDeleteBesideMarker(stem, settings);
             }));
 }

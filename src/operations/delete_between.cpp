@@ -100,7 +100,7 @@ void RunDeleteBetween(const RunContext& context, const DeleteBetweenSettings& se
   options.confirmation.title = Gbk("确定改名吗？");
   options.summary.suffix = Gbk("个文件被改名");
   options.summary.icon = folders ? MessageIcon::kNone : MessageIcon::kInformation;
-  const RenamePlan plan = PlanRenames(context, options, KeepingExtension([&settings](const ByteText& stem) {
+  RenamePlan plan = PlanPureRenames(context, options, KeepingExtension([&settings](const ByteText& stem) {
                                         return NewNameOfDeleteBetween(stem, settings);
                                       }));
   if ((plan.walked > 0 || folders) && plan.changes.empty()) {
@@ -110,7 +110,7 @@ void RunDeleteBetween(const RunContext& context, const DeleteBetweenSettings& se
   const ByteText count = ToText(static_cast<int32_t>(plan.changes.size()));
   options.confirmation.text =
       folders ? Gbk("总共有") + count + Gbk("个需要改名") : Gbk("一共有") + count + Gbk("个文件将被更名");
-  CarryOutPlan(context, options, plan);
+  CarryOutPlan(context, options, std::move(plan));
 }
 
 }  // namespace vantor

@@ -53,7 +53,7 @@ void RunDeleteTimes(const RunContext& context, const DeleteTimesSettings& settin
     options.summary.prefix = Gbk("删掉了");
     options.summary.suffix = Gbk("个");
   }
-  const RenamePlan plan = PlanRenames(context, options, [&settings](const RenameEntryView& entry) {
+  RenamePlan plan = PlanPureRenames(context, options, [&settings](const RenameEntryView& entry) {
     std::optional<ByteText> stem = NewNameOfDeleteTimes(entry.stem, settings, entry.extension);
     if (!stem) return stem;
     return std::optional<ByteText>(*stem + entry.extension);
@@ -67,7 +67,7 @@ void RunDeleteTimes(const RunContext& context, const DeleteTimesSettings& settin
     return;
   }
   options.confirmation.text = Gbk("一共有") + ToText(static_cast<int32_t>(plan.changes.size())) + Gbk("个文件将被更名");
-  CarryOutPlan(context, options, plan);
+  CarryOutPlan(context, options, std::move(plan));
 }
 
 }  // namespace vantor

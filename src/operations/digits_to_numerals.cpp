@@ -38,7 +38,7 @@ void RunDigitsToNumerals(const RunContext& context, const DigitsToNumeralsSettin
   RenameRunOptions options;
   options.refuseEmptyList = true;
   options.summary = NumeralRunSummary();
-  RunRename(context, options, KeepingExtension(NewNameOfDigitsToNumerals));
+  RunPureRename(context, options, KeepingExtension(NewNameOfDigitsToNumerals));
 }
 
 }  // namespace vantor

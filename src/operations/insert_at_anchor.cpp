@@ -35,7 +35,7 @@ void RunInsertAtAnchor(const RunContext& context, const InsertAtAnchorSettings& 
     options.summary.suffix = Gbk("个文件将被更名");
     options.summary.icon = MessageIcon::kInformation;
   }
-  RunRename(context, options, KeepingExtension([&settings](const ByteText& stem) {
+  RunPureRename(context, options, KeepingExtension([&settings](const ByteText& stem) {
               return NewNameOfInsertAtAnchor(stem, settings);
             }));
 }

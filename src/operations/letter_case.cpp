@@ -50,7 +50,7 @@ std::optional<ByteText> NewNameOfLetterCase(const ByteText& stem, const ByteText
 
 void RunLetterCase(const RunContext& context, const LetterCaseSettings& settings) {
   if (!PassGuards(context.prompter, context.list)) return;
-  RunRename(context, {}, [&settings](const RenameEntryView& entry) {
+  RunPureRename(context, {}, [&settings](const RenameEntryView& entry) {
     return NewNameOfLetterCase(entry.stem, entry.extension, settings);
   });
 }

@@ -20,7 +20,7 @@ void RunNumeralsToDigits(const RunContext& context, const NumeralsToDigitsSettin
   options.refuseEmptyList = true;
   options.reportProgress = !context.FolderMode();
   options.summary = NumeralRunSummary();
-  RunRename(context, options,
+  RunPureRename(context, options,
             [](const RenameEntryView& entry) { return NewNameOfNumeralsToDigits(entry.name); });
 }
 

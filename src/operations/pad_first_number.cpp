@@ -43,7 +43,7 @@ void RunPadFirstNumber(const RunContext& context) {
   options.summary.suffix = Gbk("个文件将被更名");
   options.summary.icon = MessageIcon::kInformation;
   const int entryCount = ListedNameCount(list);
-  RunRename(context, options, KeepingExtension([entryCount](const ByteText& stem) {
+  RunPureRename(context, options, KeepingExtension([entryCount](const ByteText& stem) {
               return NewNameOfPadFirstNumber(stem, entryCount);
             }));
 }

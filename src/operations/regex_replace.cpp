@@ -122,7 +122,7 @@ void RunRegexReplace(const RunContext& context, const RegexReplaceSettings& sett
   if (!CheckEntryDirectoryUsable(prompter, context.list)) return;
   // A compiled expression per thread: the names are computed on every core.
   const RenameRunOptions options;
-  const RenamePlan plan = PlanRenamesOnAllCores(context, options, [&settings]() -> NewNameRule {
+  RenamePlan plan = PlanRenamesOnAllCores(context, options, [&settings]() -> NewNameRule {
     auto compiled = std::make_shared<const CompiledRegexReplace>(settings);
     return [compiled, &settings](const RenameEntryView& entry) -> std::optional<ByteText> {
       if (settings.includeExtension || entry.folder) return NewNameOfRegexReplace(entry.name, *compiled);
@@ -131,7 +131,7 @@ void RunRegexReplace(const RunContext& context, const RegexReplaceSettings& sett
       return *stem + entry.extension;
     };
   });
-  CarryOutPlan(context, options, plan);
+  CarryOutPlan(context, options, std::move(plan));
 }
 
 }  // namespace vantor

@@ -29,7 +29,7 @@ void RunRemoveFirstNumber(const RunContext& context, const RemoveFirstNumberSett
   options.confirmation.askOnEmptyList = true;
   options.summary.shown = false;
   options.applySkipExtension = false;
-  RunRename(context, options, KeepingExtension([&settings](const ByteText& stem) {
+  RunPureRename(context, options, KeepingExtension([&settings](const ByteText& stem) {
               return NewNameOfRemoveFirstNumber(stem, settings);
             }));
 }

@@ -67,7 +67,7 @@ void RunReplaceTimes(const RunContext& context, const ReplaceTimesSettings& sett
   options.refuseEmptyList = true;
   options.summary.suffix = Gbk("个文件将被更名");
   options.summary.icon = context.FolderMode() ? MessageIcon::kNone : MessageIcon::kInformation;
-  RunRename(context, options, [&settings](const RenameEntryView& entry) {
+  RunPureRename(context, options, [&settings](const RenameEntryView& entry) {
     std::optional<ByteText> stem = NewNameOfReplaceTimes(entry.stem, settings, entry.extension);
     if (!stem) return stem;
     return std::optional<ByteText>(*stem + entry.extension);

@@ -24,7 +24,7 @@ void RunSymbolAfterNumber(const RunContext& context, const SymbolAfterNumberSett
   if (!CheckEntryDirectoryPresent(context.prompter, context.list)) return;
   if (!RequireText(context.prompter, settings.insertText, "加什么？不能为空")) return;
   if (!CheckEntryDirectoryUsable(context.prompter, context.list)) return;
-  RunRename(context, {}, KeepingExtension([&settings](const ByteText& stem) {
+  RunPureRename(context, {}, KeepingExtension([&settings](const ByteText& stem) {
               return NewNameOfSymbolAfterNumber(stem, settings);
             }));
 }

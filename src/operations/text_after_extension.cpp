@@ -18,7 +18,7 @@ void RunTextAfterExtension(const RunContext& context, const TextAfterExtensionSe
   if (!RequireNameCharacters(prompter, *settings.appendText)) return;
   if (!CheckFileMode(context)) return;
   if (!PassGuards(prompter, context.list)) return;
-  RunRename(context, {}, [&settings](const RenameEntryView& entry) {
+  RunPureRename(context, {}, [&settings](const RenameEntryView& entry) {
     return NewNameOfTextAfterExtension(entry.name, settings);
   });
 }

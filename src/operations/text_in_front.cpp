@@ -19,7 +19,7 @@ void RunTextInFront(const RunContext& context, const TextInFrontSettings& settin
   RenameRunOptions options;
   options.refuseEmptyList = !context.FolderMode();
   options.summary.shown = false;
-  RunRename(context, options, [&settings](const RenameEntryView& entry) {
+  RunPureRename(context, options, [&settings](const RenameEntryView& entry) {
     return NewNameOfTextInFront(entry.name, settings);
   });
 }

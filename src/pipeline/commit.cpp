@@ -64,7 +64,7 @@ int CommitPreview(EntryList& list, Prompter& prompter, const RenamedOnDisk& rena
     return 0;
   }
 
-  const std::vector<PlannedRename> plan = PendingRenames(list);
+  std::vector<PlannedRename> plan = PendingRenames(list);
   const BatchOutcome outcome = ApplyWithRunner(list.EntryDirectory(), plan, runDiskPhase);
   if (ReportBatchNotStarted(prompter, outcome)) return 0;
   const int failed = outcome.failed;
@@ -73,9 +73,10 @@ int CommitPreview(EntryList& list, Prompter& prompter, const RenamedOnDisk& rena
     EntryList::Batch batch(list);
     for (size_t i = 0; i < plan.size(); ++i) {
       if (!outcome.done[i]) continue;
-      list.SetEntryCell(plan[i].newName, plan[i].row, 0);
-      list.SetEntryCell(ByteText(), plan[i].row, 1);
-      if (plan[i].newName != plan[i].oldName) list.UndoNames.push_back({plan[i].row, plan[i].oldName, plan[i].newName});
+      PlannedRename& step = plan[i];
+      if (step.newName != step.oldName) list.UndoNames.push_back({step.row, std::move(step.oldName), step.newName});
+      list.SetEntryCell(std::move(step.newName), step.row, 0);
+      list.SetEntryCell(ByteText(), step.row, 1);
     }
   }
   ReportFailedRenames(prompter, failed);
@@ -123,7 +124,7 @@ void UndoLastCommit(EntryList& list, Prompter& prompter, const RenamedOnDisk& re
     EntryList::Batch batch(list);
     for (size_t i = 0; i < plan.size(); ++i) {
       if (outcome.done[i]) {
-        list.SetEntryCell(plan[i].newName, plan[i].row, 0);
+        list.SetEntryCell(std::move(plan[i].newName), plan[i].row, 0);
       } else {
         left.push_back({plan[i].row, plan[i].newName, plan[i].oldName});
       }

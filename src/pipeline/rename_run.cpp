@@ -1,7 +1,9 @@
 #include "pipeline/rename_run.h"
 
 #include <algorithm>
+#include <iterator>
 #include <thread>
+#include <utility>
 
 #include "entries/paths.h"
 #include "pipeline/long_work.h"
@@ -64,10 +66,18 @@ struct WalkedRow {
   int ordinal = 0;
 };
 
-// Computes the new name of each row in rows[begin, end) with rule.
-void ComputeNewNames(const RunContext& context, const std::vector<WalkedRow>& rows, size_t begin, size_t end,
-                     const NewNameRule& rule, std::vector<std::optional<ByteText>>& newNames) {
+// What one thread found for its share of the rows, in row order.
+struct PlanShare {
+  std::vector<PlannedRename> changes;
+  std::vector<int> unchangedRows;
+};
+
+// Computes the new name of each row in rows[begin, end) with rule and keeps
+// the rows whose name changes (and, when asked, those whose name stays).
+void PlanShareOfRows(const RunContext& context, const RenameRunOptions& options, const std::vector<WalkedRow>& rows,
+                     size_t begin, size_t end, const NewNameRule& rule, PlanShare& share) {
   const bool folderLoop = context.FolderMode();
+  share.changes.reserve(end - begin);
   for (size_t i = begin; i < end; ++i) {
     const ByteText& name = context.list.Cell(rows[i].row, 0);
     RenameEntryView entry{name, {}, {}, rows[i].row, rows[i].ordinal, folderLoop};
@@ -79,7 +89,13 @@ void ComputeNewNames(const RunContext& context, const std::vector<WalkedRow>& ro
       entry.stem = name.find(kPathSeparator) == ByteText::npos ? name.substr(0, name.size() - entry.extension.size())
                                                                : NameOfPath(name, false);
     }
-    newNames[i] = rule(entry);
+    std::optional<ByteText> newName = rule(entry);
+    if (!newName || newName->empty()) continue;
+    if (*newName == name) {
+      if (options.previewUnchangedRows) share.unchangedRows.push_back(rows[i].row);
+      continue;
+    }
+    share.changes.push_back({rows[i].row, name, std::move(*newName)});
   }
 }
 
@@ -99,29 +115,25 @@ RenamePlan PlanWithThreads(const RunContext& context, const RenameRunOptions& op
 
   if (list.PreviewOn() && !options.renameInPreview) plan.folderListing = StartReadingFolder(list);
 
-  std::vector<std::optional<ByteText>> newNames(rows.size());
   threads = std::clamp<size_t>(rows.size() / kRowsPerThread, 1, threads);
-  const size_t share = (rows.size() + threads - 1) / threads;
+  const size_t rowsPerShare = (rows.size() + threads - 1) / threads;
+  std::vector<PlanShare> shares(threads);
+  const auto planShare = [&](size_t index) {
+    PlanShareOfRows(context, options, rows, index * rowsPerShare, std::min(rows.size(), (index + 1) * rowsPerShare),
+                    makeRule(), shares[index]);
+  };
   std::vector<std::thread> helpers;
-  for (size_t thread = 1; thread < threads; ++thread) {
-    helpers.emplace_back([&, thread] {
-      ComputeNewNames(context, rows, thread * share, std::min(rows.size(), (thread + 1) * share), makeRule(),
-                      newNames);
-    });
-  }
-  ComputeNewNames(context, rows, 0, std::min(rows.size(), share), makeRule(), newNames);
+  for (size_t index = 1; index < threads; ++index) helpers.emplace_back(planShare, index);
+  planShare(0);
   for (std::thread& helper : helpers) helper.join();
 
-  plan.changes.reserve(rows.size());
-  for (size_t i = 0; i < rows.size(); ++i) {
-    std::optional<ByteText>& newName = newNames[i];
-    if (!newName || newName->empty()) continue;
-    const ByteText& name = list.Cell(rows[i].row, 0);
-    if (*newName == name) {
-      if (options.previewUnchangedRows) plan.unchangedRows.push_back(rows[i].row);
-      continue;
-    }
-    plan.changes.push_back({rows[i].row, name, std::move(*newName)});
+  plan.changes = std::move(shares[0].changes);
+  plan.unchangedRows = std::move(shares[0].unchangedRows);
+  for (size_t index = 1; index < threads; ++index) {
+    plan.changes.insert(plan.changes.end(), std::make_move_iterator(shares[index].changes.begin()),
+                        std::make_move_iterator(shares[index].changes.end()));
+    plan.unchangedRows.insert(plan.unchangedRows.end(), shares[index].unchangedRows.begin(),
+                              shares[index].unchangedRows.end());
   }
   return plan;
 }
@@ -147,7 +159,15 @@ RenamePlan PlanRenamesOnAllCores(const RunContext& context, const RenameRunOptio
   return PlanThroughRunner(context, options, makeRule, std::max(1u, std::thread::hardware_concurrency()));
 }
 
-RenameRunResult CarryOutPlan(const RunContext& context, const RenameRunOptions& options, const RenamePlan& plan) {
+RenamePlan PlanPureRenames(const RunContext& context, const RenameRunOptions& options, const NewNameRule& rule) {
+  return PlanRenamesOnAllCores(context, options, [&rule] { return rule; });
+}
+
+RenameRunResult RunPureRename(const RunContext& context, const RenameRunOptions& options, const NewNameRule& rule) {
+  return CarryOutPlan(context, options, PlanPureRenames(context, options, rule));
+}
+
+RenameRunResult CarryOutPlan(const RunContext& context, const RenameRunOptions& options, RenamePlan plan) {
   RenameRunResult result;
   EntryList& list = context.list;
   Prompter& prompter = context.prompter;
@@ -171,7 +191,7 @@ RenameRunResult CarryOutPlan(const RunContext& context, const RenameRunOptions& 
     // Marks once the names below are written.
     const PendingConflictsMarker marker(list, plan.folderListing, context.runDiskPhase);
     EntryList::Batch batch(list);
-    for (const PlannedRename& change : plan.changes) list.SetEntryCell(change.newName, change.row, 1);
+    for (PlannedRename& change : plan.changes) list.SetEntryCell(std::move(change.newName), change.row, 1);
     for (int row : plan.unchangedRows) list.SetEntryCell(ByteText(list.Cell(row, 0)), row, 1);
     result.previewed = static_cast<int>(plan.changes.size() + plan.unchangedRows.size());
     return result;
@@ -194,8 +214,8 @@ RenameRunResult CarryOutPlan(const RunContext& context, const RenameRunOptions& 
     EntryList::Batch batch(list);
     for (size_t i = 0; i < plan.changes.size(); ++i) {
       if (!outcome.done[i]) continue;
-      const PlannedRename& change = plan.changes[i];
-      list.SetEntryCell(change.newName, change.row, 0);
+      PlannedRename& change = plan.changes[i];
+      list.SetEntryCell(std::move(change.newName), change.row, 0);
       if (list.PreviewOn()) list.SetEntryCell(ByteText(), change.row, 1);
     }
   }

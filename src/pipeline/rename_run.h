@@ -96,7 +96,7 @@ RenamePlan PlanRenames(const RunContext& context, const RenameRunOptions& option
 // name), then the summary and, when renames failed (refused beforehand or by
 // the file system), one failure box. A preview run then marks the pending
 // names a commit would refuse (MarkPendingConflicts).
-RenameRunResult CarryOutPlan(const RunContext& context, const RenameRunOptions& options, const RenamePlan& plan);
+RenameRunResult CarryOutPlan(const RunContext& context, const RenameRunOptions& options, RenamePlan plan);
 
 // PlanRenames followed by CarryOutPlan.
 RenameRunResult RunRename(const RunContext& context, const RenameRunOptions& options, const NewNameRule& rule);
@@ -111,5 +111,11 @@ using NewNameRuleMaker = std::function<NewNameRule()>;
 // expression, one compiled copy per thread.
 RenamePlan PlanRenamesOnAllCores(const RunContext& context, const RenameRunOptions& options,
                                  const NewNameRuleMaker& makeRule);
+
+// As PlanRenames and RunRename, for a rule that only reads what it captures
+// (a pure function of the entry and the settings), so that threads may share
+// it: a long list is split among the processor's cores.
+RenamePlan PlanPureRenames(const RunContext& context, const RenameRunOptions& options, const NewNameRule& rule);
+RenameRunResult RunPureRename(const RunContext& context, const RenameRunOptions& options, const NewNameRule& rule);
 
 }  // namespace vantor
