@@ -1,6 +1,7 @@
 #include "text/byte_text.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstddef>
@@ -47,7 +48,11 @@ class NeedleMatcher {
       : text_(text), fold_(fold), fed_(from) {
     needle_.reserve(needle.size());
     for (char c : needle) needle_.push_back(Key(c));
-    fail_.assign(needle_.size(), 0);
+    if (needle_.size() > inlineFail_.size()) {
+      heapFail_.assign(needle_.size(), 0);
+      fail_ = heapFail_.data();
+    }
+    fail_[0] = 0;
     std::size_t k = 0;
     for (std::size_t i = 1; i < needle_.size(); ++i) {
       while (k > 0 && needle_[i] != needle_[k]) k = fail_[k - 1];
@@ -55,6 +60,9 @@ class NeedleMatcher {
       fail_[i] = k;
     }
   }
+
+  NeedleMatcher(const NeedleMatcher&) = delete;  // fail_ may point into the object
+  NeedleMatcher& operator=(const NeedleMatcher&) = delete;
 
   // True when the needle's bytes start at pos. pos must not decrease from one
   // call to the next, and the needle must fit before the end of the text.
@@ -75,7 +83,11 @@ class NeedleMatcher {
 
   std::string_view text_;
   std::string needle_;
-  std::vector<std::size_t> fail_;
+  // The failure table; short needles (nearly all) keep it here, with no
+  // allocation per search.
+  std::array<std::size_t, 32> inlineFail_;
+  std::vector<std::size_t> heapFail_;
+  std::size_t* fail_ = inlineFail_.data();
   bool fold_;
   std::size_t fed_;        // bytes of text_ the automaton has read
   std::size_t state_ = 0;  // longest needle prefix ending at fed_
