@@ -77,12 +77,6 @@ double CpuMilliseconds(const timeval& time) { return time.tv_sec * 1e3 + time.tv
 template <typename Work>
 Phase Measure(Work work) {
   sync();
-  if (std::getenv("VANTOR_BENCH_DROP_DENTRIES") != nullptr) {
-    if (FILE* drop = std::fopen("/proc/sys/vm/drop_caches", "w")) {
-      std::fputs("2", drop);
-      std::fclose(drop);
-    }
-  }
   rusage before;
   rusage after;
   getrusage(RUSAGE_SELF, &before);
