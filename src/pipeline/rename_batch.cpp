@@ -16,6 +16,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <thread>
 
 #include "pipeline/long_work.h"
@@ -234,11 +235,15 @@ class NativeStepNames {
     size_t bytes = 0;
     for (int step : order) bytes += (plan[step].oldName.size() + plan[step].newName.size()) * kMaxNativeBytesPerGbkByte + 2;
     buffer_ = std::make_unique_for_overwrite<char[]>(bytes);
-    if (order.size() < kStepsWorthAThread) {
-      Convert();
-    } else {
-      converter_ = std::jthread([this](std::stop_token stop) { Convert(stop); });
+    if (order.size() >= kStepsWorthAThread) {
+      try {
+        converter_ = std::jthread([this](std::stop_token stop) { Convert(stop); });
+        return;
+      } catch (const std::system_error&) {
+        // No thread to be had: convert here, before the first rename.
+      }
     }
+    Convert();
   }
 
   Name Old(size_t k) { return Wait(k).oldName; }
