@@ -48,9 +48,9 @@ void ShowSummary(Prompter& prompter, const RunSummary& summary, int renamed) {
 
 NewNameRule KeepingExtension(NewStemRule newStem) {
   return [newStem = std::move(newStem)](const RenameEntryView& entry) -> std::optional<ByteText> {
-    std::optional<ByteText> stem = newStem(entry.stem);
-    if (!stem) return std::nullopt;
-    return *stem + entry.extension;
+    std::optional<ByteText> name = newStem(entry.stem);
+    if (name) name->append(entry.extension);
+    return name;
   };
 }
 
@@ -78,18 +78,28 @@ void PlanShareOfRows(const RunContext& context, const RenameRunOptions& options,
                      size_t begin, size_t end, const NewNameRule& rule, PlanShare& share) {
   const bool folderLoop = context.FolderMode();
   share.changes.reserve(end - begin);
+  // The stem and extension move into each row's view and back out, so their
+  // buffers serve every row.
+  ByteText stem;
+  ByteText extension;
   for (size_t i = begin; i < end; ++i) {
     const ByteText& name = context.list.Cell(rows[i].row, 0);
-    RenameEntryView entry{name, {}, {}, rows[i].row, rows[i].ordinal, folderLoop};
     if (folderLoop) {
-      entry.stem = name;
+      stem.assign(name);
+      extension.clear();
     } else {
-      entry.extension = ExtensionOfPath(name);
+      extension.assign(ExtensionOfPath(name));
       // A row holds a plain name; the stem is what the extension leaves.
-      entry.stem = name.find(kPathSeparator) == ByteText::npos ? name.substr(0, name.size() - entry.extension.size())
-                                                               : NameOfPath(name, false);
+      if (name.find(kPathSeparator) == ByteText::npos) {
+        stem.assign(name, 0, name.size() - extension.size());
+      } else {
+        stem = NameOfPath(name, false);
+      }
     }
+    RenameEntryView entry{name, std::move(stem), std::move(extension), rows[i].row, rows[i].ordinal, folderLoop};
     std::optional<ByteText> newName = rule(entry);
+    stem = std::move(entry.stem);
+    extension = std::move(entry.extension);
     if (!newName || newName->empty()) continue;
     if (*newName == name) {
       if (options.previewUnchangedRows) share.unchangedRows.push_back(rows[i].row);
