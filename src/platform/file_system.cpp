@@ -1,11 +1,13 @@
 // Names on disk: every GBK path is converted to UTF-8 losslessly or the call
 // refuses. Renames never replace an existing entry.
 //
-// RenameEntry runs once per row of a batch, often 100,000 times against the
-// same directory, so it keeps the last directory's native form per thread,
-// builds the full paths in reused per-thread buffers and copies ASCII names
-// without converting them. Its cost stays close to that of the bare system
-// call (see bench/rename_bench.cpp).
+// A batch renames through DirectoryRenamer, by names relative to its opened
+// folder. RenameEntry serves single renames and the recovery of a journal,
+// which may also run 100,000 times against the same directory, so it keeps
+// the last directory's native form per thread, builds the full paths in
+// reused per-thread buffers and copies ASCII names without converting them.
+// Its cost stays close to that of the bare system call (see
+// bench/rename_bench.cpp).
 #include "platform/file_system.h"
 
 #include <dirent.h>
@@ -28,7 +30,7 @@ namespace {
 
 // Appends the native form of a GBK text that holds no NUL; false when it does
 // not convert losslessly.
-bool AppendNative(std::string& out, const ByteText& gbk) {
+bool AppendNative(std::string& out, std::string_view gbk) {
   if (IsAsciiText(gbk)) {
     out += gbk;
     return true;
@@ -291,14 +293,7 @@ bool RenameEntry(const ByteText& directory, const ByteText& oldName, const ByteT
 int NativeEntryName(std::string_view gbkName, std::string& out) {
   out.clear();
   if (!IsPlainEntryName(gbkName)) return EINVAL;
-  if (IsAsciiText(gbkName)) {
-    out = gbkName;
-    return 0;
-  }
-  std::optional<std::string> native = Utf8FromGbk(gbkName);
-  if (!native) return EILSEQ;
-  out = std::move(*native);
-  return 0;
+  return AppendNative(out, gbkName) ? 0 : EILSEQ;
 }
 
 DirectoryRenamer::DirectoryRenamer(const ByteText& directory) {
