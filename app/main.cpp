@@ -11,7 +11,7 @@
 
 int main(int argc, char** argv) {
   // The command line is read before any Qt object exists, so that --help and
-  // --version need no display.
+  // --version need no display. Qt's own options stay in argv for QApplication.
   std::error_code error;
   const std::string currentFolder = std::filesystem::current_path(error).string();
   const vantor::CommandLine line =
@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
       std::cout << vantor::VersionText();
       return 0;
     case vantor::CommandLine::Action::kUsageError:
-      std::cerr << "vantor-rename: 未知选项 " << line.unknownOption << "\n" << vantor::UsageText();
+      std::cerr << line.error;
       return 2;
     case vantor::CommandLine::Action::kRun:
       break;

@@ -1,5 +1,10 @@
 #include "ui/command_line.h"
 
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QFile>
+#include <QStringList>
+
 #include <filesystem>
 
 #ifndef VANTOR_VERSION
@@ -18,32 +23,65 @@ std::string Absolute(const std::string& path, const std::string& currentFolder) 
   return normal;
 }
 
+// The options QGuiApplication and QApplication take out of argv themselves
+// (those taking a value, then the switches), so that the parser lets them by.
+const char* const kQtValueOptions[] = {
+    "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry", "geometry", "qwindowicon",
+    "icon", "qwindowtitle", "title", "session", "display", "name", "style", "stylesheet", "qmljsdebugger",
+};
+const char* const kQtSwitches[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
+
+// The argument the parser calls `name`, as the user spelt it ("-x", "--x=1").
+QString AsGiven(const QStringList& arguments, const QString& name) {
+  for (const QString& argument : arguments) {
+    if (argument == QStringLiteral("--")) break;
+    QString bare = argument;
+    while (bare.startsWith(QLatin1Char('-'))) bare.remove(0, 1);
+    if (bare.section(QLatin1Char('='), 0, 0) == name) return argument;
+  }
+  return QStringLiteral("--") + name;
+}
+
 }  // namespace
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments, const std::string& currentFolder) {
-  CommandLine line;
-  bool optionsEnded = false;
-  bool help = false;
-  bool version = false;
-  for (const std::string& argument : arguments) {
-    if (!optionsEnded && argument == "--") {
-      optionsEnded = true;
-    } else if (!optionsEnded && (argument == "-h" || argument == "--help")) {
-      help = true;
-    } else if (!optionsEnded && (argument == "-v" || argument == "--version")) {
-      version = true;
-    } else if (!optionsEnded && argument.size() > 1 && argument.front() == '-') {
-      if (line.unknownOption.empty()) line.unknownOption = argument;
-    } else if (!argument.empty()) {
-      line.paths.push_back(Absolute(argument, currentFolder));
-    }
+  QStringList given{QStringLiteral("vantor-rename")};
+  for (const std::string& argument : arguments) given << QFile::decodeName(QByteArray::fromStdString(argument));
+
+  QCommandLineParser parser;
+  // Qt's options are spelt with one dash: "-style" is one option, not -s -t -y …
+  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+  const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+  const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
+  parser.addOption(help);
+  parser.addOption(version);
+  for (const char* name : kQtValueOptions) {
+    QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
+    option.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(option);
   }
-  if (!line.unknownOption.empty()) {
+  for (const char* name : kQtSwitches) {
+    QCommandLineOption option(QString::fromLatin1(name));
+    option.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(option);
+  }
+
+  CommandLine line;
+  if (!parser.parse(given)) {
     line.action = CommandLine::Action::kUsageError;
-  } else if (help) {
+    const QStringList unknown = parser.unknownOptionNames();
+    const QString what = unknown.isEmpty() ? QStringLiteral("选项用法有误（%1）").arg(parser.errorText())
+                                           : QStringLiteral("未知选项 %1").arg(AsGiven(given, unknown.front()));
+    line.error = "vantor-rename: " + what.toStdString() + "（--help 列出全部选项）\n";
+    return line;
+  }
+  if (parser.isSet(help)) {
     line.action = CommandLine::Action::kHelp;
-  } else if (version) {
+  } else if (parser.isSet(version)) {
     line.action = CommandLine::Action::kVersion;
+  }
+  for (const QString& path : parser.positionalArguments()) {
+    if (!path.isEmpty()) line.paths.push_back(Absolute(QFile::encodeName(path).toStdString(), currentFolder));
   }
   return line;
 }
@@ -52,12 +90,23 @@ std::string UsageText() {
   return "用法：vantor-rename [选项] [文件或文件夹…]\n"
          "批量重命名文件和文件夹。只给出一个文件夹时列出这个文件夹；\n"
          "其他情况下给出的文件或文件夹按顺序载入，如同拖到窗口上。\n"
+         "找不到的路径在窗口里逐一列出。\n"
          "\n"
          "选项：\n"
          "  -h, --help     显示本帮助并退出\n"
-         "  -v, --version  显示版本并退出\n";
+         "  -v, --version  显示版本、版权和许可证并退出\n"
+         "  --             其后的参数都是路径，即使以“-”开头\n"
+         "\n"
+         "也接受Qt的标准选项，例如 -style 风格名、-platform 平台名、-reverse。\n"
+         "选项有误时退出状态为2。\n";
 }
 
-std::string VersionText() { return std::string("Vantor重命名 ") + VANTOR_VERSION + "\n"; }
+std::string VersionText() {
+  return std::string("Vantor重命名 ") + VANTOR_VERSION +
+         "\n"
+         "Copyright (C) 2026 The Vantor重命名 authors\n"
+         "许可证：GNU GPL 第3版或更新版本（GPL-3.0-or-later）<https://gnu.org/licenses/gpl.html>\n"
+         "本软件是自由软件：您可以自由修改和重新发布它。在法律允许的范围内没有任何担保。\n";
+}
 
 }  // namespace vantor

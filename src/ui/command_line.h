@@ -11,17 +11,23 @@ struct CommandLine {
   // Paths to load as if dropped, in order: absolute, a relative one taken
   // against the current folder; "." and ".." steps resolved.
   std::vector<std::string> paths;
-  std::string unknownOption;  // with kUsageError
+  // With kUsageError: the one line for standard error, with its line break.
+  std::string error;
 };
 
-// Reads the arguments after the program name. "-h"/"--help" and
-// "-v"/"--version" win over paths; any other argument starting with "-" is an
-// unknown option, unless it follows "--". A lone "-" is a path.
-// Example: {"a.txt", "--"} in "/home/li" -> kRun with {"/home/li/a.txt"}.
+// Reads the arguments after the program name with QCommandLineParser (no
+// application object needed). "-h"/"--help" and "-v"/"--version" win over
+// paths; Qt's own options ("-style fusion", "-platform xcb", "-reverse", also
+// spelt with "--" or "=") are accepted and left for QApplication, which reads
+// them from argv itself; any other argument starting with "-" is an unknown
+// option, unless it follows "--". A lone "-" is a path, an empty one is left out.
+// Example: {"-style", "fusion", "a.txt"} in "/home/li" -> kRun with {"/home/li/a.txt"}.
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments, const std::string& currentFolder);
 
-// What --help prints, and what --version prints.
+// What --help prints: the program's options and arguments, in Chinese.
 std::string UsageText();
+
+// What --version prints: version, copyright line, licence.
 std::string VersionText();
 
 }  // namespace vantor

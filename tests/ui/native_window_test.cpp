@@ -15,6 +15,7 @@
 #include "ui/application.h"
 #include "ui/command_line.h"
 #include "ui/list_status_line.h"
+#include "ui/message_box_prompter.h"
 #include "ui/tab_order.h"
 #include "window_driver.h"
 
@@ -124,7 +125,7 @@ TEST_F(NativeWindowTest, StatusLineCountsTheListThePendingNamesAndTheLastRun) {
   EXPECT_EQ(Status(), U("共0项  待改名0项  冲突0项"));
 }
 
-TEST(ParseCommandLine, ReadsOptionsAndPathsAsGiven) {
+TEST(ParseCommandLine, ReadsOptionsAndPathsAsGivenAndLeavesQtItsOwn) {
   using Action = CommandLine::Action;
   struct Row {
     const char* name;
@@ -142,7 +143,13 @@ TEST(ParseCommandLine, ReadsOptionsAndPathsAsGiven) {
       {"short version", {"-v"}, Action::kVersion, {}},
       {"unknown option", {"--help", "--colour"}, Action::kUsageError, {}},
       {"a dash path after --", {"--", "-x", "--help"}, Action::kRun, {"/home/li/-x", "/home/li/--help"}},
+      {"a lone dash is a path, an empty argument none", {"-", ""}, Action::kRun, {"/home/li/-"}},
       {"a trailing separator goes", {"/srv/课程/"}, Action::kRun, {"/srv/课程"}},
+      {"Qt's options and their values are no paths",
+       {"-style", "fusion", "-reverse", "--platform=offscreen", "-stylesheet=a.qss", "a"},
+       Action::kRun,
+       {"/home/li/a"}},
+      {"a Qt option without its value", {"a", "-style"}, Action::kUsageError, {}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -150,9 +157,14 @@ TEST(ParseCommandLine, ReadsOptionsAndPathsAsGiven) {
     EXPECT_EQ(line.action, row.action);
     if (row.action != Action::kUsageError) {
       EXPECT_EQ(line.paths, row.paths);
+      EXPECT_EQ(line.error, "");
+    } else {
+      // One line, naming what was wrong.
+      EXPECT_EQ(std::count(line.error.begin(), line.error.end(), '\n'), 1) << line.error;
+      EXPECT_EQ(line.error.back(), '\n');
     }
   }
-  EXPECT_EQ(ParseCommandLine({"--colour"}, "/").unknownOption, "--colour");
+  EXPECT_NE(ParseCommandLine({"a", "-colour=red"}, "/").error.find("未知选项 -colour=red"), std::string::npos);
 }
 
 TEST_F(NativeWindowTest, CommandLinePathsLoadAsOneDropOrOpenTheOneFolder) {
@@ -174,6 +186,17 @@ TEST_F(NativeWindowTest, CommandLinePathsLoadAsOneDropOrOpenTheOneFolder) {
   EXPECT_TRUE(AnswerBoxes([&] { window_.OpenCommandLinePaths({PathOf("课程")}); }).empty());
   EXPECT_EQ(Names(), Strings({"第2课.mp4", "第10课.mp4"}));
   EXPECT_EQ(DirectoryLabel(), Folder("课程"));
+
+  // Paths that do not exist are named in one box; the others load.
+  MessageBoxPrompter prompter(&window_);
+  Click(Ui().按钮_清空列表框);
+  SetMode(2);
+  const std::vector<std::string> given{PathOf("没有.txt").toStdString(), PathOf("02b.txt").toStdString(),
+                                       PathOf("gone").toStdString()};
+  EXPECT_EQ(AnswerBoxes([&] { OpenCommandLinePaths(window_, prompter, given); }),
+            std::vector<BoxRecord>{InfoBox(U("找不到：") + PathOf("没有.txt") + U("\r\n找不到：") + PathOf("gone"),
+                                           U("提醒："))});
+  EXPECT_EQ(Names(), Strings({"02b.txt"}));
   // The program's own icon, built in.
   EXPECT_FALSE(window_.windowIcon().pixmap(32, 32).isNull());
 }
