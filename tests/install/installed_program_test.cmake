@@ -136,6 +136,9 @@ if(NOT KEY_GROUPS STREQUAL "Nemo Action")
 endif()
 expect_key(${nemo} "Nemo Action" Name "${action_name}")
 expect_key(${nemo} "Nemo Action" Exec "vantor-rename %F")
+# Nemo splits Exec as a shell would after putting the paths in: unquoted, a
+# path with a space would fall apart.
+expect_key(${nemo} "Nemo Action" Quote "double")
 expect_key(${nemo} "Nemo Action" Selection "notnone")
 expect_key(${nemo} "Nemo Action" Extensions "any;")
 # desktop-file-validate reads the same syntax once the group is an entry's and
