@@ -113,7 +113,8 @@ OsDescriptionResult DescribeWindows(const WindowsFacts& facts, const OsDescripti
   ByteText text = named.name;
   if (options.withEdition) {
     const bool named_already = FindText(named.name, named.edition, 1, kFindMatchingCase) >= 1;
-    text += " " + (named_already ? ByteText() : named.edition);
+    text += ' ';
+    if (!named_already) text += named.edition;
   }
   if (options.withBitness) text += facts.on64BitWindows ? " x64" : " x86";
 

@@ -5,7 +5,9 @@
 #include <QFile>
 #include <QStringList>
 
+#include <algorithm>
 #include <filesystem>
+#include <iterator>
 
 #ifndef VANTOR_VERSION
 #define VANTOR_VERSION "0"
@@ -42,6 +44,32 @@ QString AsGiven(const QStringList& arguments, const QString& name) {
   return QStringLiteral("--") + name;
 }
 
+// What was wrong, in Chinese, found again from the arguments: the parser's
+// own text is English, or translated once Qt's translations are loaded.
+QString Complaint(const QCommandLineParser& parser, const QStringList& arguments) {
+  const QStringList unknown = parser.unknownOptionNames();
+  if (!unknown.isEmpty()) return QStringLiteral("未知选项 %1").arg(AsGiven(arguments, unknown.front()));
+  for (qsizetype i = 1; i < arguments.size(); ++i) {
+    const QString& argument = arguments[i];
+    if (argument == QStringLiteral("--")) break;
+    if (!argument.startsWith(QLatin1Char('-')) || argument.size() == 1) continue;
+    QString bare = argument;
+    while (bare.startsWith(QLatin1Char('-'))) bare.remove(0, 1);
+    const bool withValue = bare.contains(QLatin1Char('='));
+    const QString name = bare.section(QLatin1Char('='), 0, 0);
+    const bool takesValue =
+        std::any_of(std::begin(kQtValueOptions), std::end(kQtValueOptions),
+                    [&](const char* option) { return name == QLatin1String(option); });
+    if (takesValue && !withValue) {
+      if (i + 1 == arguments.size()) return QStringLiteral("选项 %1 缺少值").arg(argument);
+      ++i;  // its value
+    } else if (!takesValue && withValue) {
+      return QStringLiteral("选项 %1 不带值").arg(argument);
+    }
+  }
+  return QStringLiteral("选项有误");
+}
+
 }  // namespace
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments, const std::string& currentFolder) {
@@ -69,10 +97,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments, const st
   CommandLine line;
   if (!parser.parse(given)) {
     line.action = CommandLine::Action::kUsageError;
-    const QStringList unknown = parser.unknownOptionNames();
-    const QString what = unknown.isEmpty() ? QStringLiteral("选项用法有误（%1）").arg(parser.errorText())
-                                           : QStringLiteral("未知选项 %1").arg(AsGiven(given, unknown.front()));
-    line.error = "vantor-rename: " + what.toStdString() + "（--help 列出全部选项）\n";
+    line.error = "vantor-rename: " + Complaint(parser, given).toStdString() + "（--help 列出全部选项）\n";
     return line;
   }
   if (parser.isSet(help)) {
