@@ -32,9 +32,8 @@ Q_LOGGING_CATEGORY(startupLog, "vantor.startup", QtWarningMsg)
 ByteText GbkForMessage(const QString& text) {
   if (const std::optional<ByteText> whole = GbkFromQString(text)) return *whole;
   ByteText shown;
-  for (const uint character : text.toUcs4()) {
-    const std::optional<ByteText> one = GbkFromQString(QString::fromUcs4(reinterpret_cast<const char32_t*>(&character), 1));
-    shown += one.value_or(ByteText("?"));
+  for (const char32_t character : text.toUcs4()) {
+    shown += GbkFromQString(QString::fromUcs4(&character, 1)).value_or(ByteText("?"));
   }
   return shown;
 }
