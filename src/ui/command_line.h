@@ -18,9 +18,12 @@ struct CommandLine {
 // Reads the arguments after the program name with QCommandLineParser (no
 // application object needed). "-h"/"--help" and "-v"/"--version" win over
 // paths; Qt's own options ("-style fusion", "-platform xcb", "-reverse", also
-// spelt with "--" or "=") are accepted and left for QApplication, which reads
-// them from argv itself; any other argument starting with "-" is an unknown
-// option, unless it follows "--". A lone "-" is a path, an empty one is left out.
+// spelt with "--", or with "=" before the value) are accepted and left for
+// QApplication, which reads them from argv itself; any other argument starting
+// with "-" is an unknown option, unless it follows "--". A lone "-" is a path,
+// an empty one is left out. A bad option gives kUsageError with one line in
+// Chinese: "vantor-rename: 未知选项 -x（--help 列出全部选项）", or the option
+// whose value is missing or not wanted.
 // Example: {"-style", "fusion", "a.txt"} in "/home/li" -> kRun with {"/home/li/a.txt"}.
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments, const std::string& currentFolder);
 
