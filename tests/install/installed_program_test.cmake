@@ -147,9 +147,10 @@ file(READ ${nemo} text)
 string(REPLACE "[Nemo Action]" "[Desktop Entry]\nType=Application" text "${text}")
 string(REGEX REPLACE "\n(Active|Selection|Extensions|Mimetypes|Icon-Name|Dependencies|Conditions|Quote|Separator|EscapeSpaces)="
                      "\nX-Nemo-\\1=" text "${text}")
-set(nemo_entry ${CMAKE_CURRENT_BINARY_DIR}/nemo-action-as-entry.desktop)
+set(nemo_entry ${PREFIX}/../nemo-action-as-entry.desktop)
 file(WRITE ${nemo_entry} "${text}")
 expect_silent(${desktop_file_validate} ${nemo_entry})
+file(REMOVE ${nemo_entry})
 
 # ---- Dolphin's service menu, by KIO's rules ----
 set(dolphin ${share}/kio/servicemenus/org.vantor.rename.desktop)
