@@ -142,11 +142,12 @@ int AcceptDroppedPath(EntryList& list, Prompter& prompter, const IntakeSettings&
 
 int ReadChosenFolder(EntryList& list, Prompter& prompter, const IntakeSettings& settings,
                      const std::optional<ByteText>& chosen, const FolderReadRunner& runRead) {
-  list.Clear();
+  // A cancelled chooser leaves the list and its folder as they were.
   if (!chosen || chosen->empty()) {
     prompter.Inform(messages::NothingSelected(), messages::TitleHint(), MessageIcon::kInformation);
     return 0;
   }
+  list.Clear();
   if (list.EntryDirectory() == kRootOnly) {
     prompter.Inform(messages::NothingSelected(), messages::TitleHint(), MessageIcon::kInformation);
     list.SetEntryDirectory({});

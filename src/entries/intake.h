@@ -70,7 +70,8 @@ int AcceptDroppedPath(EntryList& list, Prompter& prompter, const IntakeSettings&
                       const FolderReadRunner& runRead = {});
 
 // The manual read command after the folder chooser closed; chosen is empty
-// when the user chose nothing. Returns the names left out.
+// when the user chose nothing, which is told and changes nothing. Otherwise
+// the list starts afresh from the chosen folder. Returns the names left out.
 int ReadChosenFolder(EntryList& list, Prompter& prompter, const IntakeSettings& settings,
                      const std::optional<ByteText>& chosen, const FolderReadRunner& runRead = {});
 

@@ -3,11 +3,12 @@
 #include <QFont>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace vantor {
 
 PasteWindow::PasteWindow(QWidget* parent, std::function<bool(const QString& text)> accept)
-    : QWidget(parent, Qt::Window), accept_(std::move(accept)) {
+    : QWidget(parent, Qt::Dialog), accept_(std::move(accept)) {
   setObjectName(QStringLiteral("直接粘贴欲改文件名"));
   setWindowTitle(QStringLiteral("直接粘贴欲改文件名"));
   setAttribute(Qt::WA_DeleteOnClose);
@@ -34,6 +35,7 @@ PasteWindow::PasteWindow(QWidget* parent, std::function<bool(const QString& text
     if (accept_(编辑框1->toPlainText())) close();
   });
   connect(按钮_关闭4, &QPushButton::clicked, this, &QWidget::close);
+  connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
 }
 
 }  // namespace vantor

@@ -230,12 +230,12 @@ TEST_F(IntakeTest, EmptyPathIsNothingSelected) {
   EXPECT_EQ(list.EntryDirectory(), "");
 }
 
-TEST_F(IntakeTest, ReadChosenFolderReportsNothingChosen) {
+TEST_F(IntakeTest, ReadChosenFolderReportsNothingChosenAndKeepsTheList) {
   list.SetEntryDirectory(Work());
-  list.AppendRow("stale");
+  list.AppendRow("kept");
   EXPECT_EQ(ReadChosenFolder(list, prompter, Settings(ProcessingMode::kFiles), std::nullopt), 0);
   ExpectOneBox("什么都没有选择");
-  EXPECT_EQ(list.RowCount(), 0);
+  EXPECT_EQ(Rows(list), TextArray{"kept"});
   EXPECT_EQ(list.EntryDirectory(), Work());
 
   prompter.boxes.clear();
