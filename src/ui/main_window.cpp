@@ -369,6 +369,10 @@ void MainWindow::AfterDrop() {
 void MainWindow::ReadFolderByHand() {
   QFileDialog chooser(this, QStringLiteral("选择目录"));
   PrepareFileDialog(chooser, this);
+  // It opens on the listed folder, or the home folder, never where the
+  // program happened to be started.
+  const QString listed = QStringFromGbk(list_.EntryDirectory());
+  chooser.setDirectory(!listed.isEmpty() && QFileInfo(listed).isDir() ? listed : QDir::homePath());
   chooser.setOption(QFileDialog::ShowDirsOnly);
   chooser.setFileMode(QFileDialog::Directory);
   std::optional<QString> folder;

@@ -6,12 +6,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
-#include <QShortcut>
 #include <QStandardPaths>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QMenu>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QTableView>
 
@@ -135,7 +135,6 @@ void MappingWindow::ConnectControls() {
     RenameByMapping(mapping_, prompter_, 选择框_连后缀一起改->isChecked(), DiskPhaseOnWorker(this), renamedOnDisk_);
   });
   connect(按钮_关闭窗口2, &QPushButton::clicked, this, &QWidget::close);
-  connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
 }
 
 int MappingWindow::SelectedRow() const {
@@ -209,6 +208,15 @@ MappingWindow* OpenMappingWindow(QWidget* mainWindow, EntryList& mainList, Promp
   window->setEnabled(true);
   ShowAboveOwner(window, mainWindow);
   return window;
+}
+
+// Escape closes the window, as it closes a dialog.
+void MappingWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    close();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 }  // namespace vantor

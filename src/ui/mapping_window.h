@@ -17,6 +17,7 @@ class QCheckBox;
 class QCloseEvent;
 class QLabel;
 class QMenu;
+class QKeyEvent;
 class QPushButton;
 class QTableView;
 
@@ -60,6 +61,7 @@ class MappingWindow : public QWidget {
   QAction* 手动修改这个 = nullptr;
 
  protected:
+  void keyPressEvent(QKeyEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:

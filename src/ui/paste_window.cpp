@@ -2,8 +2,8 @@
 
 #include <QFont>
 #include <QPlainTextEdit>
+#include <QKeyEvent>
 #include <QPushButton>
-#include <QShortcut>
 
 namespace vantor {
 
@@ -35,7 +35,15 @@ PasteWindow::PasteWindow(QWidget* parent, std::function<bool(const QString& text
     if (accept_(编辑框1->toPlainText())) close();
   });
   connect(按钮_关闭4, &QPushButton::clicked, this, &QWidget::close);
-  connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
+}
+
+// Escape closes the window, as it closes a dialog.
+void PasteWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    close();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 }  // namespace vantor

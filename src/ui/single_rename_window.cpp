@@ -2,8 +2,8 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QKeyEvent>
 #include <QPushButton>
-#include <QShortcut>
 
 #include "ui/gbk_qstring.h"
 #include "ui/owned_window.h"
@@ -37,7 +37,6 @@ SingleRenameWindow::SingleRenameWindow(QWidget* caller, EntryList& list, Prompte
   connect(按钮2, &QPushButton::clicked, this, &QWidget::close);
   // Return confirms, Escape closes, as in any small dialog.
   connect(编辑框1, &QLineEdit::returnPressed, this, &SingleRenameWindow::Confirm);
-  connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
 }
 
 void SingleRenameWindow::showEvent(QShowEvent* event) {
@@ -66,6 +65,15 @@ SingleRenameWindow* OpenSingleRename(QWidget* caller, EntryList& list, Prompter&
   auto* window = new SingleRenameWindow(caller, list, prompter, cell, clearPendingName, renamedOnDisk);
   ShowAboveOwner(window, caller);
   return window;
+}
+
+// Escape closes the window, as it closes a dialog.
+void SingleRenameWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    close();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 }  // namespace vantor

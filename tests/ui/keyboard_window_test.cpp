@@ -21,6 +21,9 @@ class KeyboardTest : public WindowTest {
   // Presses keys on the focused widget (the list unless told) and answers the boxes.
   std::vector<BoxRecord> Press(QKeyCombination keys, std::vector<Answer> answers = {}, QWidget* on = nullptr) {
     QWidget* target = on != nullptr ? on : View();
+    // As a user clicks into the window before typing.
+    target->window()->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(target->window()));
     target->setFocus();
     return AnswerBoxes([&] { QTest::keyClick(target, keys.key(), keys.keyboardModifiers()); }, std::move(answers));
   }
