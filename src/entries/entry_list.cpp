@@ -82,19 +82,34 @@ void EntryList::RemoveSelectedRows(const std::vector<int>& rows, int column) {
     for (int row : rows) SetEntryCell(ByteText(), row, column);
     return;
   }
+  RemoveRows(rows);
+}
+
+void EntryList::RemoveRows(const std::vector<int>& rows) {
   std::vector<char> doomed(current_.size(), 0);
   bool any = false;
   for (int row : rows) {
     if (row >= 0 && row < RowCount()) doomed[row] = 1, any = true;
   }
   if (!any) return;
+  Batch batch(*this);
   size_t kept = 0;
   for (size_t row = 0; row < current_.size(); ++row) {
     if (doomed[row]) continue;
-    if (kept != row) current_[kept] = std::move(current_[row]);
+    if (kept != row) {
+      current_[kept] = std::move(current_[row]);
+      if (previewOn_) {
+        pending_[kept] = std::move(pending_[row]);
+        marks_[kept] = marks_[row];
+      }
+    }
     ++kept;
   }
   current_.resize(kept);
+  if (previewOn_) {
+    pending_.resize(kept);
+    marks_.resize(kept);
+  }
   NoteReset();
 }
 

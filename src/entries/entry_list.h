@@ -70,6 +70,9 @@ class EntryList {
   // `column` instead (column 1 withdraws a pending name, column 0 makes the
   // commit pass the row over). Rows need not be sorted; bad indices are ignored.
   void RemoveSelectedRows(const std::vector<int>& rows, int column);
+  // Deletes exactly these rows with their pending names, preview on or off
+  // (the entries they named are gone). Bad indices are ignored.
+  void RemoveRows(const std::vector<int>& rows);
   // Reverses the rows; while preview is on the pending names go with them.
   void ReverseOrder();
   // Replaces column 0 of rows 0..n-1 with names (the order after a sort).

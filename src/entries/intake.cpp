@@ -67,8 +67,9 @@ int FillFromEntryDirectory(EntryList& list, const IntakeSettings& settings, cons
   FolderListing listing;
   if (settings.mode != ProcessingMode::kDroppedItems) {
     RunRead(runRead, [&] {
-      listing = settings.mode == ProcessingMode::kFiles ? ListFolderFiles(directory, settings.onlySearchPattern)
-                                                        : ListSubfolders(directory);
+      listing = settings.mode == ProcessingMode::kFiles
+                    ? ListFolderFiles(directory, settings.onlySearchPattern, settings.showHidden)
+                    : ListSubfolders(directory, settings.showHidden);
     });
   }
   EntryList::Batch batch(list);
@@ -98,10 +99,7 @@ bool SkippedByExtension(const ByteText& name, const IntakeSettings& settings) {
 }
 
 bool RefuseDesktopDirectory(EntryList& list, Prompter& prompter) {
-  if (FindText(list.EntryDirectory(), "Desktop", std::nullopt, kFindIgnoringCase) < 0 &&
-      !LiesUnder(list.EntryDirectory(), UserDesktopFolder())) {
-    return false;
-  }
+  if (!LiesUnder(list.EntryDirectory(), UserDesktopFolder())) return false;
   prompter.Inform(messages::DesktopRefusal(), messages::TitleHint(), MessageIcon::kInformation);
   list.SetEntryDirectory({});
   return true;
@@ -144,11 +142,12 @@ int AcceptDroppedPath(EntryList& list, Prompter& prompter, const IntakeSettings&
 
 int ReadChosenFolder(EntryList& list, Prompter& prompter, const IntakeSettings& settings,
                      const std::optional<ByteText>& chosen, const FolderReadRunner& runRead) {
-  list.Clear();
+  // A cancelled chooser leaves the list and its folder as they were.
   if (!chosen || chosen->empty()) {
     prompter.Inform(messages::NothingSelected(), messages::TitleHint(), MessageIcon::kInformation);
     return 0;
   }
+  list.Clear();
   if (list.EntryDirectory() == kRootOnly) {
     prompter.Inform(messages::NothingSelected(), messages::TitleHint(), MessageIcon::kInformation);
     list.SetEntryDirectory({});
@@ -162,7 +161,8 @@ int ReadChosenFolder(EntryList& list, Prompter& prompter, const IntakeSettings& 
   const bool files = settings.mode == ProcessingMode::kFiles || settings.mode == ProcessingMode::kDroppedItems;
   FolderListing listing;
   RunRead(runRead, [&] {
-    listing = files ? ListFolderFiles(directory, settings.onlySearchPattern) : ListSubfolders(directory);
+    listing = files ? ListFolderFiles(directory, settings.onlySearchPattern, settings.showHidden)
+                    : ListSubfolders(directory, settings.showHidden);
   });
   EntryList::Batch batch(list);
   if (files) {

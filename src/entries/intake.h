@@ -22,6 +22,9 @@ struct IntakeSettings {
   ByteText onlySearchPattern = "*.*";
   // Text of the skip-extension box's current item; none when it has none.
   std::optional<ByteText> skipExtension;
+  // Folder listings include names beginning with "." (选择框_显示隐藏文件).
+  // A dropped item in the dropped-items mode is listed either way.
+  bool showHidden = false;
 };
 
 // Runs the read of a folder during a load (the disk read and the sort, which
@@ -34,9 +37,8 @@ using FolderReadRunner = std::function<void(const std::function<void()>& read)>;
 bool SkippedByExtension(const ByteText& name, const IntakeSettings& settings);
 
 // True (after telling the user and clearing the entry directory) when the
-// entry directory lies under a folder whose path contains "Desktop" in any
-// letter case, or is the user's own desktop folder (see SetUserDesktopFolder)
-// or lies under it.
+// entry directory is the user's own desktop folder (see SetUserDesktopFolder)
+// or lies under it. A folder that merely has "desktop" in its path is fine.
 bool RefuseDesktopDirectory(EntryList& list, Prompter& prompter);
 
 // The desktop folder as the user's desktop names it (GBK, absolute), told once
@@ -68,7 +70,8 @@ int AcceptDroppedPath(EntryList& list, Prompter& prompter, const IntakeSettings&
                       const FolderReadRunner& runRead = {});
 
 // The manual read command after the folder chooser closed; chosen is empty
-// when the user chose nothing. Returns the names left out.
+// when the user chose nothing, which is told and changes nothing. Otherwise
+// the list starts afresh from the chosen folder. Returns the names left out.
 int ReadChosenFolder(EntryList& list, Prompter& prompter, const IntakeSettings& settings,
                      const std::optional<ByteText>& chosen, const FolderReadRunner& runRead = {});
 

@@ -61,7 +61,17 @@ bool Matches(const ByteText& name, const ByteText& pattern, Characters character
   return p == pattern.size();
 }
 
+// Hidden entries leave the listing before anything else looks at it.
+void LeaveOutHidden(FolderNames& found) {
+  auto hidden = [](const std::string& name) { return IsHiddenName(name); };
+  found.names.erase(std::remove_if(found.names.begin(), found.names.end(), hidden), found.names.end());
+  found.unconvertible.erase(std::remove_if(found.unconvertible.begin(), found.unconvertible.end(), hidden),
+                            found.unconvertible.end());
+}
+
 }  // namespace
+
+bool IsHiddenName(std::string_view name) { return !name.empty() && name.front() == '.'; }
 
 ByteText OnlySearchPattern(bool itemSelected, const ByteText& text, const ByteText& allItem) {
   if (itemSelected) return text == allItem ? ByteText("*.*") : "*" + text;
@@ -74,8 +84,9 @@ bool MatchesWildcard(const ByteText& name, const ByteText& pattern) {
   return Matches(name, pattern, Characters::kGbk);
 }
 
-FolderListing ListFolderFiles(const ByteText& folder, const ByteText& pattern) {
+FolderListing ListFolderFiles(const ByteText& folder, const ByteText& pattern, bool includeHidden) {
   FolderNames found = ReadFolderNames(WithSeparator(folder), EntryKind::kFiles);
+  if (!includeHidden) LeaveOutHidden(found);
   FolderListing listing;
   if (pattern == "*.*") {
     listing.unconvertible = static_cast<int>(found.unconvertible.size());
@@ -95,8 +106,9 @@ FolderListing ListFolderFiles(const ByteText& folder, const ByteText& pattern) {
   return listing;
 }
 
-FolderListing ListSubfolders(const ByteText& folder) {
+FolderListing ListSubfolders(const ByteText& folder, bool includeHidden) {
   FolderNames found = ReadFolderNames(WithSeparator(folder), EntryKind::kFolders);
+  if (!includeHidden) LeaveOutHidden(found);
   // Linux file systems return names in hash order; list them the way Windows
   // file systems do, by name without regard to letter case, so that the list
   // is readable and the same folder always lists the same way.

@@ -1,6 +1,8 @@
 // Turning a folder on disk into names for the entry list.
 #pragma once
 
+#include <string_view>
+
 #include "text/byte_text.h"
 
 namespace vantor {
@@ -21,11 +23,16 @@ struct FolderListing {
   int unconvertible = 0;  // names left out because they have no exact GBK form
 };
 
-// Files directly in folder matching pattern, in natural order.
-FolderListing ListFolderFiles(const ByteText& folder, const ByteText& pattern);
+// True for a name the desktop hides: one that begins with ".".
+bool IsHiddenName(std::string_view name);
+
+// Files directly in folder matching pattern, in natural order. Hidden names
+// are left out (and not counted as unconvertible) unless includeHidden.
+FolderListing ListFolderFiles(const ByteText& folder, const ByteText& pattern, bool includeHidden = false);
 
 // Sub-folders directly in folder, ordered by name without regard to ASCII
-// letter case (not in natural order), as Windows file systems list them.
-FolderListing ListSubfolders(const ByteText& folder);
+// letter case (not in natural order), as Windows file systems list them;
+// hidden ones only with includeHidden.
+FolderListing ListSubfolders(const ByteText& folder, bool includeHidden = false);
 
 }  // namespace vantor

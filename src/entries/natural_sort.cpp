@@ -2,52 +2,38 @@
 
 #include <algorithm>
 #include <cstring>
-#include <string_view>
-#include <utility>
-
-#include "platform/code_page.h"
 
 namespace vantor {
 
 namespace {
 
-constexpr int kDigitWindow = 7;    // a number must start within the first 7 bytes
-constexpr size_t kWideList = 100;  // from this many names on, numbers pad to 3 digits
+bool IsDigit(unsigned char byte) { return byte >= '0' && byte <= '9'; }
 
-bool IsDigit(char byte) { return byte >= '0' && byte <= '9'; }
-
-// The padded key of name, or an empty key when the name sorts as it is.
-ByteText PaddedKey(const ByteText& name, size_t listSize, const ByteText& oneZeroMarker,
-                   const ByteText& twoZerosMarker) {
-  const size_t window = std::min<size_t>(kDigitWindow, name.size());
-  size_t first = 0;
-  while (first < window && !IsDigit(name[first])) ++first;
-  if (first == window) return {};
-
-  int digits = 1;
-  if (first + 1 < name.size() && IsDigit(name[first + 1])) {
-    digits = (first + 2 < name.size() && IsDigit(name[first + 2])) ? 3 : 2;
-  }
-  int zeros = 0;
-  if (listSize < kWideList) {
-    zeros = digits == 1 ? 1 : 0;
-  } else {
-    zeros = digits == 1 ? 2 : (digits == 2 ? 1 : 0);
-  }
-  if (zeros == 0) return {};
-
-  const ByteText& marker = zeros == 1 ? oneZeroMarker : twoZerosMarker;
-  ByteText key;
-  key.reserve(name.size() + zeros + marker.size());
-  key.append(name, 0, first);
-  key.append(static_cast<size_t>(zeros), '0');
-  key.append(name, first);
-  key.append(marker);
-  return key;
+// Bytes of the character at `at`: one below 0x80; four for a GB18030
+// four-byte sequence (its second byte is a digit byte); two otherwise.
+size_t CharacterLength(std::string_view text, size_t at) {
+  const auto lead = static_cast<unsigned char>(text[at]);
+  if (lead < 0x80 || at + 1 >= text.size()) return 1;
+  if (IsDigit(static_cast<unsigned char>(text[at + 1])) && at + 3 < text.size()) return 4;
+  return 2;
 }
 
-// Unsigned byte order, a prefix before the longer text.
-int CompareKeys(std::string_view a, std::string_view b) {
+size_t DigitRunEnd(std::string_view text, size_t at) {
+  while (at < text.size() && IsDigit(static_cast<unsigned char>(text[at]))) ++at;
+  return at;
+}
+
+// Compares the digit runs [aFrom, aTo) and [bFrom, bTo) by value.
+int CompareNumbers(std::string_view a, size_t aFrom, size_t aTo, std::string_view b, size_t bFrom, size_t bTo) {
+  while (aFrom < aTo && a[aFrom] == '0') ++aFrom;
+  while (bFrom < bTo && b[bFrom] == '0') ++bFrom;
+  const size_t aDigits = aTo - aFrom;
+  const size_t bDigits = bTo - bFrom;
+  if (aDigits != bDigits) return aDigits < bDigits ? -1 : 1;
+  return aDigits == 0 ? 0 : std::memcmp(a.data() + aFrom, b.data() + bFrom, aDigits);
+}
+
+int CompareBytes(std::string_view a, std::string_view b) {
   const size_t common = std::min(a.size(), b.size());
   const int order = common == 0 ? 0 : std::memcmp(a.data(), b.data(), common);
   if (order != 0) return order;
@@ -56,31 +42,34 @@ int CompareKeys(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-int NaturalSort(TextArray& names) {
-  const size_t count = names.size();
-  if (count < 2) return static_cast<int>(count);
-
-  const ByteText oneZeroMarker = Gbk("加1个蛋蛋");
-  const ByteText twoZerosMarker = Gbk("加2个蛋蛋");
-
-  // Padded keys live in their own array; the others are the names themselves.
-  std::vector<ByteText> padded(count);
-  std::vector<std::pair<std::string_view, uint32_t>> keys(count);
-  for (size_t i = 0; i < count; ++i) {
-    padded[i] = PaddedKey(names[i], count, oneZeroMarker, twoZerosMarker);
-    keys[i] = {padded[i].empty() ? std::string_view(names[i]) : std::string_view(padded[i]),
-               static_cast<uint32_t>(i)};
+int CompareNaturally(std::string_view a, std::string_view b) {
+  size_t i = 0;
+  size_t j = 0;
+  while (i < a.size() && j < b.size()) {
+    const auto x = static_cast<unsigned char>(a[i]);
+    const auto y = static_cast<unsigned char>(b[j]);
+    if (IsDigit(x) && IsDigit(y)) {
+      const size_t aEnd = DigitRunEnd(a, i);
+      const size_t bEnd = DigitRunEnd(b, j);
+      if (const int order = CompareNumbers(a, i, aEnd, b, j, bEnd); order != 0) return order;
+      i = aEnd;
+      j = bEnd;
+      continue;
+    }
+    const size_t aLength = CharacterLength(a, i);
+    const size_t bLength = CharacterLength(b, j);
+    if (const int order = CompareBytes(a.substr(i, aLength), b.substr(j, bLength)); order != 0) return order;
+    i += aLength;
+    j += bLength;
   }
-  std::sort(keys.begin(), keys.end(), [](const auto& a, const auto& b) {
-    const int order = CompareKeys(a.first, b.first);
-    return order != 0 ? order < 0 : a.second < b.second;
-  });
+  if (i < a.size() || j < b.size()) return i < a.size() ? 1 : -1;
+  return CompareBytes(a, b);
+}
 
-  TextArray sorted;
-  sorted.reserve(count);
-  for (const auto& key : keys) sorted.push_back(std::move(names[key.second]));
-  names = std::move(sorted);
-  return static_cast<int>(count);
+int NaturalSort(TextArray& names) {
+  std::stable_sort(names.begin(), names.end(),
+                   [](const ByteText& a, const ByteText& b) { return CompareNaturally(a, b) < 0; });
+  return static_cast<int>(names.size());
 }
 
 }  // namespace vantor

@@ -1,17 +1,25 @@
-// Natural name order: a short number near the front of a name orders by value,
-// so lessons list as 1, 2, 10 and not 1, 10, 2.
+// Natural name order: runs of digits anywhere in a name order by their value,
+// so lessons list as 1, 2, 10 and not 1, 10, 2, whatever stands before them.
 #pragma once
+
+#include <string_view>
 
 #include "text/byte_text.h"
 
 namespace vantor {
 
-// Sorts names in place and returns their count. Each name is compared by a key:
-// when one of its first 7 bytes is a digit, the number starting there is
-// zero-padded to the width the list size calls for (2 digits below 100 names,
-// 3 from 100 on; longer numbers stay as they are) and a marker of the padding
-// is appended to the key; keys compare as unsigned bytes, equal keys keep their
-// input order. Names themselves never change.
+// Negative, 0 or positive as a sorts before, equal to or after b in natural
+// order. The names are read run by run from the front: a run of ASCII digits
+// against a run of digits compares by numeric value (any length; leading
+// zeros do not count), anything else byte by byte as unsigned bytes, so
+// digits < capitals < small letters < double-byte characters. A multi-byte
+// character is one unit (its trail bytes are never taken for digits). Names
+// equal under this rule compare by their bytes, so "01" sorts before "1".
+// CompareNaturally("chapter2", "chapter10") < 0; CompareNaturally("1a9", "1a10") < 0.
+int CompareNaturally(std::string_view a, std::string_view b);
+
+// Sorts names in place by CompareNaturally and returns their count; equal
+// names keep their input order. Names themselves never change.
 // {"10.mp4", "2.mp4", "1.mp4"} becomes {"1.mp4", "2.mp4", "10.mp4"}.
 int NaturalSort(TextArray& names);
 

@@ -31,7 +31,7 @@ bool DeleteEntry(const ByteText& directory, const ByteText& name, bool folders, 
 
 }  // namespace
 
-void DeleteListedEntries(const EntryList& list, Prompter& prompter, Trash& trash,
+void DeleteListedEntries(EntryList& list, Prompter& prompter, Trash& trash,
                          const DeleteEntriesSettings& settings, const DiskPhaseRunner& runDiskPhase) {
   const bool folders = settings.mode == ProcessingMode::kFolders;
   if (list.RowCount() == 0) {
@@ -44,16 +44,23 @@ void DeleteListedEntries(const EntryList& list, Prompter& prompter, Trash& trash
   if (!prompter.Confirm(Question(settings, folders), messages::TitleHint(), MessageIcon::kNone)) return;
 
   const ByteText& directory = list.EntryDirectory();
-  int deleted = 0;
+  std::vector<int> gone;
   int failed = 0;
   LongWork work(list.RowCount(), nullptr);
   RunDiskPhase(runDiskPhase, work, [&] {
     for (int row = 0; row < list.RowCount() && !work.StopRequested(); ++row) {
       const ByteText& name = list.Cell(row, 0);
-      if (!name.empty()) ++(DeleteEntry(directory, name, folders, settings.way, trash) ? deleted : failed);
+      if (name.empty()) {
+      } else if (DeleteEntry(directory, name, folders, settings.way, trash)) {
+        gone.push_back(row);
+      } else {
+        ++failed;
+      }
       work.Reached(row + 1);
     }
   });
+  const int deleted = static_cast<int>(gone.size());
+  list.RemoveRows(gone);
   ByteText summary = Gbk("已删除") + ToText(deleted) + Gbk("个");
   if (failed > 0) summary += Gbk("，") + ToText(failed) + Gbk("个删除失败");
   prompter.Inform(summary, messages::TitleHint(), MessageIcon::kInformation);

@@ -1,5 +1,6 @@
 // "删除右边列表框中显示的所有文件": deletes every listed file or folder,
-// permanently or into the desktop's trash. The rows stay in the list.
+// permanently or into the desktop's trash; the rows of the deleted entries
+// leave the list.
 #pragma once
 
 #include "entries/entry_list.h"
@@ -26,9 +27,11 @@ struct DeleteEntriesSettings {
 // "列表框是空的"; 提示); no entry directory (the rename guard's message); one
 // question (OK/Cancel; Cancel deletes nothing) before the first deletion;
 // then "已删除" + n + "个", or with failures "已删除" + n + "个，" + f +
-// "个删除失败" (提示). runDiskPhase, when given, runs the deletions and may
-// stop them between two rows; rows not reached count neither way.
-void DeleteListedEntries(const EntryList& list, Prompter& prompter, Trash& trash,
+// "个删除失败" (提示). The rows of deleted entries are removed before the
+// summary; failed and unreached rows stay. runDiskPhase, when given, runs the
+// deletions and may stop them between two rows; rows not reached count
+// neither way.
+void DeleteListedEntries(EntryList& list, Prompter& prompter, Trash& trash,
                          const DeleteEntriesSettings& settings, const DiskPhaseRunner& runDiskPhase = {});
 
 }  // namespace vantor

@@ -119,6 +119,19 @@ MappingRunResult RenameByMapping(NameMapping& mapping, Prompter& prompter, bool 
                                  const DiskPhaseRunner& runDiskPhase, const RenamedOnDisk& renamedOnDisk) {
   EntryList& rows = mapping.rows;
   MappingRunResult result;
+  int names = 0;
+  int listed = 0;
+  for (int row = 0; row < rows.RowCount(); ++row) {
+    names += rows.Cell(row, kNewNameColumn).empty() ? 0 : 1;
+    listed += rows.Cell(row, 0).empty() ? 0 : 1;
+  }
+  ByteText question = Gbk("确定按名单改名吗？");
+  if (names != listed) {
+    question += Gbk("\r\n名单有") + ToText(names) + Gbk("行，列表有") + ToText(listed) + Gbk("项，只改前") +
+                ToText(std::min(names, listed)) + Gbk("项");
+  }
+  if (!prompter.Confirm(question, Gbk("提示"), MessageIcon::kNone)) return result;
+
   std::vector<PlannedRename> plan;
   for (int row = 0; row < rows.RowCount(); ++row) {
     const ByteText& oldName = rows.Cell(row, 0);

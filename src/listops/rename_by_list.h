@@ -56,7 +56,10 @@ struct MappingRunResult {
   int failed = 0;
 };
 
-// Renames, in one batch in the entry directory, every row whose listed name
+// Asks first: "确定按名单改名吗？", and when the count m of new names and the
+// count n of listed names differ, "\r\n名单有" + m + "行，列表有" + n +
+// "项，只改前" + min(m, n) + "项" (提示, OK and Cancel); Cancel renames nothing
+// and says nothing more. Then renames, in one batch in the entry directory, every row whose listed name
 // and new name are both non-empty to its MappedName, never replacing an
 // existing entry. A row renamed (or already so named) shows its name on disk
 // in column 0 and an empty new name; a row whose rename failed keeps both. A

@@ -6,47 +6,34 @@
 
 namespace vantor {
 
-namespace {
-
-// The folder with its final separator.
-ByteText FolderPath(const ByteText& folder) {
-  return folder.empty() || folder.back() == kPathSeparator ? folder : folder + kPathSeparator;
-}
-
-bool WriteNamesFile(const InputText& folder, const ByteText& content) {
-  return folder && !folder->empty() && WriteFileAtomically(FolderPath(*folder), Gbk("原文件名保存.txt"), content);
-}
-
-}  // namespace
-
-ByteText NamesFileContent(const EntryList& list) {
-  ByteText content;
+std::string NamesFileContent(const EntryList& list) {
+  std::string content;
   for (int row = 0; row < list.RowCount(); ++row) {
     const ByteText& name = list.Cell(row, 0);
     if (name.empty()) continue;
-    content += name;
-    content += "\r\n";
+    // Listed names always have a native form; the bytes stand in otherwise.
+    content += Utf8FromGbk(name).value_or(name);
+    content += '\n';
   }
   return content;
 }
 
-void SaveListedNames(const EntryList& list, Prompter& prompter, const SaveNamesFolders& folders) {
+void SaveListedNames(const EntryList& list, Prompter& prompter, const ChooseNamesFile& chooseFile) {
   auto remind = [&prompter](const ByteText& text) {
     prompter.Inform(text, messages::TitleReminder(), MessageIcon::kInformation);
   };
-  const ByteText content = NamesFileContent(list);
+  const std::string content = NamesFileContent(list);
   if (content.empty()) {
     remind(Gbk("没有什么可以保存的"));
     return;
   }
-  if (WriteNamesFile(folders.programFolder, content)) {
-    remind(Gbk("已将原文件名存入txt文档内，\r\n并已将txt文档保存到本软件的同级文件夹"));
-  } else if (WriteNamesFile(folders.documentsFolder, content)) {
-    const ByteText path = FolderPath(*folders.documentsFolder) + Gbk("原文件名保存.txt");
-    remind(Gbk("已将原文件名存入txt文档内，\r\n保存位置：") + path);
-  } else {
-    remind(Gbk("保存失败"));
-  }
+  const std::optional<InputText> chosen = chooseFile();
+  if (!chosen) return;
+  const ByteText& path = TextOrEmpty(*chosen);
+  const size_t slash = path.find_last_of(kPathSeparator);
+  const bool written = *chosen && slash != ByteText::npos &&
+                       WriteFileAtomically(path.substr(0, slash + 1), path.substr(slash + 1), content);
+  remind(written ? Gbk("已将原文件名存入txt文档内，\r\n保存位置：") + path : Gbk("保存失败"));
 }
 
 }  // namespace vantor

@@ -1,5 +1,8 @@
-// "保存原文件名到txt": writes the listed names to "原文件名保存.txt".
+// "保存原文件名到txt": writes the listed names to a text file the user picks.
 #pragma once
+
+#include <functional>
+#include <optional>
 
 #include "entries/entry_list.h"
 #include "pipeline/input_checks.h"
@@ -7,22 +10,21 @@
 
 namespace vantor {
 
-// Where the file may go, as GBK folders ending with "/"; no value when the
-// folder has no GBK form.
-struct SaveNamesFolders {
-  InputText programFolder;    // the folder of the program's own executable
-  InputText documentsFolder;  // the user's documents folder (or home folder)
-};
+// Asks the user where the file goes (the save dialog, which itself asks
+// before an existing file is replaced): nullopt when the user cancels;
+// otherwise the chosen absolute path as GBK, or no value when it has no GBK form.
+using ChooseNamesFile = std::function<std::optional<InputText>()>;
 
-// Every non-empty column-0 name followed by "\r\n", row 0 first; the file's
-// bytes. NamesFileContent(rows "a", "", "b") == "a\r\nb\r\n".
-ByteText NamesFileContent(const EntryList& list);
+// Every non-empty column-0 name in UTF-8 followed by "\n", row 0 first; the
+// file's bytes. NamesFileContent(rows "a", "", "第1课") == "a\n第1课\n" (UTF-8).
+std::string NamesFileContent(const EntryList& list);
 
-// Writes NamesFileContent to "原文件名保存.txt" in the program folder, replacing
-// an earlier file atomically. When that folder cannot take it (an installed
-// program's folder is read-only), the file goes to the documents folder and the
-// message names the path. A list without a non-empty name writes nothing:
-// "没有什么可以保存的". Both folders failing: "保存失败". All under "提醒：".
-void SaveListedNames(const EntryList& list, Prompter& prompter, const SaveNamesFolders& folders);
+// A list without a non-empty name: "没有什么可以保存的", no dialog. Otherwise
+// asks chooseFile; Cancel writes and says nothing. The file is written whole
+// and atomically (an earlier file the user agreed to replace is replaced in
+// one step), then "已将原文件名存入txt文档内，\r\n保存位置：" + the path; a
+// path that cannot be written (or has no GBK form) gives "保存失败". All under
+// "提醒：".
+void SaveListedNames(const EntryList& list, Prompter& prompter, const ChooseNamesFile& chooseFile);
 
 }  // namespace vantor

@@ -210,7 +210,8 @@ HttpResponse HttpFetch(const HttpRequest& request) {
   curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &transfer);
   SetTimeouts(curl, request.timeoutSeconds);
 
-  curl_easy_setopt(curl, CURLOPT_PROXY, request.proxy.c_str());
+  // Left unset, curl takes the proxy from the environment.
+  if (!request.proxy.empty() || !request.environmentProxy) curl_easy_setopt(curl, CURLOPT_PROXY, request.proxy.c_str());
   if (!request.proxy.empty() && !request.proxyUser.empty()) {
     curl_easy_setopt(curl, CURLOPT_PROXYAUTH, static_cast<long>(CURLAUTH_BASIC));
     curl_easy_setopt(curl, CURLOPT_PROXYUSERNAME, request.proxyUser.c_str());

@@ -34,7 +34,10 @@ struct HttpRequest {
   ByteText cookies = {};       // sent as the Cookie header; a leading "Cookie:" is dropped
   ByteText extraHeaders = {};  // "Name: value" lines separated by "\r\n"
   bool noRedirects = false;
-  ByteText proxy = {};         // empty: no proxy (nor the environment's)
+  ByteText proxy = {};         // empty: no proxy (nor the environment's, unless environmentProxy)
+  // With no proxy given: the proxy the environment names (http_proxy,
+  // https_proxy, all_proxy, no_proxy), read as curl reads them.
+  bool environmentProxy = false;
   ByteText proxyUser = {};     // with a proxy: Basic credentials for it
   ByteText proxyPassword = {};
   // Seconds for resolving and connecting, and for each stall while sending or

@@ -93,9 +93,13 @@ ReleaseCheck ReadReleasePage(const HttpResponse& page, const ByteText& local) {
   return check;
 }
 
+ByteText ReleaseCheckUserAgent() { return "Vantor\xE9\x87\x8D\xE5\x91\xBD\xE5\x90\x8D/" + LocalVersion() + " (Linux)"; }
+
 ReleaseCheck CheckRelease(const ByteText& url, const std::atomic<bool>* cancelled) {
   HttpRequest request;
   request.url = url;
+  request.extraHeaders = "User-Agent: " + ReleaseCheckUserAgent();
+  request.environmentProxy = true;
   request.cancelled = cancelled;
   return ReadReleasePage(HttpFetch(request), LocalVersion());
 }

@@ -51,8 +51,12 @@ struct ReleaseCheck {
 // What a fetched release page says about the local version.
 ReleaseCheck ReadReleasePage(const HttpResponse& page, const ByteText& local);
 
-// Fetches the release page with a plain GET (default headers, 15-second
-// timeouts, redirects followed) and reads it. `cancelled` ends the wait early.
+// The User-Agent the check sends, in UTF-8: "Vantor重命名/16.4 (Linux)".
+ByteText ReleaseCheckUserAgent();
+
+// Fetches the release page with a plain GET (default headers but the
+// program's own User-Agent, 15-second timeouts, redirects followed, through
+// the proxy the environment names) and reads it. `cancelled` ends the wait early.
 ReleaseCheck CheckRelease(const ByteText& url, const std::atomic<bool>* cancelled = nullptr);
 
 }  // namespace vantor

@@ -30,7 +30,15 @@ CompiledRegexReplace::CompiledRegexReplace(const RegexReplaceSettings& settings)
   for (qsizetype i = 0; i < replacement.size(); ++i) {
     const QChar c = replacement[i];
     const QChar next = i + 1 < replacement.size() ? replacement[i + 1] : QChar();
-    if (c != QLatin1Char('$')) {
+    if (c == QLatin1Char('\\') && next >= QLatin1Char('1') && next <= QLatin1Char('9')) {
+      // \1 … \9 as sed and Perl write them.
+      replacement_.push_back({literal, next.digitValue(), {}});
+      literal.clear();
+      ++i;
+    } else if (c == QLatin1Char('\\') && next == QLatin1Char('\\')) {
+      literal += c;
+      ++i;
+    } else if (c != QLatin1Char('$')) {
       literal += c;
     } else if (next == QLatin1Char('$')) {
       literal += c;

@@ -24,7 +24,8 @@ struct RegexReplaceSettings {
 // text) and the replacement split into literal pieces and group references.
 // In the replacement "$$" is a dollar sign, "$0"…"$9" and "${name}" or
 // "${12}" are capture groups (an unknown group gives nothing), and any other
-// "$" is itself.
+// "$" is itself; "\1"…"\9" mean "$1"…"$9", "\\" is one backslash, and any
+// other backslash is itself.
 class CompiledRegexReplace {
  public:
   explicit CompiledRegexReplace(const RegexReplaceSettings& settings);

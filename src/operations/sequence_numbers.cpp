@@ -54,18 +54,16 @@ Numbering NumberingOf(const ByteText& startText, const ByteText& stepText, int c
     numbering.refusal = NumberingRefusal::kOutOfRange;
     return numbering;
   }
-  numbering.threeDigits = std::max(numbering.first, last) >= 100;
+  const int largest = static_cast<int>(ToText(static_cast<int32_t>(std::max(numbering.first, last))).size());
+  numbering.width = std::max(2, largest);
   return numbering;
 }
 
 ByteText NumberText(int64_t number, const Numbering& numbering) {
-  ByteText prefix;
-  if (number <= 9) {
-    prefix = numbering.threeDigits ? "00" : "0";
-  } else if (number <= 99 && numbering.threeDigits) {
-    prefix = "0";
-  }
-  return prefix + ToText(static_cast<int32_t>(number));
+  const ByteText digits = ToText(static_cast<int32_t>(number));
+  // A negative number pads as a one-digit one: -1 in a two-digit run is "0-1".
+  const int length = number < 0 ? 1 : static_cast<int>(digits.size());
+  return ByteText(static_cast<size_t>(std::max(numbering.width - length, 0)), '0') + digits;
 }
 
 ByteText SeparatorOf(const ByteText& item) { return item == Gbk("不加") ? ByteText() : item; }

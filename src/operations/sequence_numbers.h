@@ -23,20 +23,20 @@ enum class NumberingRefusal { kNone, kZeroStep, kNegativeStart, kOutOfRange };
 struct Numbering {
   int64_t first = 1;
   int64_t step = 1;
-  // Padding: with three digits, numbers up to 9 get "00" and 10..99 get "0";
-  // otherwise numbers up to 9 get "0". Zero and negative numbers count as "up to 9".
-  bool threeDigits = false;
+  // Digits every number is padded to with leading zeros: those of the largest
+  // number of the run, at least 2. A negative number pads like a one-digit one.
+  int width = 2;
   NumberingRefusal refusal = NumberingRefusal::kNone;
 };
 
 // The numbering of count entries from the two box texts (read by ToInteger).
 // An empty start means 1; an empty step means 1; a step of 0, a negative start,
-// or a number outside the 32-bit range refuses. The padding follows the larger
+// or a number outside the 32-bit range refuses. The width follows the larger
 // of the first and the last number, so a falling run keeps one width.
-// NumberingOf("95", "", 10) == {95, 1, threeDigits = true}.
+// NumberingOf("95", "", 10) == {95, 1, width = 3}; 30,000 entries get width 5.
 Numbering NumberingOf(const ByteText& startText, const ByteText& stepText, int count);
 
-// The padded decimal text of a number. NumberText(5, {.threeDigits = true}) == "005";
+// The padded decimal text of a number. NumberText(5, {.width = 3}) == "005";
 // NumberText(-1, {}) == "0-1".
 ByteText NumberText(int64_t number, const Numbering& numbering);
 

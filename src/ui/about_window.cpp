@@ -1,5 +1,8 @@
 #include "ui/about_window.h"
 
+#include <initializer_list>
+
+#include <QCheckBox>
 #include <QClipboard>
 #include <QFont>
 #include <QGuiApplication>
@@ -10,6 +13,8 @@
 #include <QTimer>
 
 #include "ui/gbk_qstring.h"
+#include "ui/owned_window.h"
+#include "ui/program_settings.h"
 #include "ui/release_checker.h"
 #include "ui/web_address.h"
 
@@ -103,13 +108,21 @@ AboutWindow::AboutWindow(ReleaseAddresses& addresses, QWidget* parent) : QDialog
   TextLabel(ui_.透明标签8, "透明标签8", update, {130, 48, 200, 24});
   TextLabel(ui_.透明标签9, "透明标签9", update, {16, 88, 360, 24})->hide();
   LinkBox(ui_.超级链接框1, "超级链接框1", update, {16, 120, 200, 24}, "现在就下载最新版本")->hide();
+  ui_.选择框_启动时检查更新 = new QCheckBox(T("启动时检查更新"), update);
+  ui_.选择框_启动时检查更新->setObjectName(T("选择框_启动时检查更新"));
+  ui_.选择框_启动时检查更新->setGeometry(16, 160, 200, 24);
+  ui_.选择框_启动时检查更新->setChecked(CheckForUpdatesAtStart());
 
   QWidget* group = Page(ui_.选择夹页_用户讨论, "选择夹页_用户讨论", ui_.高级选择夹1, "用户讨论");
-  CaptionLabel("透明标签10", group, {16, 16, 80, 24}, "QQ群：");
+  TextLabel(ui_.透明标签10, "透明标签10", group, {16, 16, 80, 24}, "QQ群：");
   TextLabel(ui_.标签_群号, "标签_群号", group, {96, 16, 160, 24}, "");
   ui_.标签_群号->setText(QStringFromGbk(UserGroupNumber()));
   ui_.标签_群号->setTextInteractionFlags(Qt::TextSelectableByMouse);
   Make(ui_.按钮2, "按钮2", group, {264, 14, 96, 28}, "复制群号");
+  // Without a group number there is nothing to show or copy.
+  if (UserGroupNumber().empty()) {
+    for (QWidget* row : std::initializer_list<QWidget*>{ui_.透明标签10, ui_.标签_群号, ui_.按钮2}) row->hide();
+  }
 
   QWidget* tips = Page(ui_.选择夹页_打赏作者, "选择夹页_打赏作者", ui_.高级选择夹1, "打赏作者");
   PictureBox("图片框1", tips, {16, 16, 170, 250});
@@ -129,6 +142,7 @@ AboutWindow::AboutWindow(ReleaseAddresses& addresses, QWidget* parent) : QDialog
   connect(ui_.超级按钮_QQ群, &QPushButton::clicked, this,
           [this] { SelectPage(ui_.超级按钮_QQ群, ui_.选择夹页_用户讨论); });
   connect(ui_.超级按钮_关闭此页, &QPushButton::clicked, this, &QDialog::close);
+  connect(ui_.选择框_启动时检查更新, &QCheckBox::toggled, this, [](bool on) { SetCheckForUpdatesAtStart(on); });
   connect(ui_.按钮2, &QPushButton::clicked, this, [this] {
     QGuiApplication::clipboard()->setText(QStringFromGbk(UserGroupNumber()));
     ui_.超级按钮_QQ群->setFocus();
@@ -153,6 +167,23 @@ void AboutWindow::showEvent(QShowEvent* event) {
   if (!checker_->Started() && !ui_.时钟1->isActive()) {
     ui_.时钟1->start(100);
     SelectPage(ui_.超级按钮_使用教程, ui_.选择夹页_使用教程);
+  }
+}
+
+void AboutWindow::ShowPage(AboutPage page) {
+  switch (page) {
+    case AboutPage::kTutorial:
+      ui_.超级按钮_使用教程->click();
+      break;
+    case AboutPage::kUpdate:
+      ui_.超级按钮_更新信息->click();
+      break;
+    case AboutPage::kGroup:
+      ui_.超级按钮_QQ群->click();
+      break;
+    case AboutPage::kTips:
+      SelectPage(nullptr, ui_.选择夹页_打赏作者);
+      break;
   }
 }
 
@@ -192,9 +223,7 @@ AboutWindow* OpenAboutWindow(ReleaseAddresses& addresses, QWidget* parent) {
   auto* window = new AboutWindow(addresses, parent);
   window->setAttribute(Qt::WA_DeleteOnClose);
   window->setModal(false);
-  window->show();
-  window->raise();
-  window->activateWindow();
+  ShowAboveOwner(window, parent);
   return window;
 }
 

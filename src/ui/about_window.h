@@ -8,6 +8,7 @@
 
 #include "online/release_check.h"
 
+class QCheckBox;
 class QLabel;
 class QPushButton;
 class QTabWidget;
@@ -41,9 +42,14 @@ struct AboutWindowUi {
   QLabel* 透明标签8 = nullptr;         // the latest version
   QLabel* 透明标签9 = nullptr;         // up to date or not
   QLabel* 标签_群号 = nullptr;
+  QLabel* 透明标签10 = nullptr;        // "QQ群："
   QPushButton* 按钮2 = nullptr;        // "复制群号"
+  QCheckBox* 选择框_启动时检查更新 = nullptr;  // remembered between runs
   QTimer* 时钟1 = nullptr;
 };
+
+// The pages of the about window.
+enum class AboutPage { kTutorial, kUpdate, kGroup, kTips };
 
 class AboutWindow : public QDialog {
   Q_OBJECT
@@ -54,6 +60,8 @@ class AboutWindow : public QDialog {
   ~AboutWindow() override;
 
   const AboutWindowUi& Ui() const { return ui_; }
+  // Shows that page, as its page button does (the tips page has none).
+  void ShowPage(AboutPage page);
 
  signals:
   // The check's result is on the window.

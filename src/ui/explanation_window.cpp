@@ -3,6 +3,8 @@
 #include <QFont>
 #include <QLabel>
 
+#include "ui/owned_window.h"
+
 namespace vantor {
 
 ExplanationWindow::ExplanationWindow(QWidget* parent) : QDialog(parent) {
@@ -34,9 +36,7 @@ ExplanationWindow* ShowExplanation(QWidget* parent, const QString& helpText) {
   window->setAttribute(Qt::WA_DeleteOnClose);
   window->setModal(false);
   window->SetHelpText(helpText);
-  window->show();
-  window->raise();
-  window->activateWindow();
+  ShowAboveOwner(window, parent);
   return window;
 }
 

@@ -9,16 +9,14 @@
 #include <QRadioButton>
 #include <QStandardPaths>
 
+#include <QFileDialog>
+
 #include "ui/gbk_qstring.h"
-#include "ui/qt_trash.h"
+#include "ui/owned_window.h"
 
 namespace vantor {
 
 namespace {
-
-InputText FolderText(const QString& folder) {
-  return GbkFromQString(folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/'));
-}
 
 // Restores a line edit's colours when it takes the focus.
 class CueClearer : public QObject {
@@ -39,10 +37,20 @@ class CueClearer : public QObject {
 
 }  // namespace
 
-SaveNamesFolders ProgramAndDocumentsFolders() {
-  QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-  if (documents.isEmpty() || !QDir(documents).exists()) documents = QDir::homePath();
-  return {FolderText(QCoreApplication::applicationDirPath()), FolderText(documents)};
+ChooseNamesFile NamesFileDialog(QWidget* owner) {
+  return [owner]() -> std::optional<InputText> {
+    QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (documents.isEmpty() || !QDir(documents).exists()) documents = QDir::homePath();
+    QFileDialog dialog(owner, QStringLiteral("保存原文件名到txt"), documents,
+                       QStringLiteral("文本文件 (*.txt);;所有文件 (*)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(QStringLiteral("txt"));
+    dialog.selectFile(QStringLiteral("原文件名保存.txt"));
+    PrepareFileDialog(dialog, owner);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return GbkFromQString(QDir::cleanPath(dialog.selectedFiles().front()));
+  };
 }
 
 CreateEntriesSettings ReadCreateSettings(const MainWindowUi& ui) {
@@ -54,7 +62,7 @@ DeleteWay ReadDeleteWay(const MainWindowUi& ui) {
 }
 
 Trash& DesktopTrash() {
-  static QtTrash trash;
+  static FreedesktopTrash trash;
   return trash;
 }
 

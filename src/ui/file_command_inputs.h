@@ -10,9 +10,10 @@
 
 namespace vantor {
 
-// The program's own folder and the documents folder (the home folder when the
-// desktop names none or it does not exist), as GBK ending with "/".
-SaveNamesFolders ProgramAndDocumentsFolders();
+// The save dialog of "保存原文件名到txt" over owner: in the documents folder
+// (the home folder when the desktop names none or it does not exist), with the
+// file name "原文件名保存.txt"; it asks itself before replacing a file.
+ChooseNamesFile NamesFileDialog(QWidget* owner);
 
 // 编辑框14 and 组合框_创建扩展.
 CreateEntriesSettings ReadCreateSettings(const MainWindowUi& ui);
@@ -20,7 +21,7 @@ CreateEntriesSettings ReadCreateSettings(const MainWindowUi& ui);
 // 单选框17 checked: permanently; otherwise into the trash.
 DeleteWay ReadDeleteWay(const MainWindowUi& ui);
 
-// The desktop's trash (one for the program).
+// The desktop's trash, the freedesktop.org one (one for the program).
 Trash& DesktopTrash();
 
 // When 编辑框14 takes the focus, its cue text "将在这里创建" (if typed there)

@@ -24,6 +24,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QResizeEvent>
+#include <QShortcut>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
@@ -41,8 +42,10 @@
 #include "ui/file_command_inputs.h"
 #include "ui/gbk_qstring.h"
 #include "ui/help_texts.h"
+#include "ui/application.h"
 #include "ui/long_run.h"
 #include "ui/mapping_window.h"
+#include "ui/owned_window.h"
 #include "ui/single_rename_window.h"
 #include "ui/skin.h"
 #include "ui/tab_order.h"
@@ -68,6 +71,8 @@ void MoveLeft(QWidget* widget, int left) { widget->move(left, widget->y()); }
 
 MainWindow::MainWindow() {
   SetupMainWindowUi(ui_, this);
+  // The desktop guard refuses the folder the desktop names as its own.
+  ShareDesktopFolder();
   model_ = std::make_unique<EntryTableModel>(list_);
   progressBar_ = std::make_unique<ProgressBarDisplay>(ui_.进度条1);
   runDiskPhase_ = DiskPhaseOnWorker(this);
@@ -172,6 +177,7 @@ void MainWindow::ConnectControls() {
     QMetaObject::invokeMethod(this, [this, checked] { SetStayOnTop(checked); }, Qt::QueuedConnection);
   });
   connect(ui_.按钮_手动读取, &QPushButton::clicked, this, &MainWindow::ReadFolderByHand);
+  connect(ui_.选择框_显示隐藏文件, &QCheckBox::toggled, this, &MainWindow::ReloadListedFolder);
 
   for (QComboBox* box : {ui_.组合框_仅检索, ui_.组合框_跳过扩展}) {
     connect(box, &QComboBox::activated, this, &MainWindow::ReloadForFilter);
@@ -231,7 +237,7 @@ void MainWindow::ConnectControls() {
   BindOperations(ui_, *this);
 
   connect(ui_.按钮_保存到txt, &QPushButton::clicked, this,
-          [this] { SaveListedNames(list_, prompter_, ProgramAndDocumentsFolders()); });
+          [this] { SaveListedNames(list_, prompter_, NamesFileDialog(this)); });
   ClearCueOnFocus(ui_.编辑框14);
   // Deletions and creations change the disk, not the list: the status line
   // counts the list again and keeps the last rename's outcome.
@@ -244,12 +250,44 @@ void MainWindow::ConnectControls() {
                         runDiskPhase_);
     statusLine_->Refresh();
   });
+  ConnectShortcuts();
+}
+
+void MainWindow::ConnectShortcuts() {
+  auto onKeys = [this](const QKeySequence& keys, QWidget* scope, auto handler) {
+    auto* shortcut = new QShortcut(keys, scope);
+    // Keys of the list act only while it has the focus, so that Delete and F2
+    // keep their meaning in the input boxes.
+    shortcut->setContext(scope == this ? Qt::WindowShortcut : Qt::WidgetWithChildrenShortcut);
+    connect(shortcut, &QShortcut::activated, this, handler);
+  };
+  auto clickOf = [](QAbstractButton* button) { return [button] { button->click(); }; };
+  onKeys(QKeySequence(Qt::CTRL | Qt::Key_Z), this, clickOf(ui_.按钮_撤回上一步));
+  onKeys(QKeySequence(Qt::CTRL | Qt::Key_Return), this, clickOf(ui_.按钮_确认无误执行吧));
+  onKeys(QKeySequence(Qt::CTRL | Qt::Key_Enter), this, clickOf(ui_.按钮_确认无误执行吧));
+  onKeys(QKeySequence(Qt::CTRL | Qt::Key_O), this, clickOf(ui_.按钮_手动读取));
+  onKeys(QKeySequence(Qt::CTRL | Qt::Key_P), this, clickOf(ui_.按钮_打开预览));
+  onKeys(QKeySequence(Qt::Key_F5), this, [this] { ReloadListedFolder(); });
+  onKeys(QKeySequence(Qt::Key_F2), ui_.超级列表框1, [this] {
+    const QModelIndex current = ui_.超级列表框1->currentIndex();
+    const int row = current.isValid() ? current.row() : SelectedRow();
+    if (row < 0) return;
+    list_.LastRightClickRow = row;
+    list_.LastRightClickColumn = current.isValid() ? current.column() : 0;
+    ui_.手动修改这个->trigger();
+  });
+  onKeys(QKeySequence(Qt::Key_Delete), ui_.超级列表框1, [this] {
+    const QModelIndex current = ui_.超级列表框1->currentIndex();
+    list_.LastRightClickColumn = current.isValid() ? current.column() : 0;
+    ui_.删除已选中文件名->trigger();
+  });
 }
 
 void MainWindow::SetStayOnTop(bool onTop) {
   const bool wasVisible = isVisible();
   setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
   if (wasVisible) show();
+  OwnedWindowsFollowStayOnTop(this);
 }
 
 IntakeSettings MainWindow::ReadIntakeSettings() const {
@@ -267,6 +305,7 @@ IntakeSettings MainWindow::ReadIntakeSettings() const {
   if (ui_.组合框_跳过扩展->currentIndex() != -1) {
     settings.skipExtension = GbkFromQString(ui_.组合框_跳过扩展->currentText());
   }
+  settings.showHidden = ui_.选择框_显示隐藏文件->isChecked();
   return settings;
 }
 
@@ -328,13 +367,12 @@ void MainWindow::AfterDrop() {
 }
 
 void MainWindow::ReadFolderByHand() {
-  list_.Clear();
   QFileDialog chooser(this, QStringLiteral("选择目录"));
-  // The desktop's own folder dialog where the platform offers one; Qt's widget
-  // dialog on the platforms without a desktop (offscreen, minimal).
-  const QString platform = QGuiApplication::platformName();
-  chooser.setOption(QFileDialog::DontUseNativeDialog,
-                    platform == QLatin1String("offscreen") || platform == QLatin1String("minimal"));
+  PrepareFileDialog(chooser, this);
+  // It opens on the listed folder, or the home folder, never where the
+  // program happened to be started.
+  const QString listed = QStringFromGbk(list_.EntryDirectory());
+  chooser.setDirectory(!listed.isEmpty() && QFileInfo(listed).isDir() ? listed : QDir::homePath());
   chooser.setOption(QFileDialog::ShowDirsOnly);
   chooser.setFileMode(QFileDialog::Directory);
   std::optional<QString> folder;
@@ -371,6 +409,12 @@ void MainWindow::OpenCommandLinePaths(const QStringList& localPaths) {
 void MainWindow::ReloadForFilter() {
   TellUnconvertible(ReloadAfterFilterChange(list_, ReadIntakeSettings(), FolderReadsThrough(runDiskPhase_)));
   ShowEntryDirectory();
+}
+
+void MainWindow::ReloadListedFolder() {
+  // The dropped-items mode lists what was dropped, not a folder.
+  if (list_.EntryDirectory().empty() || ReadIntakeSettings().mode == ProcessingMode::kDroppedItems) return;
+  ReloadForFilter();
 }
 
 void MainWindow::ReloadOnEnter(QComboBox* box) {

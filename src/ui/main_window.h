@@ -56,6 +56,8 @@ class MainWindow : public QMainWindow, private OperationRunner {
 
  private:
   void ConnectControls();
+  // Ctrl+Z, Ctrl+Return, Ctrl+O, Ctrl+P, F5; F2 and Delete on the list.
+  void ConnectShortcuts();
   void RunCreationSteps();
   void SetStayOnTop(bool onTop);
   // Places the anchored controls and the list's columns for the window's size.
@@ -75,6 +77,9 @@ class MainWindow : public QMainWindow, private OperationRunner {
   // Lists a chosen folder (nullopt: nothing chosen) as the folder chooser does.
   void OpenChosenFolder(const std::optional<QString>& folder);
   void ReloadForFilter();
+  // Reads the listed folder again (F5, 选择框_显示隐藏文件); nothing in the
+  // dropped-items mode or without a folder.
+  void ReloadListedFolder();
   void ReloadOnEnter(QComboBox* box);
 
   // List.

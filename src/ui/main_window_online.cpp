@@ -1,10 +1,12 @@
 #include "ui/main_window_online.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
 
 #include "ui/main_window_ui.h"
+#include "ui/program_settings.h"
 #include "ui/release_checker.h"
 
 namespace vantor {
@@ -12,8 +14,16 @@ namespace vantor {
 MainWindowOnline::MainWindowOnline(const MainWindowUi& ui, QWidget* window) : ui_(ui), window_(window) {
   checker_ = std::make_unique<ReleaseChecker>();
   connect(checker_.get(), &ReleaseChecker::Finished, this, &MainWindowOnline::ShowCheck);
-  checker_->StartOnFirstTick(ui_.时钟1);
-  connect(ui_.超级按钮1, &QPushButton::clicked, this, &MainWindowOnline::OpenAbout);
+  if (CheckForUpdatesAtStart()) {
+    checker_->StartOnFirstTick(ui_.时钟1);
+  } else {
+    ui_.透明标签8->setText(QString());
+    connect(ui_.时钟1, &QTimer::timeout, ui_.时钟1, &QTimer::stop);
+  }
+  connect(ui_.超级按钮1, &QPushButton::clicked, this, [this] { OpenAbout(); });
+  connect(ui_.打赏菜单, &QAction::triggered, this, [this] { OpenAbout(AboutPage::kTips); });
+  connect(ui_.加入用户QQ群, &QAction::triggered, this, [this] { OpenAbout(AboutPage::kGroup); });
+  connect(ui_.使用教程, &QAction::triggered, this, [this] { OpenAbout(AboutPage::kTutorial); });
 }
 
 MainWindowOnline::~MainWindowOnline() {
@@ -38,13 +48,14 @@ void MainWindowOnline::ShowCheck(const ReleaseCheck& check) {
   emit CheckShown(check.standing);
 }
 
-void MainWindowOnline::OpenAbout() {
+void MainWindowOnline::OpenAbout(std::optional<AboutPage> page) {
   if (about_ != nullptr) {
     about_->raise();
     about_->activateWindow();
-    return;
+  } else {
+    about_ = OpenAboutWindow(addresses_, window_);
   }
-  about_ = OpenAboutWindow(addresses_, window_);
+  if (page) about_->ShowPage(*page);
 }
 
 }  // namespace vantor

@@ -20,7 +20,9 @@ class MainWindowOnline : public QObject {
   Q_OBJECT
 
  public:
-  // Wires ui's 时钟1 and 超级按钮1; `window` is the about window's parent.
+  // Wires ui's 时钟1, 超级按钮1 and the items of the menu 打赏作者; `window` is
+  // the about window's parent. With the check at start-up switched off the
+  // timer starts nothing and 透明标签8 shows no text.
   MainWindowOnline(const MainWindowUi& ui, QWidget* window);
   ~MainWindowOnline() override;
 
@@ -35,7 +37,9 @@ class MainWindowOnline : public QObject {
 
  private:
   void ShowCheck(const ReleaseCheck& check);
-  void OpenAbout();
+  // Opens the about window (or brings the open one up) on that page; nullopt
+  // leaves the page the window shows.
+  void OpenAbout(std::optional<AboutPage> page = std::nullopt);
 
   const MainWindowUi& ui_;
   QWidget* window_;

@@ -1,6 +1,7 @@
 #include "ui/main_window_ui.h"
 
 #include <initializer_list>
+#include <utility>
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -153,8 +154,9 @@ QFont TabTitleFont() {
 void BuildTopBar(MainWindowUi& ui, QWidget* w) {
   Place(NAMED(选择框_窗口置顶), w, {9, 11, 80, 15}, "窗口置顶");
   Place(NAMED(按钮_手动读取), w, {8, 38, 72, 25}, "手动读取");
-  Label(NAMED(标签2), w, {101, 39, 483, 25});
+  Label(NAMED(标签2), w, {208, 39, 376, 25});
   DropDownList(NAMED(组合框2), w, {104, 5, 104, 20}, {"处理文件", "处理文件夹", "拖几个改几个"});
+  Place(NAMED(选择框_显示隐藏文件), w, {104, 42, 100, 18}, "显示隐藏文件");
   TransparentLabel(NAMED(透明标签3), w, {230, 10, 88, 15}, "仅检索扩展名：");
   ExtensionBox(NAMED(组合框_仅检索), w, {319, 5, 68, 27});
   TransparentLabel(NAMED(透明标签4), w, {394, 10, 75, 15}, "跳过扩展名：");
@@ -344,7 +346,8 @@ void BuildAdvancedPage(MainWindowUi& ui, QWidget* page) {
   Label(NAMED(标签_正则查找), g, {8, 24, 40, 20}, "查找");
   Place(NAMED(编辑框_正则查找), g, {54, 22, 236, 24});
   Label(NAMED(标签_正则替换为), g, {8, 54, 44, 20}, "替换为");
-  Place(NAMED(编辑框_正则替换为), g, {54, 52, 236, 24});
+  Place(NAMED(编辑框_正则替换为), g, {54, 52, 236, 24})
+      ->setToolTip(T("$1…$9 或 \\1…\\9：第几个括号里找到的内容；$$ 是 $，\\\\ 是 \\"));
   Place(NAMED(选择框_正则区分大小写), g, {8, 84, 92, 20}, "区分大小写");
   Place(NAMED(选择框_正则全部替换), g, {102, 84, 84, 20}, "全部替换")->setChecked(true);
   Place(NAMED(选择框_正则含扩展名), g, {188, 84, 104, 20}, "包括扩展名");
@@ -413,6 +416,25 @@ void BuildMenus(MainWindowUi& ui, QMainWindow* window) {
 
 #undef NAMED
 
+// Names for screen readers: each input box is called by its own label (with
+// its group where the label alone says little); the list has one too.
+void NameInputsForAccessibility(MainWindowUi& ui) {
+  const std::pair<QWidget*, const char*> names[] = {
+      {ui.组合框2, "处理方式"}, {ui.组合框_仅检索, "仅检索扩展名"}, {ui.组合框_跳过扩展, "跳过扩展名"},
+      {ui.编辑框14, "将在这里创建"}, {ui.组合框_创建扩展, "创建的扩展名"}, {ui.超级列表框1, "文件列表"},
+      {ui.组合框1, "半角全角"}, {ui.编辑框2, "删除中间的内容：从"}, {ui.编辑框3, "删除中间的内容：到"},
+      {ui.编辑框8, "删掉这个前面的东西"}, {ui.编辑框9, "删掉这个后面的东西"}, {ui.编辑框1, "要删掉的文字"},
+      {ui.编辑框10, "删除次数"}, {ui.编辑框4, "被替换的"}, {ui.编辑框5, "替换后的"}, {ui.编辑框16, "替换次数"},
+      {ui.组合框_修改扩展, "修改成"}, {ui.编辑框11, "在这个文字的前面或后面加"}, {ui.编辑框12, "要加的文字"},
+      {ui.编辑框6, "最前面加的文字"}, {ui.编辑框7, "最尾部加的文字"}, {ui.编辑框18, "扩展名后面加的文字"},
+      {ui.编辑框13, "数字编号后面加的符号"}, {ui.编辑框17, "起始序号"}, {ui.编辑框19, "每次递增"},
+      {ui.组合框5, "序号后符号"}, {ui.编辑框15, "删除序号：位字符以内"}, {ui.编辑框_正则查找, "正则查找"},
+      {ui.编辑框_正则替换为, "正则替换为"}, {ui.组合框_大小写方式, "大小写方式"},
+      {ui.组合框_大小写范围, "大小写范围"}, {ui.编辑框_日期格式, "日期格式"},
+  };
+  for (const auto& [widget, name] : names) widget->setAccessibleName(T(name));
+}
+
 }  // namespace
 
 void SetupMainWindowUi(MainWindowUi& ui, QMainWindow* window) {
@@ -428,6 +450,7 @@ void SetupMainWindowUi(MainWindowUi& ui, QMainWindow* window) {
   BuildTabs(ui, ui.中心区);
   BuildListArea(ui, ui.中心区);
   BuildMenus(ui, window);
+  NameInputsForAccessibility(ui);
 
   ui.时钟1 = new QTimer(window);
   ui.时钟1->setObjectName(T("时钟1"));

@@ -33,6 +33,7 @@ struct MainWindowUi {
   QPushButton* 按钮_手动读取 = nullptr;
   QLabel* 标签2 = nullptr;  // the entry directory
   QComboBox* 组合框2 = nullptr;  // processing mode
+  QCheckBox* 选择框_显示隐藏文件 = nullptr;  // folder listings include names beginning with "."
   QLabel* 透明标签3 = nullptr;
   QComboBox* 组合框_仅检索 = nullptr;
   QLabel* 透明标签4 = nullptr;

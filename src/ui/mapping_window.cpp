@@ -3,11 +3,15 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QStandardPaths>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QMenu>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QTableView>
 
@@ -18,6 +22,7 @@
 #include "ui/entry_table_model.h"
 #include "ui/gbk_qstring.h"
 #include "ui/long_run.h"
+#include "ui/owned_window.h"
 #include "ui/paste_window.h"
 #include "ui/single_rename_window.h"
 
@@ -44,7 +49,7 @@ QAction* MakeAction(QMenu* menu, const QString& caption) {
 
 MappingWindow::MappingWindow(QWidget* mainWindow, EntryList& mainList, NameMapping mapping,
                              RenamedOnDisk renamedOnDisk)
-    : QWidget(mainWindow, Qt::Window),
+    : QWidget(mainWindow, Qt::Dialog),
       mainList_(mainList),
       mainWindow_(mainWindow),
       mapping_(std::move(mapping)),
@@ -66,7 +71,8 @@ void MappingWindow::BuildControls() {
   resize(800, 540);
   透明标签1 = new QLabel(this);
   透明标签1->setObjectName(QStringLiteral("透明标签1"));
-  透明标签1->setGeometry(8, 6, 784, 20);
+  透明标签1->setGeometry(8, 6, 696, 20);
+  按钮_打开名单txt = MakeButton(this, "按钮_打开名单txt", QStringLiteral("打开txt"), {712, 2, 80, 24});
   透明标签1->setTextFormat(Qt::PlainText);
 
   model_ = std::make_unique<EntryTableModel>(mapping_.rows);
@@ -120,6 +126,7 @@ void MappingWindow::ConnectControls() {
                      /*clearPendingName=*/false, renamedOnDisk_);
   });
 
+  connect(按钮_打开名单txt, &QPushButton::clicked, this, &MappingWindow::OpenNameFile);
   connect(按钮_手动粘贴, &QPushButton::clicked, this, &MappingWindow::OpenPasteWindow);
   connect(按钮_手动粘贴1, &QPushButton::clicked, this, [this] { ClearNewNames(mapping_); });
   connect(按钮_顺序颠倒2, &QPushButton::clicked, this, [this] { ReverseNewNames(mapping_, prompter_); });
@@ -159,10 +166,18 @@ void MappingWindow::LoadDroppedNameFile(const QString& localPath) {
 }
 
 void MappingWindow::OpenPasteWindow() {
-  auto* paste = new PasteWindow(this, [this](const QString& text) { return TakePastedText(text); });
-  paste->show();
-  paste->raise();
-  paste->activateWindow();
+  ShowAboveOwner(new PasteWindow(this, [this](const QString& text) { return TakePastedText(text); }), this);
+}
+
+void MappingWindow::OpenNameFile() {
+  QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::homePath();
+  QFileDialog dialog(this, QStringLiteral("打开txt"), folder, QStringLiteral("文本文件 (*.txt);;所有文件 (*)"));
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  PrepareFileDialog(dialog, this);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  LoadDroppedNameFile(dialog.selectedFiles().front());
 }
 
 bool MappingWindow::TakePastedText(const QString& text) {
@@ -191,10 +206,17 @@ MappingWindow* OpenMappingWindow(QWidget* mainWindow, EntryList& mainList, Promp
   // enabled again on its own.
   mainWindow->setEnabled(false);
   window->setEnabled(true);
-  window->show();
-  window->raise();
-  window->activateWindow();
+  ShowAboveOwner(window, mainWindow);
   return window;
+}
+
+// Escape closes the window, as it closes a dialog.
+void MappingWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    close();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 }  // namespace vantor

@@ -17,6 +17,7 @@ class QCheckBox;
 class QCloseEvent;
 class QLabel;
 class QMenu;
+class QKeyEvent;
 class QPushButton;
 class QTableView;
 
@@ -43,6 +44,7 @@ class MappingWindow : public QWidget {
 
   QTableView* 超级列表框1 = nullptr;
   QLabel* 透明标签1 = nullptr;
+  QPushButton* 按钮_打开名单txt = nullptr;  // 打开txt: a name file through a file dialog
   QPushButton* 按钮_手动粘贴 = nullptr;   // 直接粘贴进来
   QPushButton* 按钮_手动粘贴1 = nullptr;  // 清空以上列表
   QPushButton* 按钮_顺序颠倒2 = nullptr;
@@ -59,6 +61,7 @@ class MappingWindow : public QWidget {
   QAction* 手动修改这个 = nullptr;
 
  protected:
+  void keyPressEvent(QKeyEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
@@ -70,6 +73,7 @@ class MappingWindow : public QWidget {
   int ClickedRow() const;
   void ShowListMenu(const QPoint& position);
   void OpenPasteWindow();
+  void OpenNameFile();
   bool TakePastedText(const QString& text);
 
   EntryList& mainList_;

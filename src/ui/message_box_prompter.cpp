@@ -3,6 +3,7 @@
 #include <QMessageBox>
 
 #include "ui/gbk_qstring.h"
+#include "ui/owned_window.h"
 
 namespace vantor {
 
@@ -25,6 +26,7 @@ int ShowBox(QWidget* parent, const ByteText& text, const ByteText& title, Messag
   // Texts carry names and paths: never markup.
   box.setTextFormat(Qt::PlainText);
   box.setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
+  MatchOwnersStayOnTop(&box, parent);
   return box.exec();
 }
 

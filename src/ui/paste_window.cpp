@@ -2,12 +2,13 @@
 
 #include <QFont>
 #include <QPlainTextEdit>
+#include <QKeyEvent>
 #include <QPushButton>
 
 namespace vantor {
 
 PasteWindow::PasteWindow(QWidget* parent, std::function<bool(const QString& text)> accept)
-    : QWidget(parent, Qt::Window), accept_(std::move(accept)) {
+    : QWidget(parent, Qt::Dialog), accept_(std::move(accept)) {
   setObjectName(QStringLiteral("直接粘贴欲改文件名"));
   setWindowTitle(QStringLiteral("直接粘贴欲改文件名"));
   setAttribute(Qt::WA_DeleteOnClose);
@@ -34,6 +35,15 @@ PasteWindow::PasteWindow(QWidget* parent, std::function<bool(const QString& text
     if (accept_(编辑框1->toPlainText())) close();
   });
   connect(按钮_关闭4, &QPushButton::clicked, this, &QWidget::close);
+}
+
+// Escape closes the window, as it closes a dialog.
+void PasteWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    close();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 }  // namespace vantor

@@ -6,6 +6,7 @@
 #include <functional>
 
 class QPlainTextEdit;
+class QKeyEvent;
 class QPushButton;
 
 namespace vantor {
@@ -21,6 +22,9 @@ class PasteWindow : public QWidget {
   QPlainTextEdit* 编辑框1 = nullptr;
   QPushButton* 按钮_确认4 = nullptr;
   QPushButton* 按钮_关闭4 = nullptr;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   std::function<bool(const QString&)> accept_;

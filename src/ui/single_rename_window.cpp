@@ -2,15 +2,17 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QKeyEvent>
 #include <QPushButton>
 
 #include "ui/gbk_qstring.h"
+#include "ui/owned_window.h"
 
 namespace vantor {
 
 SingleRenameWindow::SingleRenameWindow(QWidget* caller, EntryList& list, Prompter& prompter, HandEditCell cell,
                                        bool clearPendingName, RenamedOnDisk renamedOnDisk)
-    : QWidget(caller, Qt::Window), list_(list), prompter_(prompter), cell_(std::move(cell)),
+    : QWidget(caller, Qt::Dialog), list_(list), prompter_(prompter), cell_(std::move(cell)),
       clearPendingName_(clearPendingName), renamedOnDisk_(std::move(renamedOnDisk)) {
   setObjectName(QStringLiteral("执行单个修改"));
   setWindowTitle(QStringLiteral("执行单个修改"));
@@ -33,6 +35,8 @@ SingleRenameWindow::SingleRenameWindow(QWidget* caller, EntryList& list, Prompte
   编辑框1->setText(QStringFromGbk(cell_.oldText));
   connect(按钮1, &QPushButton::clicked, this, &SingleRenameWindow::Confirm);
   connect(按钮2, &QPushButton::clicked, this, &QWidget::close);
+  // Return confirms, Escape closes, as in any small dialog.
+  connect(编辑框1, &QLineEdit::returnPressed, this, &SingleRenameWindow::Confirm);
 }
 
 void SingleRenameWindow::showEvent(QShowEvent* event) {
@@ -59,10 +63,17 @@ void SingleRenameWindow::Confirm() {
 SingleRenameWindow* OpenSingleRename(QWidget* caller, EntryList& list, Prompter& prompter, const HandEditCell& cell,
                                      bool clearPendingName, const RenamedOnDisk& renamedOnDisk) {
   auto* window = new SingleRenameWindow(caller, list, prompter, cell, clearPendingName, renamedOnDisk);
-  window->show();
-  window->raise();
-  window->activateWindow();
+  ShowAboveOwner(window, caller);
   return window;
+}
+
+// Escape closes the window, as it closes a dialog.
+void SingleRenameWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    close();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 }  // namespace vantor

@@ -12,6 +12,7 @@
 
 class QCheckBox;
 class QLineEdit;
+class QKeyEvent;
 class QPushButton;
 
 namespace vantor {
@@ -32,6 +33,7 @@ class SingleRenameWindow : public QWidget {
   QCheckBox* 选择框1 = nullptr;  // 修改后弹出提示
 
  protected:
+  void keyPressEvent(QKeyEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
  private:

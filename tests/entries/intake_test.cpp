@@ -151,26 +151,35 @@ TEST_F(IntakeTest, TakesPathsLongerThanAThousandBytes) {
   EXPECT_TRUE(prompter.boxes.empty());
 }
 
-TEST_F(IntakeTest, RefusesFoldersUnderADesktop) {
-  root.MakeFolder("desktop");
-  root.MakeFolder("My DeskTopFiles/deeper");
-  root.MakeFile("desktop/a.txt");
-  root.MakeFile("My DeskTopFiles/deeper/b.txt");
-  for (const ByteText& dropped : {root.Gbk() + "desktop/a.txt", root.Gbk() + "My DeskTopFiles/deeper/b.txt"}) {
-    SCOPED_TRACE(dropped);
-    prompter.boxes.clear();
-    list.AppendRow("stale");
-    EXPECT_EQ(AcceptDroppedPath(list, prompter, Settings(ProcessingMode::kFiles), dropped), 0);
-    ExpectOneBox(kDesktopText);
-    EXPECT_EQ(list.EntryDirectory(), "");
-    EXPECT_EQ(list.RowCount(), 0);
-  }
-
-  // The desktop folder dropped itself stands for its parent, which is allowed.
-  prompter.boxes.clear();
-  AcceptDroppedPath(list, prompter, Settings(ProcessingMode::kFolders), root.Gbk() + "desktop");
+// Only the user's own desktop folder is refused (below); a folder that merely
+// has the word in its path is not.
+TEST_F(IntakeTest, AcceptsFoldersWhosePathMerelyHoldsDesktop) {
+  root.MakeFolder("desktop-app");
+  root.MakeFile("desktop-app/a.txt");
+  EXPECT_EQ(AcceptDroppedPath(list, prompter, Settings(ProcessingMode::kFiles), root.Gbk() + "desktop-app/a.txt"), 0);
   EXPECT_TRUE(prompter.boxes.empty());
-  EXPECT_EQ(list.EntryDirectory(), root.Gbk());
+  EXPECT_EQ(Rows(list), TextArray{"a.txt"});
+}
+
+// Hidden entries stay out of folder listings unless asked for; an item dropped
+// in the dropped-items mode is listed, hidden or not.
+TEST_F(IntakeTest, HiddenEntriesAreListedOnlyWhenShownOrDroppedOneByOne) {
+  root.MakeFile("课程/.secret.mp4");
+  root.MakeFolder("课程/.cache");
+  IntakeSettings files = Settings(ProcessingMode::kFiles);
+  AcceptDroppedPath(list, prompter, files, Work() + "2.mp4");
+  EXPECT_EQ(Rows(list), GbkAll({"1.mp4", "2.mp4", "10.mp4", "b.TXT", "说明.txt"}));
+  files.showHidden = true;
+  EXPECT_EQ(ReloadAfterFilterChange(list, files), 0);
+  EXPECT_EQ(Rows(list), GbkAll({".secret.mp4", "1.mp4", "2.mp4", "10.mp4", "b.TXT", "说明.txt"}));
+
+  ReadChosenFolder(list, prompter, Settings(ProcessingMode::kFolders), Work());
+  EXPECT_EQ(Rows(list), GbkAll({"sub", "第一章"}));
+
+  EntryList items;
+  AcceptDroppedPath(items, prompter, Settings(ProcessingMode::kDroppedItems), Work() + ".secret.mp4");
+  EXPECT_EQ(Rows(items), TextArray{".secret.mp4"});
+  EXPECT_TRUE(prompter.boxes.empty());
 }
 
 // The desktop folder as the user's desktop names it is refused too, with
@@ -221,12 +230,12 @@ TEST_F(IntakeTest, EmptyPathIsNothingSelected) {
   EXPECT_EQ(list.EntryDirectory(), "");
 }
 
-TEST_F(IntakeTest, ReadChosenFolderReportsNothingChosen) {
+TEST_F(IntakeTest, ReadChosenFolderReportsNothingChosenAndKeepsTheList) {
   list.SetEntryDirectory(Work());
-  list.AppendRow("stale");
+  list.AppendRow("kept");
   EXPECT_EQ(ReadChosenFolder(list, prompter, Settings(ProcessingMode::kFiles), std::nullopt), 0);
   ExpectOneBox("什么都没有选择");
-  EXPECT_EQ(list.RowCount(), 0);
+  EXPECT_EQ(Rows(list), TextArray{"kept"});
   EXPECT_EQ(list.EntryDirectory(), Work());
 
   prompter.boxes.clear();
@@ -262,7 +271,9 @@ TEST_F(IntakeTest, ReadChosenFolderReadsByModeAndAlwaysSkips) {
   EXPECT_TRUE(prompter.boxes.empty());
 
   root.MakeFolder("Desktop");
+  SetUserDesktopFolder(root.Gbk() + "Desktop", "/nowhere");
   ReadChosenFolder(list, prompter, Settings(ProcessingMode::kFiles), root.Gbk() + "Desktop");
+  SetUserDesktopFolder({}, {});
   ExpectOneBox(kDesktopText);
   EXPECT_EQ(list.EntryDirectory(), "");
   EXPECT_EQ(list.RowCount(), 0);

@@ -143,6 +143,9 @@ TEST(ReverseAndSortNewNames, RewriteTheTopRowsAndClearTheTail) {
   EXPECT_EQ(bench.Boxes(), (std::vector<Box>{Reminder("列表框是空的！"), Reminder("列表框是空的！")}));
 }
 
+Box Ask(const std::string& text) { return {text, "提示", MessageIcon::kNone, true}; }
+const Box kAsk = Ask("确定按名单改名吗？");
+
 TEST(RenameByMapping, RenamesEachRowToItsNewNameAndReportsFailures) {
   Workbench bench;
   bench.Files({"a.txt", "b.txt", "c.txt", "d.txt", "e.txt", "taken.txt"});
@@ -160,7 +163,7 @@ TEST(RenameByMapping, RenamesEachRowToItsNewNameAndReportsFailures) {
   // Done rows (e.txt was already so named) lose their new name; failed ones keep it.
   EXPECT_EQ(MappingColumn(mapping, 1), (std::vector<std::string>{"", "", "taken", "a/b", "", "new", "extra"}));
   EXPECT_EQ(bench.Boxes(),
-            (std::vector<Box>{{"一共有1个文件被改名", "修改成果提示"}, testing::FailedRenames(3)}));
+            (std::vector<Box>{kAsk, {"一共有1个文件被改名", "修改成果提示"}, testing::FailedRenames(3)}));
 }
 
 TEST(RenameByMapping, WithTheExtensionTakesTheWholeNewName) {
@@ -173,12 +176,20 @@ TEST(RenameByMapping, WithTheExtensionTakesTheWholeNewName) {
   EXPECT_EQ(result.failed, 1);
   EXPECT_EQ(bench.OnDisk(), (std::set<std::string>{"x", "y.md", "c.txt"}));
   EXPECT_EQ(bench.Boxes(),
-            (std::vector<Box>{{"一共有2个文件被改名", "修改成果提示"}, testing::FailedRenames(1)}));
+            (std::vector<Box>{kAsk, {"一共有2个文件被改名", "修改成果提示"}, testing::FailedRenames(1)}));
 
-  // Nothing left to do but the refused row.
+  // Nothing left to do but the refused row; the question says the counts differ.
+  ClearNewNames(mapping);
+  SetNewNames(mapping, Gbks({"z"}));
+  bench.prompter.boxes.clear();
+  bench.prompter.answers = {false};
+  EXPECT_EQ(RenameByMapping(mapping, bench.prompter, true).renamed, 0);  // Cancel: nothing more
   ClearNewNames(mapping);
   RenameByMapping(mapping, bench.prompter, true);
-  EXPECT_EQ(bench.Boxes().back(), (Box{"没有任何改动", "没有改动"}));
+  EXPECT_EQ(bench.Boxes(), (std::vector<Box>{Ask("确定按名单改名吗？\r\n名单有1行，列表有3项，只改前1项"),
+                                             Ask("确定按名单改名吗？\r\n名单有0行，列表有3项，只改前0项"),
+                                             {"没有任何改动", "没有改动"}}));
+  EXPECT_EQ(bench.OnDisk(), (std::set<std::string>{"x", "y.md", "c.txt"}));
 }
 
 // The hand edit and the list rename say only that their journal could not be
@@ -195,7 +206,7 @@ TEST(RenameByMapping, AndTheHandEditStopWhenTheirJournalCannotBeWritten) {
   EXPECT_EQ(ConfirmHandEdit(bench.list, {0, 0, G("a.txt")}, G("c.txt"), false), HandEditResult::kNotStarted);
   SetJournalFolderForTesting({});
   EXPECT_EQ(result.renamed + result.failed, 0);
-  EXPECT_EQ(bench.Boxes(), std::vector<Box>{Reminder("无法写入改名记录，没有改名")});
+  EXPECT_EQ(bench.Boxes(), (std::vector<Box>{kAsk, Reminder("无法写入改名记录，没有改名")}));
   EXPECT_EQ(bench.OnDisk(), std::set<std::string>{"a.txt"});
 }
 

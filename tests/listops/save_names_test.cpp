@@ -16,75 +16,73 @@ using testing::Reminder;
 using testing::TempDir;
 using testing::Workbench;
 
-TEST(NamesFileContent, ListsTheNonEmptyNamesEachWithCrLf) {
+TEST(NamesFileContent, ListsTheNonEmptyNamesInUtf8EachWithLf) {
   struct Case {
     std::vector<std::string> rows;
-    std::string expected;  // UTF-8 of the expected GBK bytes
+    std::string expected;  // UTF-8
   };
   const Case cases[] = {
       {{}, ""},
       {{"", ""}, ""},
-      {{"a.txt", "b.txt", "c.txt"}, "a.txt\r\nb.txt\r\nc.txt\r\n"},
-      {{"a", "", "b", ""}, "a\r\nb\r\n"},
-      {{"第1课.mp4"}, "第1课.mp4\r\n"},
+      {{"a.txt", "b.txt", "c.txt"}, "a.txt\nb.txt\nc.txt\n"},
+      {{"a", "", "b", ""}, "a\nb\n"},
+      {{"第1课.mp4"}, "第1课.mp4\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::PrintToString(c.rows));
     EntryList list;
     for (const std::string& row : c.rows) list.AppendRow(G(row));
-    EXPECT_EQ(NamesFileContent(list), G(c.expected));
+    EXPECT_EQ(NamesFileContent(list), c.expected);
   }
 }
 
-const char kSavedBeside[] = "已将原文件名存入txt文档内，\r\n并已将txt文档保存到本软件的同级文件夹";
 const char kNothingToSave[] = "没有什么可以保存的";
 
+// Answers the save dialog with a path (GBK) or a Cancel, and counts the asks.
 struct SaveBench : Workbench {
-  void Save() { SaveListedNames(list, prompter, {program.Gbk(), documents.Gbk()}); }
-  TempDir program;
+  void Save(std::optional<InputText> answer) {
+    SaveListedNames(list, prompter, [&] {
+      ++asked;
+      return answer;
+    });
+  }
   TempDir documents;
+  int asked = 0;
 };
 
-TEST(SaveListedNames, WritesBesideTheProgramAndReplacesTheEarlierFile) {
+TEST(SaveListedNames, WritesWhereTheUserChoseAndSaysWhere) {
   SaveBench bench;
-  bench.Rows({"a.txt", "b.txt", "c.txt"});
-  bench.Save();
-  EXPECT_EQ(bench.program.ReadFile("原文件名保存.txt"), "a.txt\r\nb.txt\r\nc.txt\r\n");
-  EXPECT_EQ(bench.program.ReadFile("原文件名保存.txt").size(), 21u);
-
-  bench.list.SetEntryCell({}, 0, 0);
-  bench.list.SetEntryCell(G("第2课.txt"), 1, 0);
-  bench.Save();
-  EXPECT_EQ(bench.program.ReadFile("原文件名保存.txt"), G("第2课.txt\r\nc.txt\r\n"));
-  EXPECT_FALSE(bench.documents.Exists("原文件名保存.txt"));
-  EXPECT_EQ(bench.Boxes(), (std::vector<Box>{Reminder(kSavedBeside), Reminder(kSavedBeside)}));
+  bench.Rows({"a.txt", "", "第2课.txt"});
+  bench.documents.MakeFile("原文件名保存.txt", "earlier\r\n");  // the dialog asked, the user agreed
+  const ByteText path = bench.documents.Gbk() + G("原文件名保存.txt");
+  bench.Save(InputText(path));
+  EXPECT_EQ(bench.documents.ReadFile("原文件名保存.txt"), "a.txt\n第2课.txt\n");
+  EXPECT_EQ(bench.Boxes(), std::vector<Box>{Reminder("已将原文件名存入txt文档内，\r\n保存位置：" +
+                                                     Utf8ForDisplay(path))});
 }
 
-TEST(SaveListedNames, RefusesAListWithoutNamesAndKeepsTheEarlierFile) {
+TEST(SaveListedNames, CancelAndEmptyListsWriteNothing) {
   SaveBench bench;
-  bench.program.MakeFile("原文件名保存.txt", "earlier\r\n");
-  bench.Save();  // no rows
+  bench.Save(InputText(bench.documents.Gbk() + "x.txt"));  // no rows: no dialog
   bench.Rows({"", ""});
-  bench.Save();
-  EXPECT_EQ(bench.program.ReadFile("原文件名保存.txt"), "earlier\r\n");
+  bench.Save(InputText(bench.documents.Gbk() + "x.txt"));
+  EXPECT_EQ(bench.asked, 0);
   EXPECT_EQ(bench.Boxes(), (std::vector<Box>{Reminder(kNothingToSave), Reminder(kNothingToSave)}));
+
+  bench.Rows({"a.txt"});
+  bench.Save(std::nullopt);  // Cancel: nothing written, nothing said
+  EXPECT_EQ(bench.asked, 1);
+  EXPECT_EQ(bench.Boxes().size(), 2u);
+  EXPECT_FALSE(bench.documents.Exists("x.txt"));
 }
 
-TEST(SaveListedNames, GoesToTheDocumentsFolderWhenTheProgramFolderCannotTakeIt) {
+TEST(SaveListedNames, SaysSoWhenThePathCannotBeWritten) {
   SaveBench bench;
   bench.Rows({"a.txt"});
-  bench.program.MakeFile("not-a-folder");
-  // The program folder path leads through a file: nothing can be written there.
-  SaveListedNames(bench.list, bench.prompter, {bench.program.Gbk() + "not-a-folder", bench.documents.Gbk()});
-  // A program folder with no GBK form cannot be used either.
-  SaveListedNames(bench.list, bench.prompter, {std::nullopt, bench.documents.Gbk()});
-  EXPECT_EQ(bench.documents.ReadFile("原文件名保存.txt"), "a.txt\r\n");
-  const Box named = Reminder("已将原文件名存入txt文档内，\r\n保存位置：" + bench.documents.Path() + "原文件名保存.txt");
-  EXPECT_EQ(bench.Boxes(), (std::vector<Box>{named, named}));
-
-  bench.prompter.boxes.clear();
-  SaveListedNames(bench.list, bench.prompter, {std::nullopt, bench.program.Gbk() + "not-a-folder/"});
-  EXPECT_EQ(bench.Boxes(), std::vector<Box>{Reminder("保存失败")});
+  bench.documents.MakeFile("not-a-folder");
+  bench.Save(InputText(bench.documents.Gbk() + "not-a-folder/names.txt"));
+  bench.Save(InputText(std::nullopt));  // a path without a GBK form
+  EXPECT_EQ(bench.Boxes(), (std::vector<Box>{Reminder("保存失败"), Reminder("保存失败")}));
 }
 
 }  // namespace

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <optional>
+#include <string>
+
 #include "support/gbk_text.h"
 #include "support/loopback_http_server.h"
 
@@ -95,6 +99,33 @@ TEST(CheckRelease, FetchesThePageWithAPlainGet) {
   const testing::ReceivedRequest sent = server.Requests().at(0);
   EXPECT_EQ(sent.method, "GET");
   EXPECT_EQ(sent.Header("Referer"), server.Url("/release"));
+  EXPECT_EQ(sent.Header("User-Agent"), "Vantor重命名/16.4 (Linux)");
+}
+
+// The check goes through the proxy the environment names, as curl does.
+TEST(CheckRelease, UsesTheProxyTheEnvironmentNames) {
+  testing::LoopbackHttpServer proxy(
+      [](const testing::ReceivedRequest&) { return testing::HttpReply(200, G("软件最新版本为16.4")); });
+  struct Variable {
+    const char* name;
+    std::optional<std::string> old;
+  } saved[] = {{"http_proxy", {}}, {"no_proxy", {}}, {"NO_PROXY", {}}};
+  for (Variable& variable : saved) {
+    if (const char* value = std::getenv(variable.name)) variable.old = value;
+    ::unsetenv(variable.name);
+  }
+  ::setenv("http_proxy", proxy.Url("").c_str(), 1);
+  const ReleaseCheck check = CheckRelease("http://release.example/page");
+  for (const Variable& variable : saved) {
+    if (variable.old) {
+      ::setenv(variable.name, variable.old->c_str(), 1);
+    } else {
+      ::unsetenv(variable.name);
+    }
+  }
+  EXPECT_EQ(check.standing, VersionStanding::kUpToDate);
+  ASSERT_EQ(proxy.Requests().size(), 1u);
+  EXPECT_EQ(proxy.Requests()[0].target, "http://release.example/page");
 }
 
 TEST(ReleasePageAddress, TheEnvironmentReplacesTheBuiltInAddress) {

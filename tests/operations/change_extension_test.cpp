@@ -104,6 +104,7 @@ TEST(RunChangeExtension, CancelAndAnEmptyListLeaveTheBoxAlone) {
 TEST(RunChangeExtension, PreviewShowsEveryComputedNameAlsoAnUnchangedOne) {
   Workbench bench;
   bench.Files({"a.txt", "b.doc", ".gitignore"});
+  bench.intake.showHidden = true;
   bench.Load();
   bench.list.SetPreviewOn(true);
   EXPECT_EQ(RunChangeExtension(bench.Context(), {"doc"}), std::optional<ByteText>(".doc"));

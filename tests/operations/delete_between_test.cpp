@@ -117,7 +117,7 @@ TEST(RunDeleteBetween, RefusesInItsOrder) {
   Workbench bench;
   bench.Files({"a.txt"});
   RunDeleteBetween(bench.Context(), Settings("(", ")", "ff", true));
-  bench.list.SetEntryDirectory("/home/u/Desktop/");
+  bench.list.SetEntryDirectory("/srv/d/");
   RunDeleteBetween(bench.Context(), Settings("(", "", "ff", true));
   bench.Load();
   RunDeleteBetween(bench.Context(), Settings("(", ")", "ff", true));

@@ -29,6 +29,8 @@ TEST(NewNameOfRegexReplace, RewritesWithCapturesCaseAndCount) {
       {"第(\\d+)课", "Lesson $1", false, true, "第12课", "Lesson 12"},
       {"\\d", "", false, true, "a1b2", "ab"},              // deletion
       {"x", "$$5 ${nope} $9", false, true, "x", "$5  "},  // literal dollar, unknown groups are empty
+      {"(\\w+) (\\w+)", "\\2-\\1", false, true, "hello world", "world-hello"},  // as sed writes them
+      {"x", "\\\\1 \\0 \\n", false, true, "x", "\\1 \\0 \\n"},  // \\ is a backslash; others stay
       {"z", "y", false, true, "abc", std::nullopt},         // no match
       {"b", "b", false, true, "abc", std::nullopt},         // same result
   };

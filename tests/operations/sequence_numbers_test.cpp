@@ -28,24 +28,30 @@ TEST(NumberingOf, ReadsStartAndStepAndRefusesUnusableRuns) {
     int count;
     int64_t first;
     int64_t stepValue;
-    bool threeDigits;
+    int width;
     R refusal;
   };
   const Case cases[] = {
-      {"", "", 0, 1, 1, false, R::kNone},
-      {"", "", 99, 1, 1, false, R::kNone},
-      {"", "", 100, 1, 1, true, R::kNone},
-      {"", "2", 3, 1, 2, false, R::kNone},  // an empty start with a step starts at 1
-      {"5", "0", 3, 5, 0, false, R::kZeroStep},
-      {"", "0", 3, 1, 0, false, R::kZeroStep},
-      {"5", "abc", 3, 5, 0, false, R::kZeroStep},
-      {"-3", "1", 3, -3, 1, false, R::kNegativeStart},
-      {"-1", "0", 3, -1, 0, false, R::kNegativeStart},  // the start is looked at first
-      {"2147483647", "1", 1, 2147483647, 1, true, R::kNone},
-      {"2147483647", "1", 2, 2147483647, 1, false, R::kOutOfRange},
-      {"99999999999", "1", 2, 2147483647, 1, false, R::kOutOfRange},
-      {"0", "-1073741825", 3, 0, -1073741825, false, R::kOutOfRange},
-      {"0", "-1073741824", 3, 0, -1073741824, false, R::kNone},  // reaches -2^31 exactly
+      {"", "", 0, 1, 1, 2, R::kNone},
+      {"", "", 99, 1, 1, 2, R::kNone},
+      {"", "", 9, 1, 1, 2, R::kNone},
+      {"", "", 100, 1, 1, 3, R::kNone},
+      {"", "", 999, 1, 1, 3, R::kNone},
+      {"", "", 1000, 1, 1, 4, R::kNone},
+      {"", "", 30000, 1, 1, 5, R::kNone},
+      {"1000", "-1", 1000, 1000, -1, 4, R::kNone},  // a falling run: the width of its first number
+      {"5", "-1", 30000, 5, -1, 2, R::kNone},
+      {"", "2", 3, 1, 2, 2, R::kNone},  // an empty start with a step starts at 1
+      {"5", "0", 3, 5, 0, 2, R::kZeroStep},
+      {"", "0", 3, 1, 0, 2, R::kZeroStep},
+      {"5", "abc", 3, 5, 0, 2, R::kZeroStep},
+      {"-3", "1", 3, -3, 1, 2, R::kNegativeStart},
+      {"-1", "0", 3, -1, 0, 2, R::kNegativeStart},  // the start is looked at first
+      {"2147483647", "1", 1, 2147483647, 1, 10, R::kNone},
+      {"2147483647", "1", 2, 2147483647, 1, 2, R::kOutOfRange},
+      {"99999999999", "1", 2, 2147483647, 1, 2, R::kOutOfRange},
+      {"0", "-1073741825", 3, 0, -1073741825, 2, R::kOutOfRange},
+      {"0", "-1073741824", 3, 0, -1073741824, 2, R::kNone},  // reaches -2^31 exactly
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.start) + " / " + c.step + " x" + std::to_string(c.count));
@@ -54,7 +60,7 @@ TEST(NumberingOf, ReadsStartAndStepAndRefusesUnusableRuns) {
     EXPECT_EQ(numbering.first, c.first);
     EXPECT_EQ(numbering.step, c.stepValue);
     if (c.refusal == R::kNone) {
-      EXPECT_EQ(numbering.threeDigits, c.threeDigits);
+      EXPECT_EQ(numbering.width, c.width);
     }
   }
 }
@@ -93,7 +99,16 @@ TEST(NewNameOfSequenceNumber, PadsAndPutsTheNumberBeforeTheWholeName) {
       {"105", "-1", 100, "", 1, "a", "105a"},
       {"105", "-1", 100, "", 96, "a", "010a"},
       {"105", "-1", 100, "", 100, "a", "006a"},
+      {"995", "1", 10, "", 1, "a", "0995a"},
       {"995", "1", 10, "", 6, "a", "1000a"},
+      {"", "", 30000, "", 1, "a", "00001a"},
+      {"", "", 30000, "", 999, "a", "00999a"},
+      {"", "", 30000, "", 30000, "a", "30000a"},
+      {"", "", 999, "", 1, "a", "001a"},
+      {"", "", 999, "", 999, "a", "999a"},
+      {"", "", 1000, "", 1, "a", "0001a"},
+      {"1000", "-1", 1000, "", 991, "a", "0010a"},
+      {"", "", 99, "", 99, "a", "99a"},
       {"", "", 1, "、", 1, "文件夹", "01、文件夹"},
       {"5", "0", 3, "", 1, "a", std::nullopt},
       {"-1", "", 3, "", 1, "a", std::nullopt},

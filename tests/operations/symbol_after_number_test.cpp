@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "entries/intake.h"
 #include "pipeline/workbench.h"
 
 namespace vantor {
@@ -73,6 +74,7 @@ TEST(RunSymbolAfterNumber, AsksForTheFolderBeforeTheInsertText) {
 
 TEST(RunSymbolAfterNumber, RefusesAnEmptyInsertTextBeforeTheDesktopGuard) {
   Workbench bench;
+  SetUserDesktopFolder("/home/u/Desktop", "/home/u");
   bench.list.SetEntryDirectory("/home/u/Desktop/");
   RunSymbolAfterNumber(bench.Context(), {""});
   EXPECT_EQ(bench.Boxes(), std::vector<Box>{kNoInsertText});
@@ -82,6 +84,7 @@ TEST(RunSymbolAfterNumber, RefusesAnEmptyInsertTextBeforeTheDesktopGuard) {
   ASSERT_EQ(bench.Boxes().size(), 2u);
   EXPECT_EQ(bench.Boxes()[1].title, "提示");
   EXPECT_EQ(bench.list.EntryDirectory(), "");
+  SetUserDesktopFolder({}, {});
 }
 
 TEST(RunSymbolAfterNumber, RenamesFilesAfterConfirmationAndKeepsExtensions) {

@@ -39,10 +39,10 @@ TEST(PassGuards, RefusesInOrderWithTheirOwnMessages) {
   const Case cases[] = {
       {"", {"路径呢？请先拖入文件！", "信息："}, ""},
       {"/home/u/Desktop/课程/", {desktop, "提示"}, ""},
-      {"/home/u/desktop/", {desktop, "提示"}, ""},
-      {"/mnt/DESKTOPS/", {desktop, "提示"}, ""},
+      {"/home/u/Desktop/", {desktop, "提示"}, ""},
       {"/", {"什么都没有选择", "提示"}, "/"},
   };
+  SetUserDesktopFolder(G("/home/u/Desktop"), G("/home/u"));
   for (const Case& c : cases) {
     SCOPED_TRACE(c.directory);
     Workbench bench;
@@ -52,10 +52,15 @@ TEST(PassGuards, RefusesInOrderWithTheirOwnMessages) {
     EXPECT_EQ(bench.list.EntryDirectory(), G(c.directoryAfter));
   }
 
-  Workbench bench;
-  bench.list.SetEntryDirectory(G("/srv/资料/"));
-  EXPECT_TRUE(PassGuards(bench.prompter, bench.list));
-  EXPECT_TRUE(bench.Boxes().empty());
+  // Other folders pass, even when "desktop" is part of their path.
+  for (const char* directory : {"/srv/资料/", "/home/u/desktop/", "/mnt/DESKTOPS/", "/home/u/Desktop2/"}) {
+    SCOPED_TRACE(directory);
+    Workbench bench;
+    bench.list.SetEntryDirectory(G(directory));
+    EXPECT_TRUE(PassGuards(bench.prompter, bench.list));
+    EXPECT_TRUE(bench.Boxes().empty());
+  }
+  SetUserDesktopFolder({}, {});
 }
 
 TEST(RunRename, CountsOnlyTheRenamesThatHappened) {

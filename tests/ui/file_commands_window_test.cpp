@@ -38,21 +38,26 @@ class ScopedEnvironment {
   QByteArray old_;
 };
 
-TEST_F(FileCommandsWindowTest, SaveWritesTheNamesBesideTheProgram) {
-  const std::filesystem::path saved =
-      std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()) / "原文件名保存.txt";
-  std::filesystem::remove(saved);
+// The save dialog opens in the documents folder with the file name filled in;
+// the file goes where the user says, in UTF-8, never beside the program.
+TEST_F(FileCommandsWindowTest, SaveAsksWhereAndWritesUtf8Lines) {
+  vantor::testing::TempDir home;
+  home.MakeFolder("Documents");
+  const ScopedEnvironment homeVariable("HOME", QByteArray::fromStdString(home.Path()));
+  const ScopedEnvironment config("XDG_CONFIG_HOME", QByteArray::fromStdString(home.Path() + "config"));
+  const QString offered = U(home.Path() + "Documents/原文件名保存.txt");
+  const BoxRecord dialog{U("QFileDialog"), U("保存原文件名到txt"), offered, QMessageBox::NoIcon, {}};
 
   EXPECT_EQ(Click(Ui().按钮_保存到txt), std::vector<BoxRecord>{ReminderBox("没有什么可以保存的")});
-  EXPECT_FALSE(std::filesystem::exists(saved));
-
   LoadFiles({"b.txt", "a.txt", "第3课.txt"});
-  EXPECT_EQ(Click(Ui().按钮_保存到txt),
-            std::vector<BoxRecord>{ReminderBox("已将原文件名存入txt文档内，\r\n并已将txt文档保存到本软件的同级文件夹")});
-  std::ifstream in(saved, std::ios::binary);
-  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  EXPECT_EQ(bytes, "a.txt\r\nb.txt\r\n" + GbkFromUtf8("第3课.txt").value() + "\r\n");
-  std::filesystem::remove(saved);
+  EXPECT_EQ(Click(Ui().按钮_保存到txt, {Cancel()}), std::vector<BoxRecord>{dialog});  // Cancel says nothing
+  EXPECT_FALSE(home.Exists("Documents/原文件名保存.txt"));
+
+  const QString chosen = U(home.Path() + "名单.txt");
+  EXPECT_EQ(Click(Ui().按钮_保存到txt, {Choose(chosen)}),
+            (std::vector<BoxRecord>{dialog, InfoBox(U("已将原文件名存入txt文档内，\r\n保存位置：") + chosen, U("提醒："))}));
+  EXPECT_EQ(home.ReadFile("名单.txt"), "a.txt\nb.txt\n第3课.txt\n");
+  EXPECT_FALSE(std::filesystem::exists(QCoreApplication::applicationDirPath().toStdString() + "/原文件名保存.txt"));
 }
 
 TEST_F(FileCommandsWindowTest, CreateMakesFilesOnceInTheTypedFolder) {
@@ -95,12 +100,11 @@ TEST_F(FileCommandsWindowTest, DeleteAsksOnceAndCancelKeepsEverything) {
   EXPECT_EQ(Click(Ui().按钮_删除文件, {Ok(), Ok()}),
             (std::vector<BoxRecord>{question, InfoBox(U("已删除3个"), U("提示"))}));
   EXPECT_TRUE(OnDisk().isEmpty());
-  EXPECT_EQ(Names(), Strings({"a.txt", "b.txt", "c.txt"}));
+  EXPECT_TRUE(Names().isEmpty());  // the rows of deleted files go with them
 }
 
 TEST_F(FileCommandsWindowTest, DeleteToTheTrashPutsTheFileAndItsTrashInfoThere) {
-  vantor::testing::TempDir home;
-  home.MakeFolder("data");  // Qt makes the trash in an existing data folder only
+  vantor::testing::TempDir home;  // no data folder yet: the trash is made
   const ScopedEnvironment homeVariable("HOME", QByteArray::fromStdString(home.Path()));
   const ScopedEnvironment dataHome("XDG_DATA_HOME", QByteArray::fromStdString(home.Path() + "data"));
   Ui().高级选择夹1->setCurrentWidget(Ui().选择夹页_特殊功能);

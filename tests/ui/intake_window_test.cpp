@@ -162,8 +162,13 @@ TEST_F(DropIntake, DropOverTheListIsTakenLikeOneOnTheWindow) {
   EXPECT_EQ(DirectoryLabel(), Folder());
 }
 
-TEST_F(DropIntake, RefusesAnythingUnderADesktopFolder) {
-  for (const char* folder : {"Desktop/work", "my desktop"}) {
+TEST_F(DropIntake, RefusesAnythingUnderTheDesktopFolder) {
+  dir_.MakeFolder("my desktop");
+  MakeFiles({"my desktop/a.txt"});
+  EXPECT_TRUE(Drop({PathOf("my desktop/a.txt")}).empty());
+  EXPECT_EQ(Names(), Strings({"a.txt"}));
+  SetUserDesktopFolder(dir_.Gbk() + "Desktop", "/nowhere");
+  for (const char* folder : {"Desktop", "Desktop/work"}) {
     SCOPED_TRACE(folder);
     dir_.MakeFolder(folder);
     dir_.MakeFile(std::string(folder) + "/a.txt");
@@ -176,6 +181,7 @@ TEST_F(DropIntake, RefusesAnythingUnderADesktopFolder) {
     EXPECT_TRUE(window_.Entries().EntryDirectory().empty());
     EXPECT_TRUE(Names().isEmpty());
   }
+  SetUserDesktopFolder({}, {});
 }
 
 TEST_F(DropIntake, DroppingTheRootSaysNothingWasChosen) {
@@ -222,12 +228,12 @@ TEST_F(DropIntake, TellsOncePerDropAboutNamesWithoutGbkForm) {
 
 using ManualRead = IntakeWindowTest;
 
-TEST_F(ManualRead, CancelledChooserEmptiesTheListAndSaysNothingWasChosen) {
+TEST_F(ManualRead, CancelledChooserKeepsTheListAndSaysNothingWasChosen) {
   MakeFiles({"a.txt"});
   Drop({PathOf("a.txt")});
   ASSERT_EQ(Names().size(), 1);
   EXPECT_EQ(Click(Ui().按钮_手动读取, {Cancel(), Ok()}), (std::vector<BoxRecord>{ChooserBox(), kNothingSelected}));
-  EXPECT_TRUE(Names().isEmpty());
+  EXPECT_EQ(Names(), Strings({"a.txt"}));
   EXPECT_EQ(DirectoryLabel(), Folder());
 }
 
@@ -258,8 +264,10 @@ TEST_F(ManualRead, FolderModeGivesTheSubfolders) {
 TEST_F(ManualRead, RefusesDesktopAndReportsNamesWithoutGbkForm) {
   dir_.MakeFolder("Desktop");
   MakeFiles({"Desktop/a.txt"});
+  SetUserDesktopFolder(dir_.Gbk() + "Desktop", "/nowhere");
   EXPECT_EQ(Click(Ui().按钮_手动读取, {Choose(PathOf("Desktop"))}),
             (std::vector<BoxRecord>{ChooserBox(), InfoBox(DesktopText(), U("提示"))}));
+  SetUserDesktopFolder({}, {});
   EXPECT_TRUE(DirectoryLabel().isEmpty());
   EXPECT_TRUE(Names().isEmpty());
 

@@ -102,7 +102,8 @@ TEST_F(MainWindowLayout, PlacedControlsHaveKindCaptionAndGeometry) {
   const Row rows[] = {
       {"选择框_窗口置顶", "QCheckBox", "窗口置顶", {9, 11, 80, 15}},
       {"按钮_手动读取", "QPushButton", "手动读取", {8, 38, 72, 25}},
-      {"标签2", "QLabel", "", {101, 39, 483, 25}},
+      {"标签2", "QLabel", "", {208, 39, 376, 25}},
+      {"选择框_显示隐藏文件", "QCheckBox", "显示隐藏文件", {104, 42, 100, 18}},
       {"透明标签3", "QLabel", "仅检索扩展名：", {230, 10, 88, 15}},
       {"透明标签4", "QLabel", "跳过扩展名：", {394, 10, 75, 15}},
       {"按钮_打开预览", "QPushButton", "打开预览", {551, 5, 72, 25}},
@@ -297,7 +298,7 @@ TEST_F(MainWindowLayout, MenusAndHelpButtons) {
 TEST_F(MainWindowLayout, EveryMemberIsSetAndNamedAfterItself) {
 #define M(member) {ui_.member, #member}
   const std::pair<QObject*, const char*> members[] = {
-      M(中心区), M(选择框_窗口置顶), M(按钮_手动读取), M(标签2), M(组合框2), M(透明标签3),
+      M(中心区), M(选择框_窗口置顶), M(按钮_手动读取), M(标签2), M(组合框2), M(选择框_显示隐藏文件), M(透明标签3),
       M(组合框_仅检索), M(透明标签4), M(组合框_跳过扩展), M(按钮_打开预览), M(超级按钮1),
       M(透明标签8), M(编辑框14), M(透明标签1), M(组合框_创建扩展), M(按钮14), M(按钮_顺序颠倒),
       M(按钮_多种重新排序), M(按钮_用我的txt修改), M(按钮_直接粘贴txt), M(超级列表框1), M(进度条1),

@@ -87,7 +87,8 @@ TEST_F(MappingWindowTest, OpensOverTheDisabledMainWindowAndGivesTheNamesBackOnCl
 
   // Without "连后缀一起改" the old extension carries over.
   EXPECT_FALSE(mapping->选择框_连后缀一起改->isChecked());
-  EXPECT_EQ(Click(mapping->按钮_执行改名), std::vector<BoxRecord>{InfoBox(U("一共有2个文件被改名"), U("修改成果提示"))});
+  EXPECT_EQ(Click(mapping->按钮_执行改名, {Ok()}),
+            (std::vector<BoxRecord>{ConfirmBox(U("确定按名单改名吗？")), InfoBox(U("一共有2个文件被改名"), U("修改成果提示"))}));
   EXPECT_EQ(MappingColumn(mapping, 0), Strings({"第一集.mp4", "第三集 (完).mp4", "4.mp4", ""}));
   EXPECT_EQ(MappingColumn(mapping, 1), Strings({"", "", "", "多余"}));
   EXPECT_EQ(OnDisk(), Strings({"2.mp4", "4.mp4", "第一集.mp4", "第三集 (完).mp4"}));
@@ -178,8 +179,9 @@ TEST_F(MappingWindowTest, PastedNamesReorderedAndRenamedWithTheirExtension) {
   // With "连后缀一起改" the new name is the whole name; "taken" exists and
   // is kept.
   mapping->选择框_连后缀一起改->setChecked(true);
-  EXPECT_EQ(Click(mapping->按钮_执行改名),
-            (std::vector<BoxRecord>{InfoBox(U("一共有2个文件被改名"), U("修改成果提示")),
+  EXPECT_EQ(Click(mapping->按钮_执行改名, {Ok()}),
+            (std::vector<BoxRecord>{ConfirmBox(U("确定按名单改名吗？\r\n名单有3行，列表有4项，只改前3项")),
+                                    InfoBox(U("一共有2个文件被改名"), U("修改成果提示")),
                                     ReminderBox("有1个文件改名失败，已保留原名")}));
   EXPECT_EQ(OnDisk(), Strings({"1.txt", "taken", "第10课.md", "第2课.md"}));
   EXPECT_EQ(MappingColumn(mapping, 0), Strings({"1.txt", "第2课.md", "第10课.md", "taken"}));
@@ -190,6 +192,39 @@ TEST_F(MappingWindowTest, PastedNamesReorderedAndRenamedWithTheirExtension) {
 
   EXPECT_TRUE(Click(mapping->按钮_关闭窗口2).empty());
   EXPECT_EQ(Names(), Strings({"1.txt", "第2课.md", "第10课.md", "taken"}));
+}
+
+// With 窗口置顶 on, the mapping window (and the paste window over it) is a
+// dialog of the window that opened it, centred on it and kept on top as well;
+// "打开txt" reads a name file through a file dialog; Escape closes.
+TEST_F(MappingWindowTest, StaysAboveAnAlwaysOnTopMainWindowAndOpensNameFiles) {
+  Ui().选择框_窗口置顶->setChecked(true);
+  ASSERT_TRUE(WaitFor([this] { return window_.windowFlags().testFlag(Qt::WindowStaysOnTopHint); }));
+  LoadFiles({"1.mp4", "2.mp4"});
+  MappingWindow* mapping = OpenMapping();
+  ASSERT_NE(mapping, nullptr);
+  EXPECT_EQ(mapping->windowType(), Qt::Dialog);
+  EXPECT_EQ(mapping->parentWidget(), &window_);
+  EXPECT_TRUE(mapping->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+  EXPECT_LE((mapping->frameGeometry().center() - window_.frameGeometry().center()).manhattanLength(), 2);
+
+  names_.MakeFile("名单.txt", "甲\r\n乙\r\n");
+  const std::vector<BoxRecord> boxes =
+      AnswerBoxes([&] { mapping->按钮_打开名单txt->click(); }, {Choose(U(names_.Path() + "名单.txt"))});
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].kind, U("QFileDialog"));
+  EXPECT_EQ(MappingColumn(mapping, 1), Strings({"甲", "乙"}));
+
+  EXPECT_TRUE(Click(mapping->按钮_手动粘贴).empty());
+  auto* paste = mapping->findChild<PasteWindow*>();
+  ASSERT_NE(paste, nullptr);
+  EXPECT_EQ(paste->windowType(), Qt::Dialog);
+  EXPECT_TRUE(paste->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+  QTest::keyClick(paste->编辑框1, Qt::Key_Escape);
+  EXPECT_TRUE(Gone<PasteWindow>());
+  QTest::keyClick(mapping->超级列表框1, Qt::Key_Escape);
+  EXPECT_TRUE(Gone<MappingWindow>());
+  EXPECT_TRUE(window_.isEnabled());
 }
 
 }  // namespace

@@ -48,7 +48,7 @@ class NumeralsWindowTest : public WindowTest {
 TEST_F(NumeralsWindowTest, DigitsToNumeralsRenamesFilesDirectlyAndCountsThem) {
   LoadFiles({"第1课.mp4", "第15课.mp4", "2课第3节.txt", "说明.txt", "第10000000000000课.txt"});
   EXPECT_EQ(DigitsToNumerals(), (std::vector<BoxRecord>{ConfirmBox(), ChangedBox(3)}));
-  EXPECT_EQ(Names(), Strings({"二课第3节.txt", "第一课.mp4", "第10000000000000课.txt", "第十五课.mp4", "说明.txt"}));
+  EXPECT_EQ(Names(), Strings({"二课第3节.txt", "第一课.mp4", "第十五课.mp4", "第10000000000000课.txt", "说明.txt"}));
   EXPECT_EQ(OnDisk(), Strings({"二课第3节.txt", "第10000000000000课.txt", "第一课.mp4", "第十五课.mp4", "说明.txt"}));
 }
 

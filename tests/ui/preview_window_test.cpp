@@ -48,8 +48,10 @@ TEST_F(SymbolAfterNumberChecks, RefuseInTheirOrderAndChangeNothing) {
   // A folder under a desktop folder: refused, and the directory is cleared.
   dir_.MakeFolder("Desktop");
   MakeFiles({"Desktop/01b.txt"});
+  SetUserDesktopFolder(dir_.Gbk() + "Desktop", "/nowhere");
   window_.Entries().SetEntryDirectory(dir_.Gbk() + "Desktop/");
   EXPECT_EQ(AddAfterNumber(U("-")), std::vector<BoxRecord>{InfoBox(DesktopText(), U("提示"))});
+  SetUserDesktopFolder({}, {});
   EXPECT_TRUE(window_.Entries().EntryDirectory().empty());
   EXPECT_TRUE(DirectoryLabel().isEmpty());
   EXPECT_EQ(OnDisk("Desktop"), Strings({"01b.txt"}));

@@ -1,6 +1,7 @@
 // The version check as the user meets it: the main window's image button and
 // label after start-up, the about window's pages, copy buttons and links, all
 // against a release page served on the loopback interface.
+#include <QCheckBox>
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QGuiApplication>
@@ -9,6 +10,8 @@
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTimer>
+
+#include <sys/stat.h>
 
 #include <cstdlib>
 #include <map>
@@ -142,6 +145,56 @@ TEST(MainWindowVersionCheck, TellsWhatTheReleasePageSays) {
   }
   QTest::qWait(100);
   PointCheckAt("http://127.0.0.1:1/");
+}
+
+// Switched off in the about window, the check at start-up makes no
+// connection and the label shows no verdict; the menu 打赏作者 opens the about
+// window on its pages.
+TEST(MainWindowVersionCheck, SwitchedOffMakesNoConnectionAtStart) {
+  vantor::testing::TempDir config;
+  const bool hadConfig = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
+  const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+  qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config.Path()));
+  LoopbackHttpServer server([](const ReceivedRequest& request) { return ReleasePage(request.target); });
+  PointCheckAt(server.Url("/newer"));
+  {
+    MainWindow window;
+    window.show();
+    ASSERT_TRUE(WaitFor([&] { return window.Online().Shown().has_value(); }, 10000));
+    AboutWindow* about = nullptr;
+    window.Ui().打赏菜单->trigger();
+    about = window.Online().About();
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(about->Ui().高级选择夹1->currentWidget(), about->Ui().选择夹页_打赏作者);
+    EXPECT_EQ(about->windowType(), Qt::Dialog);
+    window.Ui().加入用户QQ群->trigger();
+    EXPECT_EQ(about->Ui().高级选择夹1->currentWidget(), about->Ui().选择夹页_用户讨论);
+    window.Ui().使用教程->trigger();
+    EXPECT_EQ(about->Ui().高级选择夹1->currentWidget(), about->Ui().选择夹页_使用教程);
+    ASSERT_TRUE(about->Ui().选择框_启动时检查更新->isChecked());
+    about->Ui().选择框_启动时检查更新->click();
+    about->close();
+  }
+  const std::string settings = config.Path() + "vantor-rename/settings.ini";
+  struct stat status {};
+  ASSERT_EQ(::stat(settings.c_str(), &status), 0);
+  EXPECT_EQ(status.st_mode & 0777, 0600u);
+
+  const size_t before = server.Requests().size();
+  {
+    MainWindow window;
+    window.show();
+    QTest::qWait(500);
+    EXPECT_EQ(server.Requests().size(), before);
+    EXPECT_EQ(window.Ui().透明标签8->text(), QString());
+    EXPECT_EQ(window.Ui().超级按钮1->text(), U("使用教程"));
+  }
+  PointCheckAt("http://127.0.0.1:1/");
+  if (hadConfig) {
+    qputenv("XDG_CONFIG_HOME", oldConfig);
+  } else {
+    qunsetenv("XDG_CONFIG_HOME");
+  }
 }
 
 TEST_F(ReleasePageTest, AboutWindowShowsANewerVersionItsPagesAndLinks) {

@@ -119,8 +119,10 @@ inline BoxRecord Record(QWidget* modal) {
     record.text = box->text();
     record.icon = box->icon();
     record.buttons = box->standardButtons();
-  } else if (qobject_cast<QFileDialog*>(modal) != nullptr) {
+  } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
     record.kind = U("QFileDialog");
+    // A save dialog: the file it offers.
+    if (dialog->acceptMode() == QFileDialog::AcceptSave) record.text = dialog->selectedFiles().value(0);
   } else {
     record.kind = QString::fromLatin1(modal->metaObject()->className());
   }
@@ -141,7 +143,11 @@ inline void Reply(QWidget* modal, const Answer& answer) {
     return;
   }
   if (auto* chooser = qobject_cast<QFileDialog*>(modal)) {
-    if (answer.kind == Answer::kChoose) {
+    if (answer.kind == Answer::kChoose && chooser->fileMode() != QFileDialog::Directory) {
+      // A file dialog takes the path as typed.
+      chooser->selectFile(answer.folder);
+      static_cast<QDialog*>(chooser)->accept();
+    } else if (answer.kind == Answer::kChoose) {
       // Nothing selected in the view: a directory chooser returns the folder
       // it shows.
       chooser->setDirectory(answer.folder);
