@@ -124,7 +124,9 @@ bool HoldsParkedEntry(const ByteText& directory, const JournalMove& park) {
 
 // Turns back moves[begin, end) newest first; returns how many entries got
 // their old name back (a move back onto the temporary name is not one).
-// Each move made is added to made.
+// Each move made is added to made, but for those to or from the temporary
+// name: what the history keeps is how names changed, and an undo must never
+// move an entry onto the temporary name.
 int TurnBack(const ParsedJournal& journal, size_t begin, size_t end, const ByteText& temporary,
              std::vector<RecordedRename>& made) {
   int restored = 0;
@@ -132,7 +134,7 @@ int TurnBack(const ParsedJournal& journal, size_t begin, size_t end, const ByteT
     const JournalMove& move = journal.moves[k];
     if (!Exists(journal.directory, move.to) || Exists(journal.directory, move.from)) continue;
     if (!RenameEntry(journal.directory, move.to, move.from)) continue;
-    made.push_back({move.to, move.from});
+    if (move.from != temporary && move.to != temporary) made.push_back({move.to, move.from});
     if (move.from != temporary) ++restored;
   }
   return restored;
