@@ -16,6 +16,7 @@
 #include <optional>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "entries/messages.h"
 #include "pipeline/batch_history.h"
@@ -124,9 +125,7 @@ bool HoldsParkedEntry(const ByteText& directory, const JournalMove& park) {
 
 // Turns back moves[begin, end) newest first; returns how many entries got
 // their old name back (a move back onto the temporary name is not one).
-// Each move made is added to made, but for those to or from the temporary
-// name: what the history keeps is how names changed, and an undo must never
-// move an entry onto the temporary name.
+// Each move made is added to made.
 int TurnBack(const ParsedJournal& journal, size_t begin, size_t end, const ByteText& temporary,
              std::vector<RecordedRename>& made) {
   int restored = 0;
@@ -134,7 +133,7 @@ int TurnBack(const ParsedJournal& journal, size_t begin, size_t end, const ByteT
     const JournalMove& move = journal.moves[k];
     if (!Exists(journal.directory, move.to) || Exists(journal.directory, move.from)) continue;
     if (!RenameEntry(journal.directory, move.to, move.from)) continue;
-    if (move.from != temporary && move.to != temporary) made.push_back({move.to, move.from});
+    made.push_back({move.to, move.from});
     if (move.from != temporary) ++restored;
   }
   return restored;
@@ -142,8 +141,10 @@ int TurnBack(const ParsedJournal& journal, size_t begin, size_t end, const ByteT
 
 // What moves made one after the other did to each entry, from its first name
 // to its last; temporary names in between drop out, and so does an entry that
-// ends where it began.
-std::vector<RecordedRename> NetRenames(const std::vector<RecordedRename>& moves) {
+// ends where it began or that starts or ends on a temporary name (an undo must
+// never move an entry onto one).
+std::vector<RecordedRename> NetRenames(const std::vector<RecordedRename>& moves,
+                                       const std::unordered_set<ByteText>& temporaries) {
   std::unordered_map<ByteText, size_t> entryAt;  // current name -> index into net
   std::vector<RecordedRename> net;
   for (const RecordedRename& move : moves) {
@@ -158,7 +159,10 @@ std::vector<RecordedRename> NetRenames(const std::vector<RecordedRename>& moves)
     }
     entryAt[move.newName] = entry;
   }
-  std::erase_if(net, [](const RecordedRename& rename) { return rename.oldName == rename.newName; });
+  std::erase_if(net, [&temporaries](const RecordedRename& rename) {
+    return rename.oldName == rename.newName || temporaries.count(rename.oldName) != 0 ||
+           temporaries.count(rename.newName) != 0;
+  });
   return net;
 }
 
@@ -263,6 +267,10 @@ int RestoreFromJournal(const std::string& nativePath) {
   if (!journal) return 0;
   const std::vector<JournalMove>& moves = journal->moves;
   std::vector<RecordedRename> made;
+  std::unordered_set<ByteText> temporaries;
+  for (const JournalMove& move : moves) {
+    if (move.kind == JournalMove::kPark) temporaries.insert(move.to);
+  }
   int restored = 0;
   // Backwards, a cycle (park .. its last move) or a single move at a time.
   for (size_t end = moves.size(); end > 0;) {
@@ -282,7 +290,7 @@ int RestoreFromJournal(const std::string& nativePath) {
     }
     end = begin;
   }
-  BatchHistory().Record(journal->directory, Gbk("恢复"), NetRenames(made));
+  BatchHistory().Record(journal->directory, Gbk("恢复"), NetRenames(made, temporaries));
   return restored;
 }
 
