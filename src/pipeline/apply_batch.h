@@ -26,7 +26,7 @@ struct BatchRows {
 struct ApplyOptions {
   DiskPhaseRunner runDiskPhase;     // runs the renames and the recording; empty: inline
   RunProgress* progress = nullptr;  // hears how far the renames are (not Started/Finished)
-  std::string undoes;               // the record this batch takes back (undo and redo)
+  std::string undoes{};             // the record this batch takes back (undo and redo)
 };
 
 struct AppliedBatch {
