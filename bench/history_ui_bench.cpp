@@ -42,7 +42,12 @@ int main(int argc, char** argv) {
   std::vector<vantor::RecordedRename> large;
   large.reserve(static_cast<size_t>(renames));
   for (int i = 0; i < renames; ++i) {
-    large.push_back({"01lesson " + std::to_string(i) + ".mp4", "01、lesson " + std::to_string(i) + ".mp4"});
+    const std::string number = std::to_string(i);
+    std::string oldName = "01lesson ";
+    oldName.append(number).append(".mp4");
+    std::string newName = "01、lesson ";
+    newName.append(number).append(".mp4");
+    large.push_back({std::move(oldName), std::move(newName)});
   }
   const auto recordStart = std::chrono::steady_clock::now();
   const std::string id = history.Record("/home/user/videos/", "数字编号后面加符号", large);
@@ -52,7 +57,7 @@ int main(int argc, char** argv) {
   const double readTime = MillisecondsSince(readStart);
   std::printf("record of %d renames: written %.1f ms, read back %.1f ms%s\n", renames, recordTime, readTime,
               read ? "" : " (unreadable!)");
-  for (int i = 0; i < 199; ++i) history.Record("/home/user/photos/", "手动改名", {{"a" + std::to_string(i), "b"}});
+  for (int i = 0; i < 199; ++i) history.Record("/home/user/photos/", "手动改名", {{std::to_string(i).append(".jpg"), "b"}});
 
   vantor::MainWindow window;
   window.show();
