@@ -8,13 +8,14 @@
 //   preview  the operation with preview on (names computed, nothing on disk)
 //   direct   the operation with preview off (every file renamed)
 //   commit   CommitPreview after a preview run (timed alone)
-//   undo     UndoLastCommit of that commit
+//   undo     UndoNewestBatch: that commit taken back from the rename history
 // and, in preview over the same number of rows held only in the list, the
 // numeral conversions both ways and the traditional/simplified conversion
 // (every row Chinese, so that every row goes through OpenCC).
 // Between the renaming phases the folder is moved by timed bare loops, so
 // every phase starts from the same folder. Every renaming phase writes its
-// journal to the user's state folder. Each phase starts after a sync().
+// journal and its history record to the user's state folder (point
+// XDG_STATE_HOME elsewhere to keep them out of yours). Each phase starts after a sync().
 // Ratios are given two ways: of the medians, and the median over rounds of
 // each phase against the bare loops beside it (the chain and the swaps:
 // against the bare loop of the same round). Targets: direct, commit and undo
@@ -42,6 +43,7 @@
 #include "operations/numerals_to_digits.h"
 #include "operations/regex_replace.h"
 #include "operations/symbol_after_number.h"
+#include "pipeline/apply_batch.h"
 #include "pipeline/commit.h"
 #include "pipeline/rename_batch.h"
 #include "platform/code_page.h"
@@ -326,7 +328,7 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "commit: %d renames failed\n", failed);
       return 1;
     }
-    undo.push_back(Measure([&] { UndoLastCommit(list, prompter); }));
+    undo.push_back(Measure([&] { UndoNewestBatch(list, prompter); }));
     ExpectOnDisk(oldPaths, "undo");
     lastBare = timeBare(true);
     commitFlanked.push_back(commit.back().wall * 2 / (bareBeforeCommit + lastBare));

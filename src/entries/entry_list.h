@@ -24,14 +24,6 @@ class EntryListObserver {
   virtual void OnPreviewChanged() = 0;
 };
 
-// One rename a commit made: the row's entry went from `before` to `after`.
-struct UndoRename {
-  int row = -1;
-  ByteText before;
-  ByteText after;
-};
-using UndoRecord = std::vector<UndoRename>;
-
 // Why a pending name cannot be committed, as the preview run found it.
 enum class PendingMark : unsigned char {
   kNone,
@@ -56,7 +48,7 @@ class EntryList {
   // Marks travel with their pending names and go when preview is turned off.
   PendingMark MarkOf(int row) const;
   void SetPendingMark(int row, PendingMark mark);
-  // Deletes all rows. Directory, preview state and UndoNames stay.
+  // Deletes all rows. Directory and preview state stay.
   void Clear();
 
   // Appends column `column` of every row, row 0 first, to target (empty texts
@@ -88,8 +80,6 @@ class EntryList {
   bool PreviewOn() const { return previewOn_; }
   void SetPreviewOn(bool on);
 
-  // What the last commit from preview really renamed, in the order it did.
-  UndoRecord UndoNames;
   // Cell under the cursor at the last right click on the list.
   int LastRightClickRow = -1;
   int LastRightClickColumn = 0;

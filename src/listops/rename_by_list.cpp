@@ -4,8 +4,7 @@
 
 #include "entries/messages.h"
 #include "entries/natural_sort.h"
-#include "pipeline/long_work.h"
-#include "pipeline/rename_batch.h"
+#include "pipeline/apply_batch.h"
 #include "pipeline/reports.h"
 #include "platform/code_page.h"
 #include "platform/file_system.h"
@@ -145,22 +144,11 @@ MappingRunResult RenameByMapping(NameMapping& mapping, Prompter& prompter, bool 
     plan.push_back({row, oldName, std::move(target)});
   }
 
-  LongWork work(static_cast<int>(plan.size()), nullptr);
-  BatchOutcome outcome;
-  RunDiskPhase(runDiskPhase, work, [&] {
-    outcome = ApplyRenameBatch(rows.EntryDirectory(), plan, [&work](int done) { work.Reached(done); }, &work);
-  });
+  const BatchOutcome outcome =
+      ApplyBatch(rows.EntryDirectory(), std::move(plan), Gbk("按名单改名"), {&rows}, {runDiskPhase}).outcome;
   if (ReportBatchNotStarted(prompter, outcome)) {
     result.failed = 0;
     return result;
-  }
-  {
-    EntryList::Batch batch(rows);
-    for (size_t i = 0; i < plan.size(); ++i) {
-      if (!outcome.done[i]) continue;
-      rows.SetEntryCell(plan[i].newName, plan[i].row, 0);
-      rows.SetEntryCell(ByteText(), plan[i].row, kNewNameColumn);
-    }
   }
   result.renamed = outcome.renamed;
   result.failed += outcome.failed;

@@ -1,7 +1,7 @@
 #include "listops/single_rename.h"
 
 #include "entries/messages.h"
-#include "pipeline/rename_batch.h"
+#include "pipeline/apply_batch.h"
 #include "platform/code_page.h"
 #include "platform/file_system.h"
 
@@ -36,12 +36,11 @@ HandEditResult ConfirmHandEdit(EntryList& list, const HandEditCell& cell, const 
   if (*typed == cell.oldText) return HandEditResult::kUnchanged;
   if (!IsPlainEntryName(*typed) || !IsPlainEntryName(cell.oldText)) return HandEditResult::kFailed;
 
-  const BatchOutcome outcome = ApplyRenameBatch(list.EntryDirectory(), {{cell.row, cell.oldText, *typed}});
+  const BatchOutcome outcome = ApplyBatch(list.EntryDirectory(), {{cell.row, cell.oldText, *typed}}, Gbk("手动改名"),
+                                          {&list, /*byName=*/false, clearPendingName})
+                                   .outcome;
   if (outcome.notStarted) return HandEditResult::kNotStarted;
   if (outcome.renamed != 1) return HandEditResult::kFailed;
-  EntryList::Batch batch(list);
-  list.SetEntryCell(*typed, cell.row, kNameColumn);
-  if (clearPendingName) list.SetEntryCell(ByteText(), cell.row, kPendingColumn);
   return HandEditResult::kRenamed;
 }
 

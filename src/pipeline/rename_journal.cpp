@@ -15,8 +15,11 @@
 #include <cstdlib>
 #include <optional>
 #include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "entries/messages.h"
+#include "pipeline/batch_history.h"
 #include "platform/code_page.h"
 #include "platform/file_system.h"
 
@@ -122,14 +125,45 @@ bool HoldsParkedEntry(const ByteText& directory, const JournalMove& park) {
 
 // Turns back moves[begin, end) newest first; returns how many entries got
 // their old name back (a move back onto the temporary name is not one).
-int TurnBack(const ParsedJournal& journal, size_t begin, size_t end, const ByteText& temporary) {
+// Each move made is added to made.
+int TurnBack(const ParsedJournal& journal, size_t begin, size_t end, const ByteText& temporary,
+             std::vector<RecordedRename>& made) {
   int restored = 0;
   for (size_t k = end; k-- > begin;) {
     const JournalMove& move = journal.moves[k];
     if (!Exists(journal.directory, move.to) || Exists(journal.directory, move.from)) continue;
-    if (RenameEntry(journal.directory, move.to, move.from) && move.from != temporary) ++restored;
+    if (!RenameEntry(journal.directory, move.to, move.from)) continue;
+    made.push_back({move.to, move.from});
+    if (move.from != temporary) ++restored;
   }
   return restored;
+}
+
+// What moves made one after the other did to each entry, from its first name
+// to its last; temporary names in between drop out, and so does an entry that
+// ends where it began or that starts or ends on a temporary name (an undo must
+// never move an entry onto one).
+std::vector<RecordedRename> NetRenames(const std::vector<RecordedRename>& moves,
+                                       const std::unordered_set<ByteText>& temporaries) {
+  std::unordered_map<ByteText, size_t> entryAt;  // current name -> index into net
+  std::vector<RecordedRename> net;
+  for (const RecordedRename& move : moves) {
+    const auto found = entryAt.find(move.oldName);
+    size_t entry = net.size();
+    if (found == entryAt.end()) {
+      net.push_back({move.oldName, move.newName});
+    } else {
+      entry = found->second;
+      entryAt.erase(found);
+      net[entry].newName = move.newName;
+    }
+    entryAt[move.newName] = entry;
+  }
+  std::erase_if(net, [&temporaries](const RecordedRename& rename) {
+    return rename.oldName == rename.newName || temporaries.count(rename.oldName) != 0 ||
+           temporaries.count(rename.newName) != 0;
+  });
+  return net;
 }
 
 }  // namespace
@@ -232,25 +266,31 @@ int RestoreFromJournal(const std::string& nativePath) {
   const std::optional<ParsedJournal> journal = Parse(*bytes);
   if (!journal) return 0;
   const std::vector<JournalMove>& moves = journal->moves;
+  std::vector<RecordedRename> made;
+  std::unordered_set<ByteText> temporaries;
+  for (const JournalMove& move : moves) {
+    if (move.kind == JournalMove::kPark) temporaries.insert(move.to);
+  }
   int restored = 0;
   // Backwards, a cycle (park .. its last move) or a single move at a time.
   for (size_t end = moves.size(); end > 0;) {
     size_t begin = end - 1;
     if (moves[begin].kind == JournalMove::kCycleMove) {
       while (begin > 0 && moves[begin].kind == JournalMove::kCycleMove) --begin;
-      if (moves[begin].kind != JournalMove::kPark) return restored;
+      if (moves[begin].kind != JournalMove::kPark) break;
       const JournalMove& park = moves[begin];
       // Neither begun nor ended: the temporary name is free and the first
       // entry still holds its own name. Every name is its own then.
       const bool untouched = !Exists(journal->directory, park.to) && HoldsParkedEntry(journal->directory, park);
-      if (!untouched) restored += TurnBack(*journal, begin, end, park.to);
+      if (!untouched) restored += TurnBack(*journal, begin, end, park.to, made);
     } else if (moves[begin].kind == JournalMove::kPark) {
-      if (!HoldsParkedEntry(journal->directory, moves[begin])) restored += TurnBack(*journal, begin, end, moves[begin].to);
+      if (!HoldsParkedEntry(journal->directory, moves[begin])) restored += TurnBack(*journal, begin, end, moves[begin].to, made);
     } else {
-      restored += TurnBack(*journal, begin, end, ByteText());
+      restored += TurnBack(*journal, begin, end, ByteText(), made);
     }
     end = begin;
   }
+  BatchHistory().Record(journal->directory, Gbk("恢复"), NetRenames(made, temporaries));
   return restored;
 }
 

@@ -64,7 +64,9 @@ std::vector<std::string> FindUnfinishedJournals();
 // Walks the journal's moves backwards and turns back each one found done (its
 // new name exists and its old one does not; a cycle found neither begun nor
 // ended is passed over), never replacing an entry. Returns how many entries got
-// their old name back; 0 for a journal that cannot be read. Leaves the file.
+// their old name back; 0 for a journal that cannot be read. What it renamed
+// becomes one batch of the history ("恢复"), so that it can be taken back too.
+// Leaves the file.
 int RestoreFromJournal(const std::string& nativePath);
 
 // At start-up: when journals are left, asks whether to put the old names back

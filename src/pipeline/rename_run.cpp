@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "entries/paths.h"
+#include "pipeline/apply_batch.h"
 #include "pipeline/long_work.h"
 #include "pipeline/pending_marks.h"
 #include "pipeline/reports.h"
@@ -209,25 +210,15 @@ RenameRunResult CarryOutPlan(const RunContext& context, const RenameRunOptions& 
 
   RunProgress* progress = options.reportProgress ? context.progress : nullptr;
   if (progress != nullptr) progress->Started(static_cast<int>(plan.changes.size()));
-  LongWork work(static_cast<int>(plan.changes.size()), progress);
-  BatchOutcome outcome;
-  RunDiskPhase(context.runDiskPhase, work, [&] {
-    outcome = ApplyRenameBatch(list.EntryDirectory(), plan.changes, [&work](int done) { work.Reached(done); }, &work);
-  });
+  const BatchOutcome outcome =
+      ApplyBatch(list.EntryDirectory(), std::move(plan.changes), context.caption.empty() ? Gbk("改名") : context.caption,
+                 {&list}, {context.runDiskPhase, progress})
+          .outcome;
   if (outcome.notStarted) {
     if (progress != nullptr) progress->Finished();
     ReportBatchNotStarted(prompter);
     result.refused = true;
     return result;
-  }
-  {
-    EntryList::Batch batch(list);
-    for (size_t i = 0; i < plan.changes.size(); ++i) {
-      if (!outcome.done[i]) continue;
-      PlannedRename& change = plan.changes[i];
-      list.SetEntryCell(std::move(change.newName), change.row, 0);
-      if (list.PreviewOn()) list.SetEntryCell(ByteText(), change.row, 1);
-    }
   }
   if (progress != nullptr) progress->Finished();
   result.renamed = outcome.renamed;

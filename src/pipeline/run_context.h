@@ -38,6 +38,7 @@ struct RunContext {
   RunProgress* progress = nullptr;
   RenamedOnDisk renamedOnDisk = nullptr;  // optional
   DiskPhaseRunner runDiskPhase = nullptr;  // optional
+  ByteText caption{};  // what the history calls a batch of this run: the operation's caption
 
   bool FolderMode() const { return intake.mode == ProcessingMode::kFolders; }
 };

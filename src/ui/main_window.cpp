@@ -32,6 +32,7 @@
 #include "entries/listing.h"
 #include "entries/messages.h"
 #include "listops/list_commands.h"
+#include "pipeline/apply_batch.h"
 #include "pipeline/commit.h"
 #include "pipeline/guards.h"
 #include "pipeline/rename_journal.h"
@@ -43,6 +44,7 @@
 #include "ui/gbk_qstring.h"
 #include "ui/help_texts.h"
 #include "ui/application.h"
+#include "ui/history_window.h"
 #include "ui/long_run.h"
 #include "ui/mapping_window.h"
 #include "ui/owned_window.h"
@@ -231,9 +233,11 @@ void MainWindow::ConnectControls() {
   connect(ui_.按钮_确认无误执行吧, &QPushButton::clicked, this,
           [this, showRenamed] { CommitPreview(list_, prompter_, showRenamed, runDiskPhase_); });
   connect(ui_.按钮_撤回上一步, &QPushButton::clicked, this, [this, showRenamed] {
-    UndoLastCommit(list_, prompter_, showRenamed, runDiskPhase_);
+    UndoNewestBatch(list_, prompter_, showRenamed, runDiskPhase_);
     ShowEntryDirectory();
   });
+  connect(ui_.按钮_历史记录, &QPushButton::clicked, this,
+          [this, showRenamed] { OpenHistoryWindow(this, list_, showRenamed, runDiskPhase_); });
   BindOperations(ui_, *this);
 
   connect(ui_.按钮_保存到txt, &QPushButton::clicked, this,
@@ -309,9 +313,10 @@ IntakeSettings MainWindow::ReadIntakeSettings() const {
   return settings;
 }
 
-void MainWindow::RunOperation(const std::function<void(const RunContext&)>& run) {
+void MainWindow::RunOperation(const std::function<void(const RunContext&)>& run, const QString& caption) {
   run(RunContext{list_, prompter_, ReadIntakeSettings(), progressBar_.get(),
-                 [this](int renamed, int failed) { ShowRenamedOnDisk(renamed, failed); }, runDiskPhase_});
+                 [this](int renamed, int failed) { ShowRenamedOnDisk(renamed, failed); }, runDiskPhase_,
+                 GbkFromQString(caption).value_or(ByteText())});
   ShowEntryDirectory();
 }
 

@@ -66,7 +66,7 @@ class MainWindow : public QMainWindow, private OperationRunner {
 
   // What the controls say now.
   IntakeSettings ReadIntakeSettings() const;
-  void RunOperation(const std::function<void(const RunContext&)>& run) override;
+  void RunOperation(const std::function<void(const RunContext&)>& run, const QString& caption) override;
   void ShowEntryDirectory();
   void TellUnconvertible(int count);
   int SelectedRow() const;

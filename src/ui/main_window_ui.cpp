@@ -163,6 +163,7 @@ void BuildTopBar(MainWindowUi& ui, QWidget* w) {
   ExtensionBox(NAMED(组合框_跳过扩展), w, {471, 5, 68, 27});
   Place(NAMED(按钮_打开预览), w, {551, 5, 72, 25}, "打开预览");
   Place(NAMED(超级按钮1), w, {672, 3, 80, 25}, "使用教程");
+  Place(NAMED(按钮_历史记录), w, {588, 37, 58, 25}, "历史记录");
   TransparentLabel(NAMED(透明标签8), w, {649, 37, 104, 20}, "已经是最新版");
   Place(NAMED(编辑框14), w, {341, 73, 239, 32})->setPlaceholderText(T("将在这里创建"));
   TransparentLabel(NAMED(透明标签1), w, {584, 74, 25, 25})->setAlignment(Qt::AlignCenter);

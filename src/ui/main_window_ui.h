@@ -39,6 +39,7 @@ struct MainWindowUi {
   QLabel* 透明标签4 = nullptr;
   QComboBox* 组合框_跳过扩展 = nullptr;
   QPushButton* 按钮_打开预览 = nullptr;
+  QPushButton* 按钮_历史记录 = nullptr;  // opens 改名历史
   QPushButton* 超级按钮1 = nullptr;
   QLabel* 透明标签8 = nullptr;
   QLineEdit* 编辑框14 = nullptr;

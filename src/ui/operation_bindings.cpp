@@ -62,8 +62,8 @@ ReplaceScope ScopeOf(const QRadioButton* nearFront, const QRadioButton* unrestri
 template <typename Settings, typename Reader>
 void Bind(QAbstractButton* button, OperationRunner& runner, Reader read,
           void (*run)(const RunContext&, const Settings&)) {
-  QObject::connect(button, &QAbstractButton::clicked, button, [&runner, read, run] {
-    runner.RunOperation([&read, run](const RunContext& context) { run(context, read()); });
+  QObject::connect(button, &QAbstractButton::clicked, button, [&runner, read, run, button] {
+    runner.RunOperation([&read, run](const RunContext& context) { run(context, read()); }, button->text());
   });
 }
 
@@ -72,9 +72,10 @@ void Bind(QAbstractButton* button, OperationRunner& runner, Reader read,
 template <typename Settings, typename Reader>
 void Bind(QAbstractButton* button, OperationRunner& runner, Reader read,
           std::optional<ByteText> (*run)(const RunContext&, const Settings&), QComboBox* shownIn) {
-  QObject::connect(button, &QAbstractButton::clicked, button, [&runner, read, run, shownIn] {
+  QObject::connect(button, &QAbstractButton::clicked, button, [&runner, read, run, shownIn, button] {
     std::optional<ByteText> shown;
-    runner.RunOperation([&read, run, &shown](const RunContext& context) { shown = run(context, read()); });
+    runner.RunOperation([&read, run, &shown](const RunContext& context) { shown = run(context, read()); },
+                        button->text());
     // setEditText does not count as typing, so the box's own filter stays out of it.
     if (shown) shownIn->setEditText(QStringFromGbk(*shown));
   });
@@ -83,7 +84,9 @@ void Bind(QAbstractButton* button, OperationRunner& runner, Reader read,
 // An operation without settings of its own.
 void Bind(QAbstractButton* button, OperationRunner& runner, void (*run)(const RunContext&)) {
   QObject::connect(button, &QAbstractButton::clicked, button,
-                   [&runner, run] { runner.RunOperation([run](const RunContext& context) { run(context); }); });
+                   [&runner, run, button] {
+                     runner.RunOperation([run](const RunContext& context) { run(context); }, button->text());
+                   });
 }
 
 }  // namespace

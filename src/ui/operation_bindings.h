@@ -2,6 +2,7 @@
 // turns the controls into the operation's settings, and the operation's run.
 #pragma once
 
+#include <QString>
 #include <functional>
 
 #include "pipeline/run_context.h"
@@ -14,7 +15,8 @@ class OperationRunner {
   virtual ~OperationRunner() = default;
   // Runs an operation with the window's context of the moment, then lets the
   // window follow what the run changed (the entry directory, the status).
-  virtual void RunOperation(const std::function<void(const RunContext&)>& run) = 0;
+  // caption (the button's) names the run's batch in the rename history.
+  virtual void RunOperation(const std::function<void(const RunContext&)>& run, const QString& caption) = 0;
 };
 
 // Connects every operation button of ui once.

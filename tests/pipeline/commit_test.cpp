@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "operations/symbol_after_number.h"
+#include "pipeline/apply_batch.h"
 #include "pipeline/workbench.h"
 
 namespace vantor {
@@ -23,7 +24,6 @@ const Box kPreviewFirst = Reminder("开了预览界面以后，必须先预览�
 const Box kNothingToCommit = Reminder("没有发生任何变化。\r\n请仔细排查问题，重新操作!");
 const Box kNoDirectory = Reminder("路径都是空的，改什么？请选择路径");
 const Box kNothingCommitted = Reminder("你都没改过，撤什么？");
-const Box kListingDiffers = Reminder("列表框现标题 和 枚举到的数组 不是完全相同的，不予操作");
 Box NotPutBack(int count) { return Reminder("有" + std::to_string(count) + "个文件没能改回原名"); }
 
 // A folder loaded with preview on and pending names set: row i gets pending[i]
@@ -38,15 +38,14 @@ void Prepare(Workbench& bench, std::initializer_list<std::string> names, std::ve
 }
 
 void Commit(Workbench& bench) { CommitPreview(bench.list, bench.prompter); }
-void Undo(Workbench& bench) { UndoLastCommit(bench.list, bench.prompter); }
+void Undo(Workbench& bench) { UndoNewestBatch(bench.list, bench.prompter); }
 
 TEST(CommitPreview, RefusesWithoutPendingNamesOrWithoutCurrentNames) {
   Workbench noPending;
   Prepare(noPending, {"a.txt"}, {});
-  noPending.list.UndoNames = {{0, G("old.txt"), G("a.txt")}};
   EXPECT_EQ(CommitPreview(noPending.list, noPending.prompter), 0);
   EXPECT_EQ(noPending.Boxes(), std::vector<Box>{kPreviewFirst});
-  EXPECT_TRUE(noPending.list.UndoNames.empty());
+  EXPECT_TRUE(noPending.RecordedOldNames().empty());
 
   Workbench noCurrent;
   Prepare(noCurrent, {"a.txt"}, {"b.txt"});
@@ -65,7 +64,7 @@ TEST(CommitPreview, RenamesRowsWithBothNamesAndRecordsTheirOldNames) {
   EXPECT_TRUE(bench.Boxes().empty());
   EXPECT_EQ(bench.Column(0), (std::vector<std::string>{"1、课.mp4", "2课.mp4", "", "4课.mp4"}));
   EXPECT_EQ(bench.Column(1), (std::vector<std::string>{"", "", "3、课.mp4", ""}));
-  EXPECT_EQ(bench.UndoNames(), (std::vector<std::string>{"1课.mp4"}));
+  EXPECT_EQ(bench.RecordedOldNames(), (std::vector<std::string>{"1课.mp4"}));
   EXPECT_EQ(bench.OnDisk(), (std::set<std::string>{"1、课.mp4", "2课.mp4", "3课.mp4", "4课.mp4"}));
 }
 
@@ -78,7 +77,7 @@ TEST(CommitPreview, KeepsAFailedRowAsItWasAndUndoPutsBackTheOthers) {
   EXPECT_EQ(bench.Boxes(), std::vector<Box>{FailedRenames(1)});
   EXPECT_EQ(bench.Column(0), (std::vector<std::string>{"1a.txt", "2.txt", "3a.txt"}));
   EXPECT_EQ(bench.Column(1), (std::vector<std::string>{"", "2a.txt", ""}));
-  EXPECT_EQ(bench.UndoNames(), (std::vector<std::string>{"1.txt", "3.txt"}));
+  EXPECT_EQ(bench.RecordedOldNames(), (std::vector<std::string>{"1.txt", "3.txt"}));
   EXPECT_EQ(bench.dir.ReadFile("3a.txt"), "content of 3.txt");
   EXPECT_EQ(bench.dir.ReadFile("2.txt"), "content of 2.txt");
 
@@ -98,22 +97,34 @@ TEST(CommitPreview, AppliesTheOperationsPreviewEndToEnd) {
   RunSymbolAfterNumber(bench.Context(), {G("、")});
   Commit(bench);
   EXPECT_EQ(bench.OnDisk(), (std::set<std::string>{"01、课.mp4", "02、课.mp4", "说明.txt"}));
-  EXPECT_EQ(bench.UndoNames(), (std::vector<std::string>{"01课.mp4", "02课.mp4"}));
+  EXPECT_EQ(bench.RecordedOldNames(), (std::vector<std::string>{"01课.mp4", "02课.mp4"}));
 }
 
-TEST(UndoLastCommit, RefusesBeforeTouchingAnything) {
+TEST(UndoLastCommit, RefusesWithoutAFolder) {
+  for (const char* folder : {"", "/"}) {
+    SCOPED_TRACE(folder);
+    Workbench bench;
+    Prepare(bench, {"1.txt", "2.txt"}, {"1a.txt", "2a.txt"});
+    Commit(bench);
+    bench.list.SetEntryDirectory(folder);
+    Undo(bench);
+    EXPECT_EQ(bench.Boxes(), std::vector<Box>{kNoDirectory});
+    EXPECT_EQ(bench.OnDisk(), (std::set<std::string>{"1a.txt", "2a.txt"}));
+  }
+}
+
+// Undo works on the disk: whatever became of the rows, the commit is taken
+// back, and rows that show a name changed back show the old one in place.
+TEST(UndoLastCommit, TakesBackTheCommitWhateverBecameOfTheRows) {
   struct Case {
     const char* label;
     std::function<void(Workbench&)> arrange;  // after a commit of 1.txt 2.txt -> 1a.txt 2a.txt
-    Box refusal;
+    std::vector<std::string> rows;
   };
   const Case cases[] = {
-      {"no folder", [](Workbench& b) { b.list.SetEntryDirectory(""); }, kNoDirectory},
-      {"root alone", [](Workbench& b) { b.list.SetEntryDirectory("/"); }, kNoDirectory},
-      {"nothing committed", [](Workbench& b) { b.list.UndoNames.clear(); }, kNothingCommitted},
-      {"list reversed", [](Workbench& b) { b.list.ReverseOrder(); }, kListingDiffers},
-      {"row renamed by hand", [](Workbench& b) { b.list.SetEntryCell(G("x.txt"), 1, 0); }, kListingDiffers},
-      {"empty list", [](Workbench& b) { b.list.Clear(); }, kListingDiffers},
+      {"list reversed", [](Workbench& b) { b.list.ReverseOrder(); }, {"2.txt", "1.txt"}},
+      {"a row edited", [](Workbench& b) { b.list.SetEntryCell(G("x.txt"), 1, 0); }, {"1.txt", "x.txt"}},
+      {"list cleared", [](Workbench& b) { b.list.Clear(); }, {}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
@@ -121,12 +132,10 @@ TEST(UndoLastCommit, RefusesBeforeTouchingAnything) {
     Prepare(bench, {"1.txt", "2.txt"}, {"1a.txt", "2a.txt"});
     Commit(bench);
     c.arrange(bench);
-    const std::set<std::string> before = bench.OnDisk();
-    const std::vector<std::string> rows = bench.Column(0);
     Undo(bench);
-    EXPECT_EQ(bench.Boxes(), std::vector<Box>{c.refusal});
-    EXPECT_EQ(bench.OnDisk(), before);
-    EXPECT_EQ(bench.Column(0), rows);
+    EXPECT_TRUE(bench.Boxes().empty());
+    EXPECT_EQ(bench.OnDisk(), (std::set<std::string>{"1.txt", "2.txt"}));
+    EXPECT_EQ(bench.Column(0), c.rows);
   }
 }
 
@@ -145,7 +154,6 @@ TEST(UndoLastCommit, RefusesRightAfterStart) {
 TEST(UndoLastCommit, RootAloneClearsTheFolder) {
   Workbench bench;
   bench.list.SetEntryDirectory("/");
-  bench.list.UndoNames = {{0, G("a.txt"), G("b.txt")}};
   Undo(bench);
   EXPECT_EQ(bench.Boxes(), std::vector<Box>{kNoDirectory});
   EXPECT_EQ(bench.list.EntryDirectory(), "");
@@ -201,7 +209,6 @@ TEST(UndoLastCommit, KeepsARowWhoseRenameFailsAndReportsIt) {
   Undo(bench);
   EXPECT_EQ(bench.Boxes(), std::vector<Box>{NotPutBack(1)});
   EXPECT_EQ(bench.Column(0), (std::vector<std::string>{"a.md", "b.txt"}));
-  EXPECT_EQ(bench.UndoNames(), std::vector<std::string>{"a.txt"});
   EXPECT_EQ(bench.OnDisk(), (std::set<std::string>{"a.md", "a.txt", "b.txt"}));
   EXPECT_EQ(bench.dir.ReadFile("a.txt"), "newcomer");
 }

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "pipeline/apply_batch.h"
 #include "pipeline/commit.h"
 #include "pipeline/rename_run.h"
 #include "pipeline/workbench.h"
@@ -75,7 +76,7 @@ TEST(RenamedOnDisk, HearsEveryRunThatRenamedOnDisk) {
   committed.Pending(0, "x1.txt");
   committed.Pending(1, "z.txt");
   CommitPreview(committed.list, committed.prompter, context.renamedOnDisk);
-  UndoLastCommit(committed.list, committed.prompter, context.renamedOnDisk);
+  UndoNewestBatch(committed.list, committed.prompter, context.renamedOnDisk);
   EXPECT_EQ(heard, (std::vector<std::pair<int, int>>{{1, 1}, {2, 0}, {2, 0}}));
   EXPECT_EQ(committed.OnDisk(), (std::set<std::string>{"x.txt", "y.txt"}));
   EXPECT_TRUE(committed.Boxes().empty());

@@ -143,7 +143,7 @@ TEST(RenameJournal, ThatCannotBeWrittenStopsTheRunBeforeAnythingChanges) {
   EXPECT_EQ(CommitPreview(commit.list, commit.prompter), 0);
   EXPECT_EQ(commit.Boxes(), std::vector<Box>{notWritten});
   EXPECT_EQ(commit.OnDisk(), std::set<std::string>{"1.txt"});
-  EXPECT_TRUE(commit.list.UndoNames.empty());
+  EXPECT_TRUE(commit.RecordedOldNames().empty());
 }
 
 }  // namespace

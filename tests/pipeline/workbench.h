@@ -14,6 +14,7 @@
 
 #include "entries/entry_list.h"
 #include "entries/intake.h"
+#include "pipeline/batch_history.h"
 #include "pipeline/rename_run.h"
 #include "platform/code_page.h"
 #include "support/scripted_prompter.h"
@@ -80,10 +81,16 @@ struct Workbench {
     return texts;
   }
 
-  // The names before of the undo record, in its order.
-  std::vector<std::string> UndoNames() const {
+  // The old names of the folder's newest batch in the rename history, in its order.
+  std::vector<std::string> RecordedOldNames() const {
     std::vector<std::string> texts;
-    for (const UndoRename& done : list.UndoNames) texts.push_back(Utf8ForDisplay(done.before));
+    const BatchHistory history;
+    for (const BatchSummary& batch : history.List()) {
+      if (batch.folder != dir.Gbk()) continue;
+      const std::vector<RecordedRename> renames = history.Renames(batch.id).value();
+      for (const RecordedRename& done : renames) texts.push_back(Utf8ForDisplay(done.oldName));
+      break;
+    }
     return texts;
   }
 

@@ -4,6 +4,7 @@
 
 #include <map>
 
+#include "pipeline/batch_history.h"
 #include "pipeline/rename_journal.h"
 #include "ui/window_driver.h"
 
@@ -76,7 +77,14 @@ TEST_F(CrashRecoveryTest, OkAtStartUpRestoresEveryNameOfTheKilledRun) {
                         QMessageBox::Ok | QMessageBox::Cancel},
                        ReminderBox(("已恢复" + std::to_string(misplaced) + "个文件名").c_str())}));
   EXPECT_EQ(Contents(dir_), before_);
-  EXPECT_TRUE(std::filesystem::is_empty(state_.Path() + "vantor-rename"));
+  EXPECT_TRUE(FindUnfinishedJournals().empty());
+  // The recovery is a batch of the history, like any other.
+  const std::vector<BatchSummary> history = BatchHistory().List();
+  ASSERT_EQ(history.size(), 1u);
+  EXPECT_EQ(Utf8ForDisplay(history[0].caption), "恢复");
+  // A swap stopped halfway has one entry on the temporary name, which no undo may bring back there.
+  EXPECT_GE(history[0].count, misplaced - 1);
+  EXPECT_LE(history[0].count, misplaced);
 }
 
 TEST_F(CrashRecoveryTest, CancelLeavesTheNamesAndForgetsTheRun) {

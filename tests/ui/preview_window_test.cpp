@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QTabWidget>
 
+#include "pipeline/batch_history.h"
 #include "ui/window_driver.h"
 
 namespace vantor::uitest {
@@ -79,8 +80,11 @@ TEST_F(SymbolAfterNumberDirect, RenamesOnDiskAndCountsTheRenames) {
   QStringList sorted = after;
   std::sort(sorted.begin(), sorted.end(), [](const QString& a, const QString& b) { return a.toUtf8() < b.toUtf8(); });
   EXPECT_EQ(OnDisk(), sorted);
-  // A direct rename leaves nothing for undo.
-  EXPECT_TRUE(window_.Entries().UndoNames.empty());
+  // The batch is in the history under the button's caption.
+  const std::vector<BatchSummary> history = BatchHistory().List();
+  ASSERT_FALSE(history.empty());
+  EXPECT_EQ(Utf8ForDisplay(history.front().caption), "数字编号后面加符号");
+  EXPECT_EQ(history.front().count, 3);
 }
 
 TEST_F(SymbolAfterNumberDirect, ReportsNoChangeWhenNothingMatches) {
@@ -207,7 +211,7 @@ TEST_F(SymbolAfterNumberPreview, UndoKeepsARowWhoseOldNameIsTakenAndReportsItOnc
   EXPECT_EQ(OnDisk(), Strings({"01a.txt", "02-b.txt", "02b.txt"}));
 }
 
-TEST_F(SymbolAfterNumberPreview, UndoRefusesWhenTheListNoLongerDescribesTheFolder) {
+TEST_F(SymbolAfterNumberPreview, UndoRefusesWithoutABatchAndWorksAfterAReversal) {
   {
     SCOPED_TRACE("nothing loaded");
     TogglePreview();
@@ -222,13 +226,14 @@ TEST_F(SymbolAfterNumberPreview, UndoRefusesWhenTheListNoLongerDescribesTheFolde
     TogglePreview();
   }
   {
+    // Undo works on the disk: the rows show the old names where they are.
     SCOPED_TRACE("the list was reversed");
     PreviewAndCommit();
     ASSERT_EQ(Names(), Strings({"01-a.txt", "02-b.txt", "c.txt"}));
     Click(Ui().按钮_顺序颠倒);
-    EXPECT_EQ(Undo(), std::vector<BoxRecord>{ReminderBox("列表框现标题 和 枚举到的数组 不是完全相同的，不予操作")});
-    EXPECT_EQ(OnDisk(), Strings({"01-a.txt", "02-b.txt", "c.txt"}));
-    EXPECT_EQ(Names(), Strings({"c.txt", "02-b.txt", "01-a.txt"}));
+    EXPECT_TRUE(Undo().empty());
+    EXPECT_EQ(OnDisk(), Strings({"01a.txt", "02b.txt", "c.txt"}));
+    EXPECT_EQ(Names(), Strings({"c.txt", "02b.txt", "01a.txt"}));
   }
 }
 
