@@ -1,6 +1,10 @@
 // Turning a folder on disk into names for the entry list.
 #pragma once
 
+#include <string>
+#include <vector>
+
+#include "entries/left_out_names.h"
 #include "text/byte_text.h"
 
 namespace vantor {
@@ -18,7 +22,10 @@ bool MatchesWildcard(const ByteText& name, const ByteText& pattern);
 
 struct FolderListing {
   TextArray names;
-  int unconvertible = 0;  // names left out because they have no exact GBK form
+  int unconvertible = 0;  // names left out because they are not valid UTF-8
+  std::vector<std::string> unconvertibleNames;  // their native bytes, in byte order
+
+  LeftOutNames LeftOut() const;
 };
 
 // Files directly in folder matching pattern, in natural order.

@@ -278,9 +278,9 @@ void MainWindow::RunOperation(const std::function<void(const RunContext&)>& run)
 
 void MainWindow::ShowEntryDirectory() { ui_.标签2->setText(QStringFromGbk(list_.EntryDirectory())); }
 
-void MainWindow::TellUnconvertible(int count) {
-  if (count <= 0) return;
-  prompter_.Inform(messages::UnconvertibleNames(count), messages::TitleReminder(), MessageIcon::kInformation);
+void MainWindow::TellUnconvertible(const LeftOutNames& leftOut) {
+  if (leftOut.count <= 0) return;
+  prompter_.Inform(messages::UnconvertibleNames(leftOut), messages::TitleReminder(), MessageIcon::kInformation);
 }
 
 int MainWindow::SelectedRow() const {
@@ -308,10 +308,10 @@ void MainWindow::AcceptDroppedPath(const QString& localPath) {
     dropRefused_ = true;
     return;
   }
-  const int leftOut =
+  LeftOutNames leftOut =
       vantor::AcceptDroppedPath(list_, prompter_, settings, *gbkPath, FolderReadsThrough(runDiskPhase_));
   // In the folder modes every path reloads the list: the last count is the list's.
-  unconvertibleInDrop_ = settings.mode == ProcessingMode::kDroppedItems ? 0 : leftOut;
+  unconvertibleInDrop_ = settings.mode == ProcessingMode::kDroppedItems ? LeftOutNames() : std::move(leftOut);
   ShowEntryDirectory();
 }
 
@@ -321,8 +321,8 @@ void MainWindow::AcceptDroppedPaths(const QStringList& localPaths) {
 }
 
 void MainWindow::AfterDrop() {
-  const int leftOut = unconvertibleInDrop_;
-  unconvertibleInDrop_ = 0;
+  const LeftOutNames leftOut = std::move(unconvertibleInDrop_);
+  unconvertibleInDrop_ = {};
   dropRefused_ = false;
   TellUnconvertible(leftOut);
 }
@@ -353,7 +353,7 @@ void MainWindow::OpenChosenFolder(const std::optional<QString>& folder) {
       return;
     }
   }
-  const int leftOut =
+  const LeftOutNames leftOut =
       ReadChosenFolder(list_, prompter_, ReadIntakeSettings(), chosen, FolderReadsThrough(runDiskPhase_));
   ShowEntryDirectory();
   TellUnconvertible(leftOut);

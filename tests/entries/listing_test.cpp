@@ -136,7 +136,8 @@ class FolderListingTest : public ::testing::Test {
     dir.MakeFile(".hidden");
     dir.MakeFolder("sub.mp4");
     dir.MakeFile("\xFF\xFE.txt");    // not UTF-8
-    dir.MakeFile("\xF0\x9F\x98\x80.mp4");  // an emoji: no GBK form
+    dir.MakeFile("\xF0\x9F\x98\x80.mp4");  // an emoji: a four-byte code
+    dir.MakeFile("\xD6\xD0.mp4");          // raw GBK bytes: not UTF-8
   }
   TempDir dir;
 };
@@ -144,13 +145,15 @@ class FolderListingTest : public ::testing::Test {
 TEST_F(FolderListingTest, ListsFilesInNaturalOrderAndCountsWhatDoesNotConvert) {
   const FolderListing all = ListFolderFiles(dir.Gbk(), "*.*");
   EXPECT_EQ(all.names,
-            GbkAll({".hidden", "1.mp4", "2.mp4", "10.mp4", "B.MP4", "notes.txt", "第3集.mp4", "第10集.mp4"}));
+            GbkAll({".hidden", "1.mp4", "2.mp4", "10.mp4", "B.MP4", "notes.txt", "\xF0\x9F\x98\x80.mp4",
+                    "第3集.mp4", "第10集.mp4"}));
   EXPECT_EQ(all.unconvertible, 2);
+  EXPECT_EQ(all.unconvertibleNames, (std::vector<std::string>{"\xD6\xD0.mp4", "\xFF\xFE.txt"}));
 
   ByteText withoutSeparator = dir.Gbk();
   withoutSeparator.pop_back();
   EXPECT_EQ(ListFolderFiles(withoutSeparator, "*.MP4").names,
-            GbkAll({"1.mp4", "2.mp4", "10.mp4", "B.MP4", "第3集.mp4", "第10集.mp4"}));
+            GbkAll({"1.mp4", "2.mp4", "10.mp4", "B.MP4", "\xF0\x9F\x98\x80.mp4", "第3集.mp4", "第10集.mp4"}));
   EXPECT_EQ(ListFolderFiles(dir.Gbk(), G("第*")).names, GbkAll({"第3集.mp4", "第10集.mp4"}));
   EXPECT_TRUE(ListFolderFiles(dir.Gbk(), "*.doc").names.empty());
   // Only the left-out names the pattern would have listed are counted.
@@ -164,8 +167,8 @@ TEST_F(FolderListingTest, SizesTheNumbersByTheMatchingNamesOnly) {
   dir.MakeFile("100.mp4");
   // Eight matching names: two-digit padding, so 100 sorts among the tens.
   EXPECT_EQ(ListFolderFiles(dir.Gbk(), "*.mp4").names,
-            GbkAll({"1.mp4", "2.mp4", "10.mp4", "100.mp4", "20.mp4", "B.MP4", "第3集.mp4",
-                    "第10集.mp4"}));
+            GbkAll({"1.mp4", "2.mp4", "10.mp4", "100.mp4", "20.mp4", "B.MP4", "\xF0\x9F\x98\x80.mp4",
+                    "第3集.mp4", "第10集.mp4"}));
 }
 
 TEST(ListFolderFiles, GivesNothingForAMissingFolder) {
@@ -177,13 +180,13 @@ TEST(ListFolderFiles, GivesNothingForAMissingFolder) {
 
 TEST(ListSubfolders, ListsFoldersOnlyByNameWithoutDotEntries) {
   TempDir dir;
-  for (const char* name : {"b", "A", "第二课", "x.txt", "\xF0\x9F\x98\x80"}) dir.MakeFolder(name);
+  for (const char* name : {"b", "A", "第二课", "x.txt", "\xF0\x9F\x98\x80", "\xB5\xDA"}) dir.MakeFolder(name);
   dir.MakeFile("file");
   dir.MakeFile("第二课/inner");
   ByteText withoutSeparator = dir.Gbk();
   withoutSeparator.pop_back();
   const FolderListing listing = ListSubfolders(withoutSeparator);
-  EXPECT_EQ(listing.names, (TextArray{"A", "b", "x.txt", G("第二课")}));
+  EXPECT_EQ(listing.names, (TextArray{"A", "b", "x.txt", "\x94\x39\xFC\x36", G("第二课")}));
   EXPECT_EQ(listing.unconvertible, 1);
 }
 
