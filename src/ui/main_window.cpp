@@ -1,5 +1,8 @@
 #include "ui/main_window.h"
 
+#include "listops/garbled_names.h"
+#include "ui/repair_window.h"
+
 #include <algorithm>
 
 #include <QAction>
@@ -226,9 +229,18 @@ void MainWindow::ConnectControls() {
           [this, showRenamed] { CommitPreview(list_, prompter_, showRenamed, runDiskPhase_); });
   connect(ui_.按钮_撤回上一步, &QPushButton::clicked, this, [this, showRenamed] {
     UndoLastCommit(list_, prompter_, showRenamed, runDiskPhase_);
+    // An undone repair gives names back that are not UTF-8: they leave the list.
+    if (const std::optional<LeftOutNames> leftOut = RereadIfRawNamesListed(list_, ReadIntakeSettings())) {
+      TellUnconvertible(*leftOut);
+    }
     ShowEntryDirectory();
   });
   BindOperations(ui_, *this);
+  connect(ui_.按钮_修复乱码, &QPushButton::clicked, this, [this] {
+    if (!PassGuards(prompter_, list_)) return;
+    const auto encoding = static_cast<GarbledEncoding>(std::max(0, ui_.组合框_乱码原编码->currentIndex()));
+    OpenRepairWindow(this, list_, prompter_, ReadIntakeSettings(), encoding, [this] { ShowEntryDirectory(); });
+  });
 
   connect(ui_.按钮_保存到txt, &QPushButton::clicked, this,
           [this] { SaveListedNames(list_, prompter_, ProgramAndDocumentsFolders()); });
