@@ -19,10 +19,16 @@ bool IsDigit(char byte) { return byte >= '0' && byte <= '9'; }
 // The padded key of name, or an empty key when the name sorts as it is.
 ByteText PaddedKey(const ByteText& name, size_t listSize, const ByteText& oneZeroMarker,
                    const ByteText& twoZerosMarker) {
+  // Characters are stepped over whole: the digit bytes inside a four-byte
+  // character are no number (no GBK trail byte is a digit).
   const size_t window = std::min<size_t>(kDigitWindow, name.size());
   size_t first = 0;
-  while (first < window && !IsDigit(name[first])) ++first;
-  if (first == window) return {};
+  while (first < window && !IsDigit(name[first])) {
+    const size_t width = CharWidthAt(name, first);
+    if (width == 0) return {};
+    first += width;
+  }
+  if (first >= window) return {};
 
   int digits = 1;
   if (first + 1 < name.size() && IsDigit(name[first + 1])) {

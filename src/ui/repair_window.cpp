@@ -68,6 +68,7 @@ RepairWindow* OpenRepairWindow(QWidget* caller, EntryList& list, Prompter& promp
                                GarbledEncoding encoding, std::function<void()> listRead) {
   auto* window = new RepairWindow(caller, list, prompter, settings, FindGarbledEntries(list.EntryDirectory(), encoding),
                                   std::move(listRead));
+  if (caller != nullptr) window->move(caller->geometry().center() - window->rect().center());
   window->show();
   window->raise();
   window->activateWindow();
