@@ -56,13 +56,13 @@ void RunRead(const FolderReadRunner& runRead, const std::function<void()>& read)
 // Fills the list from the entry directory by mode and filters, after emptying
 // it when replaceRows. The folder is read before the list changes, so that
 // the rows shown meanwhile are the old ones; one batch then shows the new.
-int FillFromEntryDirectory(EntryList& list, const IntakeSettings& settings, const FolderReadRunner& runRead,
+LeftOutNames FillFromEntryDirectory(EntryList& list, const IntakeSettings& settings, const FolderReadRunner& runRead,
                            bool replaceRows) {
   const ByteText directory = list.EntryDirectory();
   if (directory.empty() || directory == kRootOnly) {
     if (replaceRows) list.Clear();
     if (!directory.empty()) list.SetEntryDirectory({});
-    return 0;
+    return {};
   }
   FolderListing listing;
   if (settings.mode != ProcessingMode::kDroppedItems) {
@@ -79,7 +79,7 @@ int FillFromEntryDirectory(EntryList& list, const IntakeSettings& settings, cons
   } else {
     AppendAll(list, listing);
   }
-  return listing.unconvertible;
+  return listing.LeftOut();
 }
 
 }  // namespace
@@ -105,7 +105,7 @@ bool RefuseDesktopDirectory(EntryList& list, Prompter& prompter) {
   return true;
 }
 
-int LoadFolderEntries(EntryList& list, const IntakeSettings& settings, const FolderReadRunner& runRead) {
+LeftOutNames LoadFolderEntries(EntryList& list, const IntakeSettings& settings, const FolderReadRunner& runRead) {
   return FillFromEntryDirectory(list, settings, runRead, /*replaceRows=*/false);
 }
 
@@ -118,45 +118,45 @@ bool RefuseDropFromAnotherFolder(const EntryList& list, Prompter& prompter, cons
   return true;
 }
 
-int AcceptDroppedPath(EntryList& list, Prompter& prompter, const IntakeSettings& settings, const ByteText& path,
+LeftOutNames AcceptDroppedPath(EntryList& list, Prompter& prompter, const IntakeSettings& settings, const ByteText& path,
                       const FolderReadRunner& runRead) {
-  if (RefuseDropFromAnotherFolder(list, prompter, settings, path)) return 0;
+  if (RefuseDropFromAnotherFolder(list, prompter, settings, path)) return {};
   if (settings.mode != ProcessingMode::kDroppedItems) list.Clear();
   if (path.empty()) {
     prompter.Inform(messages::NothingSelected(), messages::TitleHint(), MessageIcon::kInformation);
-    return 0;
+    return {};
   }
   if (path == kRootOnly) {
     prompter.Inform(messages::NothingSelected(), messages::TitleHint(), MessageIcon::kInformation);
     list.SetEntryDirectory({});
-    return 0;
+    return {};
   }
   list.SetEntryDirectory(FolderOfDropped(path));
-  if (RefuseDesktopDirectory(list, prompter)) return 0;
+  if (RefuseDesktopDirectory(list, prompter)) return {};
   if (settings.mode == ProcessingMode::kDroppedItems) {
     list.AppendRow(NameOfPath(path, true));
-    return 0;
+    return {};
   }
   return LoadFolderEntries(list, settings, runRead);
 }
 
-int ReadChosenFolder(EntryList& list, Prompter& prompter, const IntakeSettings& settings,
+LeftOutNames ReadChosenFolder(EntryList& list, Prompter& prompter, const IntakeSettings& settings,
                      const std::optional<ByteText>& chosen, const FolderReadRunner& runRead) {
   // A cancelled chooser leaves the list and its folder as they were.
   if (!chosen || chosen->empty()) {
     prompter.Inform(messages::NothingSelected(), messages::TitleHint(), MessageIcon::kInformation);
-    return 0;
+    return {};
   }
   list.Clear();
   if (list.EntryDirectory() == kRootOnly) {
     prompter.Inform(messages::NothingSelected(), messages::TitleHint(), MessageIcon::kInformation);
     list.SetEntryDirectory({});
-    return 0;
+    return {};
   }
   ByteText directory = *chosen;
   if (directory.back() != kPathSeparator) directory += kPathSeparator;
   list.SetEntryDirectory(directory);
-  if (RefuseDesktopDirectory(list, prompter)) return 0;
+  if (RefuseDesktopDirectory(list, prompter)) return {};
 
   const bool files = settings.mode == ProcessingMode::kFiles || settings.mode == ProcessingMode::kDroppedItems;
   FolderListing listing;
@@ -174,13 +174,13 @@ int ReadChosenFolder(EntryList& list, Prompter& prompter, const IntakeSettings& 
   } else {
     AppendAll(list, listing);
   }
-  return listing.unconvertible;
+  return listing.LeftOut();
 }
 
-int ReloadAfterFilterChange(EntryList& list, const IntakeSettings& settings, const FolderReadRunner& runRead) {
+LeftOutNames ReloadAfterFilterChange(EntryList& list, const IntakeSettings& settings, const FolderReadRunner& runRead) {
   if (settings.mode == ProcessingMode::kDroppedItems) {
     list.Clear();
-    return 0;
+    return {};
   }
   return FillFromEntryDirectory(list, settings, runRead, /*replaceRows=*/true);
 }

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "entries/entry_list.h"
+#include "entries/left_out_names.h"
 #include "platform/prompter.h"
 
 namespace vantor {
@@ -52,9 +53,8 @@ const ByteText& UserDesktopFolder();
 
 // Refills the list from the entry directory by mode and filters (the caller
 // empties it first when it wants a fresh list), reading the folder through
-// runRead. Returns how many names were left out because they have no exact
-// GBK form.
-int LoadFolderEntries(EntryList& list, const IntakeSettings& settings, const FolderReadRunner& runRead = {});
+// runRead. Returns the names left out because they are not valid UTF-8.
+LeftOutNames LoadFolderEntries(EntryList& list, const IntakeSettings& settings, const FolderReadRunner& runRead = {});
 
 // True, after "列表里的文件来自另一个文件夹，请先清空列表再拖入" (提示), when in
 // the dropped-items mode the list has rows and path lies in another folder
@@ -66,18 +66,18 @@ bool RefuseDropFromAnotherFolder(const EntryList& list, Prompter& prompter, cons
 // list (folder modes start afresh; the dropped-items mode appends the item).
 // Refuses an empty path, desktop folders and, in the dropped-items mode, a
 // path from another folder than the listed rows'. Returns the names left out.
-int AcceptDroppedPath(EntryList& list, Prompter& prompter, const IntakeSettings& settings, const ByteText& path,
+LeftOutNames AcceptDroppedPath(EntryList& list, Prompter& prompter, const IntakeSettings& settings, const ByteText& path,
                       const FolderReadRunner& runRead = {});
 
 // The manual read command after the folder chooser closed; chosen is empty
 // when the user chose nothing, which is told and changes nothing. Otherwise
 // the list starts afresh from the chosen folder. Returns the names left out.
-int ReadChosenFolder(EntryList& list, Prompter& prompter, const IntakeSettings& settings,
+LeftOutNames ReadChosenFolder(EntryList& list, Prompter& prompter, const IntakeSettings& settings,
                      const std::optional<ByteText>& chosen, const FolderReadRunner& runRead = {});
 
 // Reload after a filter box changed: empties the list, then reloads in the two
 // folder modes. The old rows stay listed while the folder is read; one reset
 // then shows the new ones.
-int ReloadAfterFilterChange(EntryList& list, const IntakeSettings& settings, const FolderReadRunner& runRead = {});
+LeftOutNames ReloadAfterFilterChange(EntryList& list, const IntakeSettings& settings, const FolderReadRunner& runRead = {});
 
 }  // namespace vantor

@@ -16,13 +16,14 @@ ByteText WithSeparator(const ByteText& folder) {
 
 char FoldAscii(char byte) { return (byte >= 'A' && byte <= 'Z') ? static_cast<char>(byte + 32) : byte; }
 
-// Characters are GBK (a lead byte takes the next byte with it) or, for names
-// that have no GBK form and are matched in their native bytes, single bytes.
-enum class Characters { kGbk, kBytes };
+// Characters are those of byte text (see CharWidthAt) or, for names that are
+// not UTF-8 and are matched in their native bytes, single bytes.
+enum class Characters { kText, kBytes };
 
 int CharacterLength(const ByteText& text, size_t at, Characters characters) {
   if (characters == Characters::kBytes) return 1;
-  return (static_cast<unsigned char>(text[at]) >= 0x80 && at + 1 < text.size()) ? 2 : 1;
+  const size_t width = CharWidthAt(text, at);
+  return width == 0 ? 1 : static_cast<int>(width);
 }
 
 bool Matches(const ByteText& name, const ByteText& pattern, Characters characters) {
@@ -46,7 +47,8 @@ bool Matches(const ByteText& name, const ByteText& pattern, Characters character
       }
       const int patternLength = CharacterLength(pattern, p, characters);
       if (patternLength == length && FoldAscii(pattern[p]) == FoldAscii(name[n]) &&
-          (length == 1 || pattern[p + 1] == name[n + 1])) {
+          (length == 1 || pattern.compare(p + 1, static_cast<size_t>(length) - 1, name, n + 1,
+                                          static_cast<size_t>(length) - 1) == 0)) {
         n += length;
         p += patternLength;
         continue;
@@ -81,22 +83,42 @@ ByteText OnlySearchPattern(bool itemSelected, const ByteText& text, const ByteTe
 }
 
 bool MatchesWildcard(const ByteText& name, const ByteText& pattern) {
-  return Matches(name, pattern, Characters::kGbk);
+  return Matches(name, pattern, Characters::kText);
 }
+
+LeftOutNames FolderListing::LeftOut() const {
+  LeftOutNames leftOut;
+  leftOut.count = unconvertible;
+  const size_t shown = std::min(unconvertibleNames.size(), static_cast<size_t>(LeftOutNames::kShown));
+  leftOut.shown.assign(unconvertibleNames.begin(), unconvertibleNames.begin() + static_cast<std::ptrdiff_t>(shown));
+  return leftOut;
+}
+
+namespace {
+
+void SetLeftOut(FolderListing& listing, std::vector<std::string> names) {
+  std::sort(names.begin(), names.end());
+  listing.unconvertible = static_cast<int>(names.size());
+  listing.unconvertibleNames = std::move(names);
+}
+
+}  // namespace
 
 FolderListing ListFolderFiles(const ByteText& folder, const ByteText& pattern, bool includeHidden) {
   FolderNames found = ReadFolderNames(WithSeparator(folder), EntryKind::kFiles);
   if (!includeHidden) LeaveOutHidden(found);
   FolderListing listing;
   if (pattern == "*.*") {
-    listing.unconvertible = static_cast<int>(found.unconvertible.size());
+    SetLeftOut(listing, std::move(found.unconvertible));
     listing.names = std::move(found.names);
   } else {
-    // A name without a GBK form is matched in its native bytes: the patterns
+    // A name that is not UTF-8 is matched in its native bytes: the patterns
     // people type are ASCII extensions, which read the same in both.
-    for (const std::string& name : found.unconvertible) {
-      listing.unconvertible += Matches(name, pattern, Characters::kBytes) ? 1 : 0;
+    std::vector<std::string> leftOut;
+    for (std::string& name : found.unconvertible) {
+      if (Matches(name, pattern, Characters::kBytes)) leftOut.push_back(std::move(name));
     }
+    SetLeftOut(listing, std::move(leftOut));
     listing.names.reserve(found.names.size());
     for (ByteText& name : found.names) {
       if (MatchesWildcard(name, pattern)) listing.names.push_back(std::move(name));
@@ -116,7 +138,10 @@ FolderListing ListSubfolders(const ByteText& folder, bool includeHidden) {
     const int order = CompareText(a, b, kReplaceIgnoringCase);
     return order != 0 ? order < 0 : CompareText(a, b, kReplaceMatchingCase) < 0;
   });
-  return {std::move(found.names), static_cast<int>(found.unconvertible.size())};
+  FolderListing listing;
+  listing.names = std::move(found.names);
+  SetLeftOut(listing, std::move(found.unconvertible));
+  return listing;
 }
 
 }  // namespace vantor

@@ -1,8 +1,11 @@
 // Turning a folder on disk into names for the entry list.
 #pragma once
 
+#include <string>
 #include <string_view>
+#include <vector>
 
+#include "entries/left_out_names.h"
 #include "text/byte_text.h"
 
 namespace vantor {
@@ -20,7 +23,10 @@ bool MatchesWildcard(const ByteText& name, const ByteText& pattern);
 
 struct FolderListing {
   TextArray names;
-  int unconvertible = 0;  // names left out because they have no exact GBK form
+  int unconvertible = 0;  // names left out because they are not valid UTF-8
+  std::vector<std::string> unconvertibleNames;  // their native bytes, in byte order
+
+  LeftOutNames LeftOut() const;
 };
 
 // True for a name the desktop hides: one that begins with ".".

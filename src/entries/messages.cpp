@@ -13,8 +13,13 @@ ByteText NothingSelected() { return Gbk("什么都没有选择"); }
 ByteText DropFilesFirst() { return Gbk("先拖入文件！"); }
 ByteText ListIsEmpty() { return Gbk("列表框是空的！"); }
 ByteText UnconvertiblePath() { return Gbk("路径含有无法识别的字符，无法处理"); }
-ByteText UnconvertibleNames(int count) {
-  return Gbk("有") + ToText(count) + Gbk("个文件名含有无法识别的字符，未列入列表");
+ByteText UnconvertibleNames(const LeftOutNames& leftOut) {
+  ByteText text = Gbk("有") + ToText(leftOut.count) + Gbk("个文件名不是UTF-8编码（可能是乱码），未列入列表：");
+  for (size_t i = 0; i < leftOut.shown.size(); ++i) {
+    if (i > 0) text += Gbk("、");
+    text += GbkShowingBadBytes(leftOut.shown[i]);
+  }
+  return text + Gbk("\r\n可以用\"高级\"页的\"修复乱码文件名\"修复。");
 }
 ByteText TitleHint() { return Gbk("提示"); }
 ByteText TitleReminder() { return Gbk("提醒："); }

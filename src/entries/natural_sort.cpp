@@ -9,13 +9,10 @@ namespace {
 
 bool IsDigit(unsigned char byte) { return byte >= '0' && byte <= '9'; }
 
-// Bytes of the character at `at`: one below 0x80; four for a GB18030
-// four-byte sequence (its second byte is a digit byte); two otherwise.
+// Bytes of the character at `at` (a lone lead byte at the end counts one).
 size_t CharacterLength(std::string_view text, size_t at) {
-  const auto lead = static_cast<unsigned char>(text[at]);
-  if (lead < 0x80 || at + 1 >= text.size()) return 1;
-  if (IsDigit(static_cast<unsigned char>(text[at + 1])) && at + 3 < text.size()) return 4;
-  return 2;
+  const size_t width = CharWidthAt(text, at, text.size());
+  return width == 0 ? 1 : width;
 }
 
 size_t DigitRunEnd(std::string_view text, size_t at) {

@@ -8,8 +8,6 @@ namespace {
 
 constexpr char kSeparator = kPathSeparator;
 
-bool IsLeadByte(char byte) { return static_cast<unsigned char>(byte) >= 0x80; }
-
 // Index of the first byte of the last component: just after the last
 // separator that is followed by a non-separator character.
 size_t LastComponentStart(const ByteText& path) {
@@ -41,7 +39,8 @@ ByteText ExtensionOfPath(const ByteText& path) {
     } else if (byte == ' ' || byte == kSeparator) {
       dot = ByteText::npos;
     }
-    i += (IsLeadByte(byte) && i + 1 < path.size()) ? 2 : 1;
+    const size_t width = CharWidthAt(path, i);
+    i += width == 0 ? 1 : width;
   }
   return dot == ByteText::npos ? ByteText() : path.substr(dot);
 }

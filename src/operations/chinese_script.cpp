@@ -66,11 +66,15 @@ std::optional<ByteText> ConvertStretch(const OpenccConverter& converter, const B
 }
 
 // End of the stretch of non-ASCII characters that starts at pos. A double-byte
-// character may have an ASCII trail byte, so the stretch ends only at an ASCII
-// byte where a character starts (or at the end of the name).
+// character may have an ASCII trail byte, and a four-byte one has two, so the
+// stretch ends only at an ASCII byte where a character starts (or at the end
+// of the name).
 std::size_t StretchEnd(const ByteText& name, std::size_t pos) {
   std::size_t end = pos;
-  while (end < name.size() && !IsAscii(name[end])) end += static_cast<unsigned char>(name[end]) == 0x80 ? 1 : 2;
+  while (end < name.size() && !IsAscii(name[end])) {
+    const std::size_t width = CharWidthAt(name, end);
+    end += width == 0 ? 1 : width;
+  }
   return std::min(end, name.size());
 }
 

@@ -19,8 +19,9 @@ ByteText ChangeLetterCase(const ByteText& text, LetterCase mode) {
   bool inWord = false;
   for (size_t i = 0; i < changed.size(); ++i) {
     const auto c = static_cast<unsigned char>(changed[i]);
-    if (c >= 0x80) {  // a double-byte character: both bytes stay, and it ends a word
-      ++i;
+    if (c >= 0x80) {  // a double-byte or four-byte character: it stays, and it ends a word
+      const size_t width = CharWidthAt(changed, i);
+      if (width > 1) i += width - 1;
       inWord = false;
       continue;
     }

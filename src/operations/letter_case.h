@@ -19,7 +19,8 @@ struct LetterCaseSettings {
 
 // The text with its ASCII letters changed; a word is a run of ASCII letters
 // and digits, and in kWordCapitals its first letter becomes upper case and
-// the rest lower case. Double-byte characters are stepped over whole.
+// the rest lower case. Double-byte and four-byte characters are stepped over
+// whole and end a word.
 // ChangeLetterCase("hello wORLD中x", LetterCase::kWordCapitals) == "Hello World中X".
 ByteText ChangeLetterCase(const ByteText& text, LetterCase mode);
 

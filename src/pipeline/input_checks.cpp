@@ -22,13 +22,13 @@ bool RequireText(Prompter& prompter, const InputText& text, const char* emptyMes
 }
 
 bool ContainsForbiddenNameCharacter(const ByteText& text) {
-  for (size_t i = 0; i < text.size(); ++i) {
+  // Bytes inside a double-byte or four-byte character are passed over.
+  for (size_t i = 0; i < text.size();) {
+    const size_t width = CharWidthAt(text, i);
+    if (width == 0) break;
     const auto byte = static_cast<unsigned char>(text[i]);
-    if (byte >= 0x80) {
-      ++i;  // the trail byte of a double-byte character
-      continue;
-    }
-    if (std::strchr("\\/:*?\"<>|", byte) != nullptr && byte != 0) return true;
+    if (width == 1 && byte != 0 && std::strchr("\\/:*?\"<>|", byte) != nullptr) return true;
+    i += width;
   }
   return false;
 }

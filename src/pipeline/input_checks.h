@@ -27,7 +27,8 @@ inline const ByteText& TextOrEmpty(const InputText& text) {
 }
 
 // True when text holds one of the nine characters no file name may hold on
-// Windows: \ / : * ? " < > |. Bytes inside double-byte characters do not count.
+// Windows: \ / : * ? " < > |. Bytes inside double-byte and four-byte characters
+// do not count.
 // ContainsForbiddenNameCharacter("a?b") == true; ContainsForbiddenNameCharacter("中") == false.
 bool ContainsForbiddenNameCharacter(const ByteText& text);
 

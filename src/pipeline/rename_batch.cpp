@@ -41,8 +41,8 @@ constexpr int kTemporaryNameAttempts = 1000;
 RenameProblem NameProblem(std::string_view name, bool convert) {
   if (!IsPlainEntryName(name)) return RenameProblem::kInvalidName;
   if (!convert && name.size() * kMaxNativeBytesPerGbkByte <= kMaxNativeNameBytes) return RenameProblem::kNone;
-  const std::optional<std::string> native = Utf8FromGbk(name);
-  if (!native || native->size() > kMaxNativeNameBytes) return RenameProblem::kInvalidName;
+  std::string native;
+  if (NativeEntryName(name, native) != 0 || native.size() > kMaxNativeNameBytes) return RenameProblem::kInvalidName;
   return RenameProblem::kNone;
 }
 

@@ -1,18 +1,26 @@
-// GBK <-> UTF-8.
+// GB18030 <-> UTF-8 and UTF-16.
 //
-// The mapping is glibc's iconv "GBK" (its "CP936" is an alias of the same
-// module). Like Windows code page 936, it reads the single byte 0x80 as the
-// euro sign (U+20AC) and writes the euro sign as 0x80, so names holding "€"
-// convert both ways and reach the program as on Windows (where the byte text
-// layer, too, counts 0x80 as a lead byte). Codes of the user-defined areas and
-// bytes such as 0xFF have no mapping and are refused.
+// Byte text is GB18030 with the GBK codes kept: a character GBK holds has its
+// glibc iconv "GBK" code (its "CP936" is an alias of the same module), which
+// like Windows code page 936 reads the single byte 0x80 as the euro sign
+// (U+20AC) and writes the euro sign as 0x80. Every other character has its
+// GB18030 code: the two-byte codes of the user-defined areas (private-use
+// characters) and four-byte codes for all the rest, as glibc iconv
+// "GB18030" writes them. Twenty-four private-use characters that glibc no
+// longer maps (the standard of 2022 gave their old codes to other
+// characters) keep codes of their own, listed below, so that every Unicode
+// scalar value converts both ways.
 //
 // Names are converted by the hundred thousand, so iconv is asked only once:
 // on the first non-ASCII conversion every one- and two-byte GBK code is run
 // through it, and the codes that come back unchanged (GBK -> Unicode -> the
-// same GBK) fill two tables, GBK to Unicode and Unicode to GBK. A text then
-// converts losslessly exactly when each of its characters does, which the
-// tables answer without a call. Pure ASCII is copied as it is.
+// same GBK) fill two tables, GBK to Unicode and Unicode to GBK. The codes
+// beyond GBK get tables of their own, built the first time a character GBK
+// lacks shows up, so that GBK text never pays for them. Characters beyond the
+// Basic Multilingual Plane are computed: U+10000 is 0x90308130 and the codes
+// count up from there. A text then converts losslessly exactly when each of
+// its characters does, which the tables answer without a call. Pure ASCII is
+// copied as it is.
 #include "platform/code_page.h"
 
 #include <iconv.h>
@@ -27,15 +35,18 @@ namespace vantor {
 namespace {
 
 constexpr const char* kGbkCharset = "GBK";
+constexpr const char* kGb18030Charset = "GB18030";
 constexpr const char* kUtf8Charset = "UTF-8";
 
 const iconv_t kNoDescriptor = reinterpret_cast<iconv_t>(-1);
 
-// Output bounds: a UTF-8 character of 2 to 4 bytes becomes at most 2 GBK
-// bytes (the 3-byte euro sign becomes 1), so GBK is never longer than its
-// UTF-8. A GBK byte gives at most 3 UTF-8 bytes (0x80 -> E2 82 AC), and the
-// same bound covers U+FFFD (3 bytes) put in for a single bad byte.
+// Output bounds: a UTF-8 character of 2 to 4 bytes becomes at most 4 bytes,
+// so byte text is at most twice as long as its UTF-8 (a 2-byte letter such as
+// ä becomes a 4-byte code). A byte of byte text gives at most 3 UTF-8 bytes
+// (0x80 -> E2 82 AC), and the same bound covers U+FFFD (3 bytes) put in for a
+// single bad byte.
 constexpr std::size_t kMaxUtf8PerGbkByte = 3;
+constexpr std::size_t kMaxBytesPerUtf8Byte = 2;
 
 class Converters {
  public:
@@ -61,11 +72,6 @@ class Converters {
   iconv_t toGbk_ = kNoDescriptor;
   iconv_t toUtf8_ = kNoDescriptor;
 };
-
-Converters& ThreadConverters() {
-  thread_local Converters converters;
-  return converters;
-}
 
 enum class Scan { kAscii, kNonAscii, kHasNul };
 
@@ -176,13 +182,17 @@ const GbkTables& Tables() {
   return tables;
 }
 
-// Writes the UTF-8 of a character of the Basic Multilingual Plane at out and
-// returns the end.
+// Writes the UTF-8 of a Unicode scalar value at out and returns the end.
 char* PutUtf8(char* out, uint32_t character) {
   if (character < 0x80) {
     *out++ = static_cast<char>(character);
   } else if (character < 0x800) {
     *out++ = static_cast<char>(0xC0 | character >> 6);
+    *out++ = static_cast<char>(0x80 | (character & 0x3F));
+  } else if (character >= 0x10000) {
+    *out++ = static_cast<char>(0xF0 | character >> 18);
+    *out++ = static_cast<char>(0x80 | (character >> 12 & 0x3F));
+    *out++ = static_cast<char>(0x80 | (character >> 6 & 0x3F));
     *out++ = static_cast<char>(0x80 | (character & 0x3F));
   } else {
     *out++ = static_cast<char>(0xE0 | character >> 12);
@@ -225,8 +235,198 @@ std::optional<uint32_t> NextCharacter(std::string_view utf8, size_t& pos) {
   return character;
 }
 
-// Hands each character of a GBK text without NUL to emit, in order; false at
-// the first byte sequence that is not a GBK character.
+// A four-byte code b1 b2 b3 b4 as its place in the order of all four-byte
+// codes: ((b1 - 0x81) * 10 + b2 - 0x30) * 126 + b3 - 0x81) * 10 + b4 - 0x30.
+constexpr uint32_t kFourByteCodesBeforeLead = 12600;  // codes per first byte
+constexpr uint32_t kBmpFourByteCodes = 39420;          // 0x81308130 .. 0x8431A439
+constexpr uint32_t kFirstSupplementaryIndex = 189000;  // 0x90308130 is U+10000
+
+uint32_t FourByteIndex(const unsigned char* code) {
+  return ((static_cast<uint32_t>(code[0] - 0x81) * 10 + (code[1] - 0x30)) * 126 + (code[2] - 0x81)) * 10 +
+         (code[3] - 0x30);
+}
+
+char* PutFourByteCode(char* out, uint32_t index) {
+  *out++ = static_cast<char>(0x81 + index / kFourByteCodesBeforeLead);
+  *out++ = static_cast<char>(0x30 + index / 1260 % 10);
+  *out++ = static_cast<char>(0x81 + index / 10 % 126);
+  *out++ = static_cast<char>(0x30 + index % 10);
+  return out;
+}
+
+// Private-use characters glibc's GB18030 leaves without a code, with the codes
+// the standard of 2022 gives the first eighteen (the four-byte codes glibc
+// leaves free) and the two-byte codes the standard of 2005 gave the last six
+// (which glibc reads as characters beyond the Basic Multilingual Plane, whose
+// four-byte codes are used here instead).
+struct FixedCode {
+  uint16_t character;
+  uint32_t code;  // the bytes, first byte highest
+};
+constexpr FixedCode kFixedCodes[] = {
+    {0xE81E, 0x82359037}, {0xE826, 0x82359038}, {0xE82B, 0x82359039}, {0xE82C, 0x82359130},
+    {0xE832, 0x82359131}, {0xE843, 0x82359132}, {0xE854, 0x82359133}, {0xE864, 0x82359134},
+    {0xE78D, 0x84318236}, {0xE78E, 0x84318237}, {0xE78F, 0x84318238}, {0xE790, 0x84318239},
+    {0xE791, 0x84318330}, {0xE792, 0x84318331}, {0xE793, 0x84318332}, {0xE794, 0x84318333},
+    {0xE795, 0x84318334}, {0xE796, 0x84318335}, {0xE816, 0xFE51},     {0xE817, 0xFE52},
+    {0xE818, 0xFE53},     {0xE831, 0xFE6C},     {0xE83B, 0xFE76},     {0xE855, 0xFE91},
+};
+
+// The codes of the Basic Multilingual Plane beyond GBK: two-byte codes GBK
+// leaves unassigned and the four-byte codes, both ways. Built from iconv's
+// GB18030, keeping only codes that come back unchanged and characters GBK
+// does not hold.
+class ExtendedTables {
+ public:
+  ExtendedTables() : twoToUnicode_(0x10000, 0), fourToUnicode_(kBmpFourByteCodes, 0), toCode_(0x10000, 0) {
+    const GbkTables& gbk = Tables();
+    if (!gbk.Usable()) return;
+    iconv_t decode = iconv_open(kUtf8Charset, kGb18030Charset);
+    iconv_t encode = iconv_open(kGb18030Charset, kUtf8Charset);
+    if (decode == kNoDescriptor || encode == kNoDescriptor) {
+      if (decode != kNoDescriptor) iconv_close(decode);
+      if (encode != kNoDescriptor) iconv_close(encode);
+      return;
+    }
+    std::string code;
+    for (unsigned lead = 0x81; lead <= 0xFE; ++lead) {
+      for (unsigned trail = 0x40; trail <= 0xFE; ++trail) {
+        const unsigned index = lead << 8 | trail;
+        if (trail == 0x7F || gbk.UnicodeOf(index) != 0) continue;
+        code.assign({static_cast<char>(lead), static_cast<char>(trail)});
+        const uint32_t character = Learn(decode, encode, code);
+        if (character != 0) Add(character, index);
+      }
+    }
+    char bytes[4];
+    for (uint32_t index = 0; index < kBmpFourByteCodes; ++index) {
+      PutFourByteCode(bytes, index);
+      code.assign(bytes, 4);
+      const uint32_t character = Learn(decode, encode, code);
+      if (character != 0) Add(character, kFourByteFlag | index);
+    }
+    iconv_close(decode);
+    iconv_close(encode);
+    for (const FixedCode& fixed : kFixedCodes) {
+      if (toCode_[fixed.character] != 0) continue;
+      if (fixed.code > 0xFFFF) {
+        unsigned char four[4] = {static_cast<unsigned char>(fixed.code >> 24), static_cast<unsigned char>(fixed.code >> 16),
+                                 static_cast<unsigned char>(fixed.code >> 8), static_cast<unsigned char>(fixed.code)};
+        const uint32_t index = FourByteIndex(four);
+        if (fourToUnicode_[index] == 0) Add(fixed.character, kFourByteFlag | index);
+      } else if (twoToUnicode_[fixed.code] == 0) {
+        Add(fixed.character, fixed.code);
+      }
+    }
+    usable_ = true;
+  }
+
+  bool Usable() const { return usable_; }
+
+  // Unicode of a two-byte code GBK leaves unassigned, 0 when none.
+  uint16_t UnicodeOfTwoByte(unsigned code) const { return twoToUnicode_[code]; }
+  // Unicode of the four-byte code at index (below kBmpFourByteCodes), 0 when none.
+  uint16_t UnicodeOfFourByte(uint32_t index) const { return fourToUnicode_[index]; }
+
+  // Writes the code of a character of the Basic Multilingual Plane that GBK
+  // lacks and returns the end; nullptr when it has none (surrogates).
+  char* Put(char* out, uint32_t character) const {
+    const uint32_t code = toCode_[character];
+    if (code == 0) return nullptr;
+    if ((code & kFourByteFlag) != 0) return PutFourByteCode(out, code & ~kFourByteFlag);
+    *out++ = static_cast<char>(code >> 8);
+    *out++ = static_cast<char>(code & 0xFF);
+    return out;
+  }
+
+ private:
+  static constexpr uint32_t kFourByteFlag = 0x80000000u;
+
+  // The character of the Basic Multilingual Plane that code stands for when it
+  // comes back unchanged and GBK does not hold the character; else 0.
+  static uint32_t Learn(iconv_t decode, iconv_t encode, const std::string& code) {
+    std::string utf8;
+    std::string back;
+    if (!ConvertStrict(decode, code, utf8, code.size() * kMaxUtf8PerGbkByte)) return 0;
+    if (!ConvertStrict(encode, utf8, back, utf8.size() * kMaxBytesPerUtf8Byte) || back != code) return 0;
+    size_t pos = 0;
+    const std::optional<uint32_t> character = NextCharacter(utf8, pos);
+    if (!character || pos != utf8.size() || *character < 0x80 || *character >= 0x10000) return 0;
+    if (Tables().GbkOf(*character) != 0) return 0;
+    return *character;
+  }
+
+  void Add(uint32_t character, uint32_t code) {
+    if (toCode_[character] != 0) return;
+    toCode_[character] = code;
+    if ((code & kFourByteFlag) != 0) {
+      fourToUnicode_[code & ~kFourByteFlag] = static_cast<uint16_t>(character);
+    } else {
+      twoToUnicode_[code] = static_cast<uint16_t>(character);
+    }
+  }
+
+  std::vector<uint16_t> twoToUnicode_;
+  std::vector<uint16_t> fourToUnicode_;
+  std::vector<uint32_t> toCode_;  // two-byte code, or kFourByteFlag | four-byte index
+  bool usable_ = false;
+};
+
+const ExtendedTables& Extended() {
+  static const ExtendedTables tables;
+  return tables;
+}
+
+// Writes the code of any Unicode scalar value above 0x7F at out and returns
+// the end; nullptr when it has none (a surrogate, or no tables).
+char* PutCode(char* out, uint32_t character, const GbkTables& tables) {
+  if (character < 0x10000) {
+    const unsigned code = tables.GbkOf(character);
+    if (code != 0) {
+      if (code > 0xFF) *out++ = static_cast<char>(code >> 8);
+      *out++ = static_cast<char>(code & 0xFF);
+      return out;
+    }
+    const ExtendedTables& extended = Extended();
+    return extended.Usable() ? extended.Put(out, character) : nullptr;
+  }
+  if (character > 0x10FFFF) return nullptr;
+  return PutFourByteCode(out, kFirstSupplementaryIndex + (character - 0x10000));
+}
+
+// The character whose code starts at text[pos], with the code's length; 0
+// when the bytes there are not a code (see CharWidthAt for the lengths).
+struct DecodedCharacter {
+  uint32_t character = 0;
+  size_t length = 1;
+};
+DecodedCharacter DecodeAt(std::string_view text, size_t pos, const GbkTables& tables) {
+  const auto lead = static_cast<unsigned char>(text[pos]);
+  if (lead < 0x80) return {lead, 1};
+  if (lead == 0x80) return {tables.UnicodeOf(lead), 1};
+  if (pos + 1 >= text.size()) return {0, 1};
+  const auto trail = static_cast<unsigned char>(text[pos + 1]);
+  const unsigned pair = lead << 8 | trail;
+  const uint32_t character = tables.UnicodeOf(pair);
+  if (character != 0) return {character, 2};
+  // Beyond GBK: a four-byte code, or a two-byte code GBK leaves unassigned.
+  if (CharWidthAt(text, pos) == 4) {
+    const uint32_t index = FourByteIndex(reinterpret_cast<const unsigned char*>(text.data() + pos));
+    if (index < kBmpFourByteCodes) {
+      const ExtendedTables& extended = Extended();
+      return {extended.Usable() ? extended.UnicodeOfFourByte(index) : 0u, 4};
+    }
+    if (index >= kFirstSupplementaryIndex && index - kFirstSupplementaryIndex <= 0xFFFFF) {
+      return {0x10000 + (index - kFirstSupplementaryIndex), 4};
+    }
+    return {0, 4};
+  }
+  const ExtendedTables& extended = Extended();
+  return {extended.Usable() ? extended.UnicodeOfTwoByte(pair) : 0u, 2};
+}
+
+// Hands each character of a text without NUL to emit, in order; false at the
+// first byte sequence that is not a code.
 template <typename Emit>
 bool DecodeGbk(std::string_view gbk, Emit emit) {
   const GbkTables* tables = nullptr;
@@ -239,15 +439,10 @@ bool DecodeGbk(std::string_view gbk, Emit emit) {
     }
     if (tables == nullptr) tables = &Tables();
     if (!tables->Usable()) return false;
-    uint32_t character = tables->UnicodeOf(lead);
-    if (character != 0) {
-      ++pos;
-    } else if (pos + 1 < gbk.size()) {
-      character = tables->UnicodeOf(lead << 8 | static_cast<unsigned char>(gbk[pos + 1]));
-      pos += 2;
-    }
-    if (character == 0) return false;
-    emit(character);
+    const DecodedCharacter decoded = DecodeAt(gbk, pos, *tables);
+    if (decoded.character == 0) return false;
+    emit(decoded.character);
+    pos += decoded.length;
   }
   return true;
 }
@@ -262,7 +457,10 @@ std::optional<ByteText> GbkFromUtf8(std::string_view utf8) {
   }
   const GbkTables& tables = Tables();
   if (!tables.Usable()) return std::nullopt;
-  ByteText gbk(utf8.size(), '\0');  // GBK is never longer than its UTF-8
+  // GBK codes are never longer than their UTF-8; the first code beyond GBK
+  // makes room for the bound of all codes (twice the UTF-8).
+  ByteText gbk(utf8.size(), '\0');
+  bool grown = false;
   char* out = gbk.data();
   for (size_t pos = 0; pos < utf8.size();) {
     const std::optional<uint32_t> character = NextCharacter(utf8, pos);
@@ -272,11 +470,22 @@ std::optional<ByteText> GbkFromUtf8(std::string_view utf8) {
       continue;
     }
     const unsigned code = *character < 0x10000 ? tables.GbkOf(*character) : 0;
-    if (code == 0) return std::nullopt;
-    if (code > 0xFF) *out++ = static_cast<char>(code >> 8);
-    *out++ = static_cast<char>(code & 0xFF);
+    if (code != 0) {
+      if (code > 0xFF) *out++ = static_cast<char>(code >> 8);
+      *out++ = static_cast<char>(code & 0xFF);
+      continue;
+    }
+    if (!grown) {
+      const size_t at = static_cast<size_t>(out - gbk.data());
+      gbk.resize(utf8.size() * kMaxBytesPerUtf8Byte);
+      out = gbk.data() + at;
+      grown = true;
+    }
+    out = PutCode(out, *character, tables);
+    if (out == nullptr) return std::nullopt;
   }
   gbk.resize(static_cast<size_t>(out - gbk.data()));
+  if (grown) gbk.shrink_to_fit();
   return gbk;
 }
 
@@ -296,29 +505,48 @@ std::optional<std::string> Utf8FromGbk(std::string_view gbk) {
 std::optional<size_t> Utf16FromGbk(std::string_view gbk, char16_t* out) {
   if (ScanBytes(gbk) == Scan::kHasNul) return std::nullopt;
   char16_t* const start = out;
-  if (!DecodeGbk(gbk, [&out](uint32_t character) { *out++ = static_cast<char16_t>(character); })) {
-    return std::nullopt;
-  }
+  const auto put = [&out](uint32_t character) {
+    if (character >= 0x10000) {
+      *out++ = static_cast<char16_t>(0xD800 + ((character - 0x10000) >> 10));
+      *out++ = static_cast<char16_t>(0xDC00 + ((character - 0x10000) & 0x3FF));
+    } else {
+      *out++ = static_cast<char16_t>(character);
+    }
+  };
+  if (!DecodeGbk(gbk, put)) return std::nullopt;
   return static_cast<size_t>(out - start);
 }
 
 std::optional<ByteText> GbkFromUtf16(std::u16string_view text) {
   const GbkTables& tables = Tables();
-  ByteText gbk(text.size() * 2, '\0');
+  if (!tables.Usable()) {
+    for (const char16_t unit : text) {
+      if (unit == 0 || unit >= 0x80) return std::nullopt;
+    }
+    return ByteText(text.begin(), text.end());
+  }
+  // A unit gives at most four bytes (a surrogate pair four for two units).
+  ByteText gbk(text.size() * 4, '\0');
   char* out = gbk.data();
-  for (const char16_t character : text) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    uint32_t character = text[i];
     if (character == 0) return std::nullopt;
     if (character < 0x80) {
       *out++ = static_cast<char>(character);
       continue;
     }
-    // A surrogate has no GBK code, so it is refused here too.
-    const unsigned code = tables.Usable() ? tables.GbkOf(character) : 0;
-    if (code == 0) return std::nullopt;
-    if (code > 0xFF) *out++ = static_cast<char>(code >> 8);
-    *out++ = static_cast<char>(code & 0xFF);
+    if (character >= 0xD800 && character <= 0xDFFF) {
+      // Only a high surrogate followed by a low one is a character.
+      if (character > 0xDBFF || i + 1 == text.size() || text[i + 1] < 0xDC00 || text[i + 1] > 0xDFFF) {
+        return std::nullopt;
+      }
+      character = 0x10000 + ((character - 0xD800) << 10) + (text[++i] - 0xDC00);
+    }
+    out = PutCode(out, character, tables);
+    if (out == nullptr) return std::nullopt;
   }
   gbk.resize(static_cast<size_t>(out - gbk.data()));
+  gbk.shrink_to_fit();
   return gbk;
 }
 
@@ -337,40 +565,68 @@ std::string Utf8ForDisplay(const ByteText& gbk) {
   static constexpr char kReplacement[] = "\xEF\xBF\xBD";  // U+FFFD
 
   std::string out(gbk.size() * kMaxUtf8PerGbkByte, '\0');
-  iconv_t cd = ThreadConverters().ToUtf8();
-  char* in = const_cast<char*>(gbk.data());
-  std::size_t inLeft = gbk.size();
-  char* outPtr = out.data();
-  std::size_t outLeft = out.size();
-  if (cd != kNoDescriptor) iconv(cd, nullptr, nullptr, nullptr, nullptr);
-  while (inLeft > 0) {
-    if (cd != kNoDescriptor &&
-        iconv(cd, &in, &inLeft, &outPtr, &outLeft) != static_cast<std::size_t>(-1)) {
-      break;
+  char* put = out.data();
+  const GbkTables& tables = Tables();
+  for (size_t pos = 0; pos < gbk.size();) {
+    const auto lead = static_cast<unsigned char>(gbk[pos]);
+    if (lead < 0x80 && lead != 0) {
+      *put++ = static_cast<char>(lead);
+      ++pos;
+      continue;
     }
-    // iconv stopped at a byte it cannot read (or there is no iconv at all).
-    // A lead byte with a would-be trail byte (0x80 and up) is one unknown
-    // character; a trail byte in the ASCII range is read again on its own, so
-    // that a bad lead byte does not swallow a letter.
-    const auto lead = static_cast<unsigned char>(in[0]);
-    std::size_t skip = 1;
-    if (lead >= 0x81 && lead <= 0xFE && inLeft >= 2 &&
-        static_cast<unsigned char>(in[1]) >= 0x80) {
+    const DecodedCharacter decoded = tables.Usable() && lead != 0 ? DecodeAt(gbk, pos, tables) : DecodedCharacter{};
+    if (decoded.character != 0) {
+      put = PutUtf8(put, decoded.character);
+      pos += decoded.length;
+      continue;
+    }
+    // A byte sequence that is no code. A complete four-byte sequence is one
+    // unknown character; so is a lead byte with a would-be trail byte (0x80 and
+    // up); a trail byte in the ASCII range is read again on its own, so that a
+    // bad lead byte does not swallow a letter or a digit.
+    size_t skip = 1;
+    if (decoded.length == 4) {
+      skip = 4;
+    } else if (lead >= 0x81 && lead <= 0xFE && pos + 1 < gbk.size() &&
+               static_cast<unsigned char>(gbk[pos + 1]) >= 0x80) {
       skip = 2;
     }
-    if (cd == kNoDescriptor && lead < 0x80) {
-      *outPtr++ = static_cast<char>(lead);
-      --outLeft;
-    } else {
-      for (char c : std::string_view(kReplacement, 3)) *outPtr++ = c;
-      outLeft -= 3;
-    }
-    in += skip;
-    inLeft -= skip;
-    if (cd != kNoDescriptor) iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    for (char c : std::string_view(kReplacement, 3)) *put++ = c;
+    pos += skip;
   }
-  out.resize(out.size() - outLeft);
+  out.resize(static_cast<size_t>(put - out.data()));
   return out;
+}
+
+ByteText GbkShowingBadBytes(std::string_view native) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  ByteText shown;
+  shown.reserve(native.size() * 2);
+  char code[4];
+  const GbkTables& tables = Tables();
+  for (size_t pos = 0; pos < native.size();) {
+    const size_t start = pos;
+    const std::optional<uint32_t> character = NextCharacter(native, pos);
+    if (character && *character != 0) {
+      if (*character < 0x80) {
+        shown.push_back(static_cast<char>(*character));
+        continue;
+      }
+      if (tables.Usable()) {
+        const char* end = PutCode(code, *character, tables);
+        if (end != nullptr) {
+          shown.append(code, static_cast<size_t>(end - code));
+          continue;
+        }
+      }
+    }
+    pos = start + 1;
+    const auto byte = static_cast<unsigned char>(native[start]);
+    shown += "\\x";
+    shown.push_back(kHex[byte >> 4]);
+    shown.push_back(kHex[byte & 0xF]);
+  }
+  return shown;
 }
 
 }  // namespace vantor

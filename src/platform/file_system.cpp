@@ -28,11 +28,17 @@
 namespace vantor {
 namespace {
 
-// Appends the native form of a GBK text that holds no NUL; false when it does
-// not convert losslessly.
+// Appends the native form of a name that holds no NUL: a byte text converted
+// losslessly, or the bytes of a raw stand-in; false when it does not convert.
 bool AppendNative(std::string& out, std::string_view gbk) {
   if (IsAsciiText(gbk)) {
     out += gbk;
+    return true;
+  }
+  if (IsRawNativeName(gbk)) {
+    const std::string_view native = gbk.substr(kRawNamePrefix.size());
+    if (native.empty() || native == "." || native == "..") return false;
+    out += native;
     return true;
   }
   std::optional<std::string> native = Utf8FromGbk(gbk);
@@ -254,6 +260,10 @@ int64_t Nanoseconds(int64_t seconds, int64_t nanoseconds) {
 
 }  // namespace
 
+ByteText RawNativeName(std::string_view native) { return ByteText(kRawNamePrefix) + ByteText(native); }
+
+bool IsRawNativeName(std::string_view name) { return name.starts_with(kRawNamePrefix); }
+
 bool IsPlainEntryName(std::string_view name) {
   if (name.empty() || name == "." || name == "..") return false;
   bool refused = false;  // one pass without early exit, which the compiler vectorises
@@ -441,9 +451,9 @@ struct NativeEntry {
 std::optional<NativeEntry> NativeDirectoryAndName(const ByteText& directory, const ByteText& name) {
   if (directory.empty() || directory.back() != kPathSeparator || !IsPlainEntryName(name)) return std::nullopt;
   std::optional<std::string> nativeDirectory = NativePath(directory);
-  std::optional<std::string> nativeName = NativePath(name);
-  if (!nativeDirectory || !nativeName) return std::nullopt;
-  return NativeEntry{std::move(*nativeDirectory), std::move(*nativeName)};
+  std::string nativeName;
+  if (!nativeDirectory || !AppendNative(nativeName, name)) return std::nullopt;
+  return NativeEntry{std::move(*nativeDirectory), std::move(nativeName)};
 }
 
 bool RemoveTreeAt(int parentFd, const char* name, bool removeNonFolder);

@@ -15,6 +15,16 @@ namespace vantor {
 
 inline constexpr char kPathSeparator = '/';
 
+// A name read from disk that is not valid UTF-8 has no byte text of its own.
+// RawNativeName gives it a stand-in that every function of this file takes as
+// exactly those native bytes: kRawNamePrefix, then the bytes. No byte text
+// holds 0xFF, so no other name reads as one; a stand-in is never shown.
+// RawNativeName("\xD6\xD0.txt") == "\xFF\xFF\xD6\xD0.txt".
+inline constexpr std::string_view kRawNamePrefix = "\xFF\xFF";
+ByteText RawNativeName(std::string_view native);
+// True when name is such a stand-in.
+bool IsRawNativeName(std::string_view name);
+
 // True when name may be the new or old name of an entry inside a directory:
 // not empty, not "." or "..", no separator, no NUL.
 bool IsPlainEntryName(std::string_view name);

@@ -13,8 +13,6 @@ namespace vantor {
 
 namespace {
 
-bool IsLead(char c) { return static_cast<unsigned char>(c) >= 0x80; }
-
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Upper-cases a-z; every other byte is its own key. Used only for equality.
@@ -25,12 +23,8 @@ unsigned char LowerKey(char c) {
   return static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
 }
 
-// Width of the character starting at pos when the text ends at end: 2 for a
-// lead byte with a byte after it, 1 for a single-byte character, 0 for a lone
-// lead byte (which ends every scan).
 std::size_t CharWidth(std::string_view text, std::size_t pos, std::size_t end) {
-  if (!IsLead(text[pos])) return 1;
-  return pos + 1 < end ? 2 : 0;
+  return CharWidthAt(text, pos, end);
 }
 
 // Clamps a 1-based optional start to a 0-based offset (values below 1 count as 1).
@@ -122,7 +116,8 @@ std::string FoldFullWidth(std::string_view text) {
   while (pos < text.size()) {
     const std::size_t width = CharWidth(text, pos, text.size());
     if (width != 2) {
-      out.push_back(text[pos++]);
+      out.append(text, pos, std::max<std::size_t>(width, 1));
+      pos += std::max<std::size_t>(width, 1);
       continue;
     }
     const auto lead = static_cast<unsigned char>(text[pos]);
@@ -327,8 +322,8 @@ ByteText ToUpperAscii(const ByteText& text) {
       out.push_back(text[pos]);  // a lone lead byte is the last byte; keep it as is
       break;
     }
-    if (width == 2) {
-      out.append(text, pos, 2);
+    if (width > 1) {
+      out.append(text, pos, width);
     } else {
       out.push_back(FoldKey(text[pos]));
     }
@@ -343,11 +338,13 @@ int CompareText(const ByteText& a, const ByteText& b, bool sensitive) {
   for (std::size_t i = 0; i < common; ++i) {
     // Until the first difference both texts share their character boundaries,
     // so a trail byte in a is a trail byte in b; trail bytes are never folded.
+    // (A four-byte character reads as two pairs here; none of its bytes is a
+    // letter, so the pairing does not change the order.)
     const bool fold = !sensitive && !trail;
     const int x = fold ? LowerKey(a[i]) : static_cast<unsigned char>(a[i]);
     const int y = fold ? LowerKey(b[i]) : static_cast<unsigned char>(b[i]);
     if (x != y) return x < y ? -1 : 1;
-    trail = !trail && IsLead(a[i]);
+    trail = !trail && static_cast<unsigned char>(a[i]) > 0x80;
   }
   if (a.size() == b.size()) return 0;
   return a.size() < b.size() ? -1 : 1;
@@ -453,7 +450,11 @@ int CodeAt(const ByteText& text, int position) {
 
 ByteText FirstDigitRun(const ByteText& text) {
   std::size_t first = 0;
-  while (first < text.size() && !IsDigit(text[first])) ++first;
+  while (first < text.size() && !IsDigit(text[first])) {
+    const std::size_t width = CharWidth(text, first, text.size());
+    if (width == 0) return {};
+    first += width;
+  }
   return text.substr(first, SkipDigits(text, first) - first);
 }
 

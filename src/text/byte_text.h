@@ -1,10 +1,16 @@
-// Byte text: names and messages as GBK (code page 936) bytes.
+// Byte text: names and messages as GB18030 bytes. Every text GBK (code page
+// 936) holds has exactly its GBK bytes; every other character has its
+// four-byte GB18030 sequence.
 //
 // Lengths and positions count bytes; positions are 1-based; a failed search
-// gives -1. A byte of 0x80 or more is a lead byte and forms one character with
-// the byte after it; scans step over such characters as units, so a match can
-// start only on a character boundary counted from where the scan began. A lead
-// byte that is the last byte of a text (a "lone lead byte") ends a scan.
+// gives -1. Characters (see CharWidthAt): a byte below 0x80, and 0x80 itself
+// (the euro sign of code page 936), is one single-byte character; a byte of
+// 0x81 or more is a lead byte and forms one character with the byte after it,
+// or with the three bytes after it when they make a four-byte sequence. Scans
+// step over such characters as units, so a match can start only on a
+// character boundary counted from where the scan began and never inside a
+// character. A lead byte that is the last byte of a text (a "lone lead byte")
+// ends a scan.
 //
 // Note the flags: the Find functions take a case-INsensitive flag, ReplaceText
 // and CompareText a case-SENSITIVE one; an omitted flag is false in each.
@@ -21,8 +27,29 @@
 
 namespace vantor {
 
-using ByteText = std::string;  // GBK bytes, no NUL
+using ByteText = std::string;  // GB18030 bytes (GBK where GBK has the character), no NUL
 using TextArray = std::vector<ByteText>;
+
+// Bytes of the character that starts at text[pos] in a text that ends at end
+// (pos < end <= text.size()): 1 for a byte below 0x81 (0x80 included); 4 for
+// a four-byte sequence (0x81-0xFE, 0x30-0x39, 0x81-0xFE, 0x30-0x39) that ends
+// before end; otherwise 2 for a lead byte with a byte after it, and 0 for a
+// lone lead byte at the end. A GBK double-byte character never has its second
+// byte in 0x30-0x39, so GBK text reads as before.
+// CharWidthAt("\x81\x30\x81\x30", 0, 4) == 4; CharWidthAt("\xD6\xD0", 0, 1) == 0.
+inline std::size_t CharWidthAt(std::string_view text, std::size_t pos, std::size_t end) {
+  const auto lead = static_cast<unsigned char>(text[pos]);
+  if (lead <= 0x80) return 1;
+  if (pos + 1 >= end) return 0;
+  const auto second = static_cast<unsigned char>(text[pos + 1]);
+  if (second - 0x30u > 9u || pos + 3 >= end || lead == 0xFF) return 2;
+  const auto third = static_cast<unsigned char>(text[pos + 2]);
+  const auto fourth = static_cast<unsigned char>(text[pos + 3]);
+  return third >= 0x81 && third != 0xFF && fourth - 0x30u <= 9u ? 4 : 2;
+}
+inline std::size_t CharWidthAt(std::string_view text, std::size_t pos) {
+  return CharWidthAt(text, pos, text.size());
+}
 
 // True when every byte is below 0x80, so that every byte is a character of
 // its own. One pass without early exit, which the compiler vectorises.
@@ -37,7 +64,9 @@ inline bool IsAsciiText(std::string_view text) {
 int TextLength(const ByteText& text);
 
 // The first n bytes (all when n exceeds the length, none when n <= 0).
-// May split a double-byte character: LeftBytes("中文", 1) is the lead byte of 中.
+// Cuts by bytes and may split a character: LeftBytes("中文", 1) is the lead
+// byte of 中. Callers that must keep characters whole cut at a boundary that
+// CharWidthAt steps to.
 ByteText LeftBytes(const ByteText& text, int n);
 
 // The last n bytes (all when n exceeds the length, none when n <= 0).
@@ -94,7 +123,8 @@ ByteText TrimTrailing(const ByteText& text);
 // TrimBoth("\xA1\xA1名 ") == "名".
 ByteText TrimBoth(const ByteText& text);
 
-// a-z to A-Z; double-byte characters untouched; a lone lead byte ends it.
+// a-z to A-Z; double-byte and four-byte characters untouched; a lone lead
+// byte ends it.
 ByteText ToUpperAscii(const ByteText& text);
 
 // Negative, 0 or positive as a sorts before, equal to or after b, byte by byte
@@ -132,7 +162,8 @@ ByteText CharOfCode(int code);
 // a position outside the text. CodeAt("中") < 0.
 int CodeAt(const ByteText& text, int position = 1);
 
-// The first run of ASCII digits, scanning byte by byte; empty when none.
+// The first run of ASCII digits, stepping by characters, so that the digit
+// bytes inside a four-byte character never count; empty when none.
 // Full-width digits are not digits here. FirstDigitRun("第12课3") == "12".
 ByteText FirstDigitRun(const ByteText& text);
 

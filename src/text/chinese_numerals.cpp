@@ -39,14 +39,9 @@ constexpr std::array<std::string_view, kPlaces> kPlaceUnits = {
 // group; the group's unit is the place unit of its first place.
 int GroupStart(int place) { return place >= 8 ? 8 : place >= 4 ? 4 : 0; }
 
-bool IsLead(char c) { return static_cast<unsigned char>(c) >= 0x80; }
-
-// Width of the character at pos: 2 for a lead byte with a byte after it, 1 for
-// a single byte, 0 for a lone lead byte at the end (which ends a scan).
-std::size_t CharWidth(const ByteText& text, std::size_t pos) {
-  if (!IsLead(text[pos])) return 1;
-  return pos + 1 < text.size() ? 2 : 0;
-}
+// Width of the character at pos (see CharWidthAt); 0 for a lone lead byte at
+// the end, which ends a scan.
+std::size_t CharWidth(const ByteText& text, std::size_t pos) { return CharWidthAt(text, pos); }
 
 bool IsNumeralChar(std::string_view character) {
   if (std::find(kDigitChars.begin(), kDigitChars.end(), character) != kDigitChars.end()) return true;

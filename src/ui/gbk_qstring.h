@@ -1,4 +1,5 @@
-// Qt strings at the window edge: GBK byte text to and from QString.
+// Qt strings at the window edge: byte text (GB18030, GBK where GBK has the
+// character) to and from QString.
 #pragma once
 
 #include <QString>
@@ -8,10 +9,11 @@
 
 namespace vantor {
 
-// For display; bytes that are not valid GBK show as U+FFFD.
+// For display; bytes that are no code show as U+FFFD.
 QString QStringFromGbk(const ByteText& text);
 
-// GBK of a QString, or nullopt when some character has no exact GBK form.
+// Byte text of a QString; every character has one, so nullopt only for a lone
+// surrogate or a NUL. GbkFromQString("한") == "\x83\x36\x84\x33".
 std::optional<ByteText> GbkFromQString(const QString& text);
 
 }  // namespace vantor

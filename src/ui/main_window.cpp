@@ -1,5 +1,8 @@
 #include "ui/main_window.h"
 
+#include "listops/garbled_names.h"
+#include "ui/repair_window.h"
+
 #include <algorithm>
 
 #include <QAction>
@@ -234,11 +237,20 @@ void MainWindow::ConnectControls() {
           [this, showRenamed] { CommitPreview(list_, prompter_, showRenamed, runDiskPhase_); });
   connect(ui_.按钮_撤回上一步, &QPushButton::clicked, this, [this, showRenamed] {
     UndoNewestBatch(list_, prompter_, showRenamed, runDiskPhase_);
+    // An undone repair gives names back that are not UTF-8: they leave the list.
+    if (const std::optional<LeftOutNames> leftOut = RereadIfRawNamesListed(list_, ReadIntakeSettings())) {
+      TellUnconvertible(*leftOut);
+    }
     ShowEntryDirectory();
   });
   connect(ui_.按钮_历史记录, &QPushButton::clicked, this,
           [this, showRenamed] { OpenHistoryWindow(this, list_, showRenamed, runDiskPhase_); });
   BindOperations(ui_, *this);
+  connect(ui_.按钮_修复乱码, &QPushButton::clicked, this, [this] {
+    if (!PassGuards(prompter_, list_)) return;
+    const auto encoding = static_cast<GarbledEncoding>(std::max(0, ui_.组合框_乱码原编码->currentIndex()));
+    OpenRepairWindow(this, list_, prompter_, ReadIntakeSettings(), encoding, [this] { ShowEntryDirectory(); });
+  });
 
   connect(ui_.按钮_保存到txt, &QPushButton::clicked, this,
           [this] { SaveListedNames(list_, prompter_, NamesFileDialog(this)); });
@@ -322,9 +334,9 @@ void MainWindow::RunOperation(const std::function<void(const RunContext&)>& run,
 
 void MainWindow::ShowEntryDirectory() { ui_.标签2->setText(QStringFromGbk(list_.EntryDirectory())); }
 
-void MainWindow::TellUnconvertible(int count) {
-  if (count <= 0) return;
-  prompter_.Inform(messages::UnconvertibleNames(count), messages::TitleReminder(), MessageIcon::kInformation);
+void MainWindow::TellUnconvertible(const LeftOutNames& leftOut) {
+  if (leftOut.count <= 0) return;
+  prompter_.Inform(messages::UnconvertibleNames(leftOut), messages::TitleReminder(), MessageIcon::kInformation);
 }
 
 int MainWindow::SelectedRow() const {
@@ -352,10 +364,10 @@ void MainWindow::AcceptDroppedPath(const QString& localPath) {
     dropRefused_ = true;
     return;
   }
-  const int leftOut =
+  LeftOutNames leftOut =
       vantor::AcceptDroppedPath(list_, prompter_, settings, *gbkPath, FolderReadsThrough(runDiskPhase_));
   // In the folder modes every path reloads the list: the last count is the list's.
-  unconvertibleInDrop_ = settings.mode == ProcessingMode::kDroppedItems ? 0 : leftOut;
+  unconvertibleInDrop_ = settings.mode == ProcessingMode::kDroppedItems ? LeftOutNames() : std::move(leftOut);
   ShowEntryDirectory();
 }
 
@@ -365,8 +377,8 @@ void MainWindow::AcceptDroppedPaths(const QStringList& localPaths) {
 }
 
 void MainWindow::AfterDrop() {
-  const int leftOut = unconvertibleInDrop_;
-  unconvertibleInDrop_ = 0;
+  const LeftOutNames leftOut = std::move(unconvertibleInDrop_);
+  unconvertibleInDrop_ = {};
   dropRefused_ = false;
   TellUnconvertible(leftOut);
 }
@@ -396,7 +408,7 @@ void MainWindow::OpenChosenFolder(const std::optional<QString>& folder) {
       return;
     }
   }
-  const int leftOut =
+  const LeftOutNames leftOut =
       ReadChosenFolder(list_, prompter_, ReadIntakeSettings(), chosen, FolderReadsThrough(runDiskPhase_));
   ShowEntryDirectory();
   TellUnconvertible(leftOut);

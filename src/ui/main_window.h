@@ -68,7 +68,7 @@ class MainWindow : public QMainWindow, private OperationRunner {
   IntakeSettings ReadIntakeSettings() const;
   void RunOperation(const std::function<void(const RunContext&)>& run, const QString& caption) override;
   void ShowEntryDirectory();
-  void TellUnconvertible(int count);
+  void TellUnconvertible(const LeftOutNames& leftOut);
   int SelectedRow() const;
 
   // Intake and filters.
@@ -105,7 +105,7 @@ class MainWindow : public QMainWindow, private OperationRunner {
   DropReceiver dropReceiver_;
   bool created_ = false;
   bool dropRefused_ = false;  // a path of the drop under way came from another folder
-  int unconvertibleInDrop_ = 0;
+  LeftOutNames unconvertibleInDrop_;
   // Observes the controls of ui_; declared last, so it goes first.
   std::unique_ptr<MainWindowOnline> online_;
 };

@@ -364,6 +364,10 @@ void BuildAdvancedPage(MainWindowUi& ui, QWidget* page) {
   Place(NAMED(编辑框_日期格式), g, {66, 24, 170, 24})->setText(T("yyyyMMdd_HHmmss"));
   Place(NAMED(选择框_无日期用修改时间), g, {8, 54, 220, 20}, "无拍摄日期时用修改时间");
   Place(NAMED(按钮_按拍摄日期命名), g, {8, 78, 130, 28}, "按拍摄日期命名");
+
+  g = Group(NAMED(分组框_修复乱码), page, {11, 423, 300, 62}, "修复乱码文件名");
+  DropDownList(NAMED(组合框_乱码原编码), g, {8, 24, 140, 26}, {"GBK/GB18030", "Big5", "Shift_JIS", "EUC-KR"});
+  Place(NAMED(按钮_修复乱码), g, {156, 22, 130, 28}, "修复乱码文件名");
 }
 
 void BuildTabs(MainWindowUi& ui, QWidget* w) {

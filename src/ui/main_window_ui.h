@@ -221,6 +221,9 @@ struct MainWindowUi {
   QLineEdit* 编辑框_日期格式 = nullptr;  // "yyyyMMdd_HHmmss"
   QCheckBox* 选择框_无日期用修改时间 = nullptr;
   QPushButton* 按钮_按拍摄日期命名 = nullptr;
+  QGroupBox* 分组框_修复乱码 = nullptr;
+  QComboBox* 组合框_乱码原编码 = nullptr;  // GBK/GB18030, Big5, Shift_JIS, EUC-KR
+  QPushButton* 按钮_修复乱码 = nullptr;
   // Context menu of the list; not in the menu bar.
   QMenu* 右键功能1 = nullptr;
   QAction* 上移 = nullptr;

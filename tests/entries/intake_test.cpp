@@ -1,3 +1,4 @@
+#include <algorithm>
 #include "entries/intake.h"
 
 #include <gtest/gtest.h>
@@ -70,7 +71,7 @@ class IntakeTest : public ::testing::Test {
 
 TEST_F(IntakeTest, DroppedFileStandsForTheFilesOfItsFolder) {
   list.AppendRow("stale");
-  EXPECT_EQ(AcceptDroppedPath(list, prompter, Settings(ProcessingMode::kFiles), Work() + "2.mp4"), 0);
+  EXPECT_EQ(AcceptDroppedPath(list, prompter, Settings(ProcessingMode::kFiles), Work() + "2.mp4").count, 0);
   EXPECT_EQ(list.EntryDirectory(), Work());
   EXPECT_EQ(Rows(list), GbkAll({"1.mp4", "2.mp4", "10.mp4", "b.TXT", "说明.txt"}));
   EXPECT_TRUE(prompter.boxes.empty());
@@ -156,7 +157,7 @@ TEST_F(IntakeTest, TakesPathsLongerThanAThousandBytes) {
 TEST_F(IntakeTest, AcceptsFoldersWhosePathMerelyHoldsDesktop) {
   root.MakeFolder("desktop-app");
   root.MakeFile("desktop-app/a.txt");
-  EXPECT_EQ(AcceptDroppedPath(list, prompter, Settings(ProcessingMode::kFiles), root.Gbk() + "desktop-app/a.txt"), 0);
+  EXPECT_EQ(AcceptDroppedPath(list, prompter, Settings(ProcessingMode::kFiles), root.Gbk() + "desktop-app/a.txt").count, 0);
   EXPECT_TRUE(prompter.boxes.empty());
   EXPECT_EQ(Rows(list), TextArray{"a.txt"});
 }
@@ -170,7 +171,7 @@ TEST_F(IntakeTest, HiddenEntriesAreListedOnlyWhenShownOrDroppedOneByOne) {
   AcceptDroppedPath(list, prompter, files, Work() + "2.mp4");
   EXPECT_EQ(Rows(list), GbkAll({"1.mp4", "2.mp4", "10.mp4", "b.TXT", "说明.txt"}));
   files.showHidden = true;
-  EXPECT_EQ(ReloadAfterFilterChange(list, files), 0);
+  EXPECT_EQ(ReloadAfterFilterChange(list, files).count, 0);
   EXPECT_EQ(Rows(list), GbkAll({".secret.mp4", "1.mp4", "2.mp4", "10.mp4", "b.TXT", "说明.txt"}));
 
   ReadChosenFolder(list, prompter, Settings(ProcessingMode::kFolders), Work());
@@ -219,7 +220,7 @@ TEST_F(IntakeTest, RefusesTheUsersOwnDesktopFolder) {
 TEST_F(IntakeTest, EmptyPathIsNothingSelected) {
   list.SetEntryDirectory(Work());
   list.AppendRow("stale");
-  EXPECT_EQ(AcceptDroppedPath(list, prompter, Settings(ProcessingMode::kFiles), ""), 0);
+  EXPECT_EQ(AcceptDroppedPath(list, prompter, Settings(ProcessingMode::kFiles), "").count, 0);
   ExpectOneBox("什么都没有选择");
   EXPECT_EQ(list.RowCount(), 0);
   EXPECT_EQ(list.EntryDirectory(), Work());
@@ -233,7 +234,7 @@ TEST_F(IntakeTest, EmptyPathIsNothingSelected) {
 TEST_F(IntakeTest, ReadChosenFolderReportsNothingChosenAndKeepsTheList) {
   list.SetEntryDirectory(Work());
   list.AppendRow("kept");
-  EXPECT_EQ(ReadChosenFolder(list, prompter, Settings(ProcessingMode::kFiles), std::nullopt), 0);
+  EXPECT_EQ(ReadChosenFolder(list, prompter, Settings(ProcessingMode::kFiles), std::nullopt).count, 0);
   ExpectOneBox("什么都没有选择");
   EXPECT_EQ(Rows(list), TextArray{"kept"});
   EXPECT_EQ(list.EntryDirectory(), Work());
@@ -291,27 +292,35 @@ TEST_F(IntakeTest, ReloadAfterFilterChangeReloadsOnlyFolderModes) {
   EXPECT_EQ(list.EntryDirectory(), Work());
 }
 
-TEST_F(IntakeTest, LoadFolderEntriesCountsNamesWithoutGbkForm) {
-  root.MakeFile("课程/\xF0\x9F\x98\x80.mp4");
+TEST_F(IntakeTest, LoadFolderEntriesLeavesOutAndNamesOnlyNamesThatAreNotUtf8) {
+  root.MakeFile("课程/\xF0\x9F\x98\x80.mp4");  // an emoji: listed in its four-byte code
   root.MakeFile("课程/\xFF.txt");
+  root.MakeFile("课程/\xD6\xD0.mp4");  // raw GBK bytes
   root.MakeFolder("课程/\xF0\x9F\x8E\xB5");
+  root.MakeFolder("课程/\xCE\xC4");
 
-  EXPECT_EQ(LoadFolderEntries(list, Settings(ProcessingMode::kFiles)), 0);  // nothing loaded yet
+  EXPECT_EQ(LoadFolderEntries(list, Settings(ProcessingMode::kFiles)).count, 0);  // nothing loaded yet
   list.SetEntryDirectory("/");
-  EXPECT_EQ(LoadFolderEntries(list, Settings(ProcessingMode::kFiles)), 0);
+  EXPECT_EQ(LoadFolderEntries(list, Settings(ProcessingMode::kFiles)).count, 0);
   EXPECT_EQ(list.EntryDirectory(), "");
   EXPECT_EQ(list.RowCount(), 0);
 
   list.SetEntryDirectory(Work());
-  EXPECT_EQ(LoadFolderEntries(list, Settings(ProcessingMode::kFiles)), 2);
-  EXPECT_EQ(list.RowCount(), 5);
-  EXPECT_EQ(LoadFolderEntries(list, Settings(ProcessingMode::kFolders)), 1);
-  EXPECT_EQ(list.RowCount(), 7);  // the caller empties the list when it wants a fresh one
-  EXPECT_EQ(LoadFolderEntries(list, Settings(ProcessingMode::kDroppedItems)), 0);
-  EXPECT_EQ(list.RowCount(), 7);
+  const LeftOutNames files = LoadFolderEntries(list, Settings(ProcessingMode::kFiles));
+  EXPECT_EQ(files.count, 2);
+  EXPECT_EQ(files.shown, (std::vector<std::string>{"\xD6\xD0.mp4", "\xFF.txt"}));
+  EXPECT_EQ(list.RowCount(), 6);
+  TextArray rows;
+  list.CollectColumnTexts(rows, 0);
+  EXPECT_NE(std::find(rows.begin(), rows.end(), "\x94\x39\xFC\x36.mp4"), rows.end());
+  EXPECT_EQ(LoadFolderEntries(list, Settings(ProcessingMode::kFolders)).count, 1);
+  EXPECT_EQ(list.RowCount(), 9);  // the caller empties the list when it wants a fresh one
+  EXPECT_EQ(LoadFolderEntries(list, Settings(ProcessingMode::kDroppedItems)).count, 0);
+  EXPECT_EQ(list.RowCount(), 9);
 
-  EXPECT_EQ(AcceptDroppedPath(list, prompter, Settings(ProcessingMode::kFiles), Work() + "1.mp4"), 2);
-  EXPECT_EQ(ReadChosenFolder(list, prompter, Settings(ProcessingMode::kFolders), Work()), 1);
+  EXPECT_EQ(AcceptDroppedPath(list, prompter, Settings(ProcessingMode::kFiles), Work() + "1.mp4").count, 2);
+  EXPECT_EQ(ReadChosenFolder(list, prompter, Settings(ProcessingMode::kFolders), Work()).count, 1);
+  EXPECT_EQ(ReloadAfterFilterChange(list, Settings(ProcessingMode::kFiles, "*.mp4")).count, 1);
 }
 
 }  // namespace

@@ -136,7 +136,8 @@ class FolderListingTest : public ::testing::Test {
     dir.MakeFile(".hidden");
     dir.MakeFolder("sub.mp4");
     dir.MakeFile("\xFF\xFE.txt");    // not UTF-8
-    dir.MakeFile("\xF0\x9F\x98\x80.mp4");  // an emoji: no GBK form
+    dir.MakeFile("\xF0\x9F\x98\x80.mp4");  // an emoji: a four-byte code
+    dir.MakeFile("\xD6\xD0.mp4");          // raw GBK bytes: not UTF-8
   }
   TempDir dir;
 };
@@ -144,13 +145,15 @@ class FolderListingTest : public ::testing::Test {
 TEST_F(FolderListingTest, ListsFilesInNaturalOrderAndCountsWhatDoesNotConvert) {
   const FolderListing all = ListFolderFiles(dir.Gbk(), "*.*");
   EXPECT_EQ(all.names,
-            GbkAll({"1.mp4", "2.mp4", "10.mp4", "B.MP4", "notes.txt", "第3集.mp4", "第10集.mp4"}));
+            GbkAll({"1.mp4", "2.mp4", "10.mp4", "B.MP4", "notes.txt", "\xF0\x9F\x98\x80.mp4", "第3集.mp4",
+                    "第10集.mp4"}));
   EXPECT_EQ(all.unconvertible, 2);
+  EXPECT_EQ(all.unconvertibleNames, (std::vector<std::string>{"\xD6\xD0.mp4", "\xFF\xFE.txt"}));
 
   ByteText withoutSeparator = dir.Gbk();
   withoutSeparator.pop_back();
   EXPECT_EQ(ListFolderFiles(withoutSeparator, "*.MP4").names,
-            GbkAll({"1.mp4", "2.mp4", "10.mp4", "B.MP4", "第3集.mp4", "第10集.mp4"}));
+            GbkAll({"1.mp4", "2.mp4", "10.mp4", "B.MP4", "\xF0\x9F\x98\x80.mp4", "第3集.mp4", "第10集.mp4"}));
   EXPECT_EQ(ListFolderFiles(dir.Gbk(), G("第*")).names, GbkAll({"第3集.mp4", "第10集.mp4"}));
   EXPECT_TRUE(ListFolderFiles(dir.Gbk(), "*.doc").names.empty());
   // Only the left-out names the pattern would have listed are counted.
@@ -160,11 +163,12 @@ TEST_F(FolderListingTest, ListsFilesInNaturalOrderAndCountsWhatDoesNotConvert) {
 
 TEST_F(FolderListingTest, LeavesHiddenEntriesOutUnlessAskedFor) {
   dir.MakeFile(".hidden.mp4");
-  dir.MakeFile(".\xF0\x9F\x98\x80.mp4");  // hidden and without a GBK form: not counted either
+  dir.MakeFile(".\xD6\xD0.mp4");  // hidden and not UTF-8: not counted either
   dir.MakeFolder(".git");
   dir.MakeFolder("sub");
   const FolderListing files = ListFolderFiles(dir.Gbk(), "*.mp4");
-  EXPECT_EQ(files.names, GbkAll({"1.mp4", "2.mp4", "10.mp4", "B.MP4", "第3集.mp4", "第10集.mp4"}));
+  EXPECT_EQ(files.names,
+            GbkAll({"1.mp4", "2.mp4", "10.mp4", "B.MP4", "\xF0\x9F\x98\x80.mp4", "第3集.mp4", "第10集.mp4"}));
   EXPECT_EQ(files.unconvertible, 1);
   const FolderListing all = ListFolderFiles(dir.Gbk(), "*.mp4", /*includeHidden=*/true);
   EXPECT_EQ(all.names.front(), ".hidden.mp4");
@@ -182,13 +186,13 @@ TEST(ListFolderFiles, GivesNothingForAMissingFolder) {
 
 TEST(ListSubfolders, ListsFoldersOnlyByNameWithoutDotEntries) {
   TempDir dir;
-  for (const char* name : {"b", "A", "第二课", "x.txt", "\xF0\x9F\x98\x80"}) dir.MakeFolder(name);
+  for (const char* name : {"b", "A", "第二课", "x.txt", "\xF0\x9F\x98\x80", "\xB5\xDA"}) dir.MakeFolder(name);
   dir.MakeFile("file");
   dir.MakeFile("第二课/inner");
   ByteText withoutSeparator = dir.Gbk();
   withoutSeparator.pop_back();
   const FolderListing listing = ListSubfolders(withoutSeparator);
-  EXPECT_EQ(listing.names, (TextArray{"A", "b", "x.txt", G("第二课")}));
+  EXPECT_EQ(listing.names, (TextArray{"A", "b", "x.txt", "\x94\x39\xFC\x36", G("第二课")}));
   EXPECT_EQ(listing.unconvertible, 1);
 }
 

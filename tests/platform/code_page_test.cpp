@@ -28,6 +28,13 @@ const std::vector<Pair> kConvertible = {
     {"　名", "\xA1\xA1\xC3\xFB"},  // full-width space
     {"café", "caf\xA8\xA6"},
     {"€", "\x80"},  // the single-byte euro sign of code page 936
+    {"ä", "\x81\x30\x8A\x31"},  // GBK lacks it: four bytes
+    {"Straße", "Stra\x81\x30\x89\x38" "e"},
+    {"한", "\x83\x36\x84\x33"},
+    {"™ a•", "\x81\x36\xBE\x34 a\x81\x36\xA6\x31"},
+    {"😀 1.jpg", "\x94\x39\xFC\x36 1.jpg"},  // beyond the Basic Multilingual Plane
+    {"\xEE\x80\x80", "\xAA\xA1"},  // private use U+E000: a user-defined two-byte code
+    {"\xF4\x8F\xBF\xBF", "\xE3\x32\x9A\x35"},  // U+10FFFF, the last code
 };
 
 TEST(GbkFromUtf8, RoundTripsTextThatGbkHolds) {
@@ -35,24 +42,6 @@ TEST(GbkFromUtf8, RoundTripsTextThatGbkHolds) {
     SCOPED_TRACE(pair.utf8);
     EXPECT_EQ(GbkFromUtf8(pair.utf8), pair.gbk);
     EXPECT_EQ(Utf8FromGbk(pair.gbk), pair.utf8);
-  }
-}
-
-TEST(GbkFromUtf8, RefusesCharactersGbkDoesNotHold) {
-  const std::vector<std::string> cases = {
-      "\xF0\x9F\x98\x80",        // emoji
-      "第1集\xF0\x9F\x98\x80.mp4",  // emoji among convertible text
-      "\xF0\xA0\x80\x80",        // CJK extension B
-      "한",                      // Hangul
-      "・",                      // katakana middle dot (GBK has only ·)
-      "ä",
-      "\xEF\xBB\xBF" "a",        // byte-order mark
-      "\xEE\x80\x80",            // private use U+E000
-      "\xEF\xBF\xBD",            // U+FFFD
-  };
-  for (const std::string& utf8 : cases) {
-    SCOPED_TRACE(utf8);
-    EXPECT_EQ(GbkFromUtf8(utf8), std::nullopt);
   }
 }
 
@@ -85,7 +74,11 @@ TEST(Utf8FromGbk, RefusesInvalidGbk) {
       "\x81\x7F",          // 0x7F is never a trail byte
       "\xFF",
       "a\xFF" "b",
-      "\xAA\xA1",          // user-defined area, no mapping
+      "\xA2\xE3",          // GB18030's euro sign: the euro is written 0x80 here
+      "\x81\x30\x81",      // four-byte code cut short
+      "\x84\x31\xA5\x30",  // four-byte code after the last one of the Basic Multilingual Plane
+      "\xE3\x32\x9A\x36",  // beyond U+10FFFF
+      "\xFE\x39\xFE\x39",
       "\xD6\xD0\0"s,       // NUL
       "\0"s,
   };
@@ -127,6 +120,12 @@ TEST(Utf8FromGbk, AgreesWithIconvOnEveryCode) {
       if (trail != 0) code += static_cast<char>(trail);
       const std::optional<std::string> expected = IconvRoundTrip(decode, encode, code);
       convertible += expected ? 1 : 0;
+      if (!expected) {
+        // Beyond GBK: a code read here must be the one its character is written with.
+        const std::optional<std::string> read = Utf8FromGbk(code);
+        if (read) ASSERT_EQ(GbkFromUtf8(*read), code) << lead << " " << trail;
+        continue;
+      }
       ASSERT_EQ(Utf8FromGbk(code), expected) << lead << " " << trail;
       char16_t utf16[3];
       const std::optional<size_t> units = Utf16FromGbk(code, utf16);
@@ -143,12 +142,74 @@ TEST(Utf8FromGbk, AgreesWithIconvOnEveryCode) {
   iconv_close(encode);
 }
 
-TEST(GbkFromUtf16, RefusesNulLoneSurrogatesAndCharactersGbkLacks) {
+TEST(GbkFromUtf16, RefusesNulAndLoneSurrogates) {
   EXPECT_EQ(GbkFromUtf16(u"中a€"), "\xD6\xD0" "a\x80");
+  EXPECT_EQ(GbkFromUtf16(u"\xD83D\xDE00한"), "\x94\x39\xFC\x36\x83\x36\x84\x33");
   for (const std::u16string& text : {std::u16string(u"a\0b", 3), std::u16string(1, u'\xD800'),
-                                     std::u16string(u"\xD83D\xDE00"), std::u16string(u"한")}) {
+                                     std::u16string(u"\xDE00\xD83D"), std::u16string{0xD83D, u'a'}}) {
     EXPECT_EQ(GbkFromUtf16(text), std::nullopt);
   }
+}
+
+// Every Unicode scalar value, alone and after a letter: to byte text and back
+// to UTF-8 and to UTF-16 unchanged; a character GBK holds keeps its GBK code,
+// every other one takes the code glibc's GB18030 gives it where glibc has one
+// (and a four-byte code, beyond the Basic Multilingual Plane).
+TEST(GbkFromUtf8, RoundTripsEveryScalarValue) {
+  const iconv_t gbk = iconv_open("GBK", "UTF-8");
+  const iconv_t gbkBack = iconv_open("UTF-8", "GBK");
+  const iconv_t gb18030 = iconv_open("GB18030", "UTF-8");
+  ASSERT_NE(gb18030, reinterpret_cast<iconv_t>(-1));
+  const auto convert = [](iconv_t cd, const std::string& in) -> std::optional<std::string> {
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    std::string out(16, '\0');
+    char* inPtr = const_cast<char*>(in.data());
+    size_t inLeft = in.size();
+    char* outPtr = out.data();
+    size_t outLeft = out.size();
+    if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) != 0 || inLeft != 0) return std::nullopt;
+    out.resize(out.size() - outLeft);
+    return out;
+  };
+  int fourByte = 0;
+  for (char32_t c = 1; c <= 0x10FFFF; ++c) {
+    if (c >= 0xD800 && c <= 0xDFFF) continue;
+    std::string utf8;
+    if (c < 0x80) {
+      utf8 = {static_cast<char>(c)};
+    } else if (c < 0x800) {
+      utf8 = {static_cast<char>(0xC0 | c >> 6), static_cast<char>(0x80 | (c & 0x3F))};
+    } else if (c < 0x10000) {
+      utf8 = {static_cast<char>(0xE0 | c >> 12), static_cast<char>(0x80 | (c >> 6 & 0x3F)),
+              static_cast<char>(0x80 | (c & 0x3F))};
+    } else {
+      utf8 = {static_cast<char>(0xF0 | c >> 18), static_cast<char>(0x80 | (c >> 12 & 0x3F)),
+              static_cast<char>(0x80 | (c >> 6 & 0x3F)), static_cast<char>(0x80 | (c & 0x3F))};
+    }
+    const std::optional<ByteText> text = GbkFromUtf8("a" + utf8);
+    ASSERT_TRUE(text.has_value()) << std::hex << static_cast<uint32_t>(c);
+    const ByteText code = text->substr(1);
+    ASSERT_EQ(Utf8FromGbk(*text), "a" + utf8) << std::hex << static_cast<uint32_t>(c);
+    ASSERT_EQ(CharWidthAt(code, 0), code.size()) << std::hex << static_cast<uint32_t>(c);
+    char16_t utf16[8];
+    const std::optional<size_t> units = Utf16FromGbk(code, utf16);
+    ASSERT_TRUE(units.has_value()) << std::hex << static_cast<uint32_t>(c);
+    ASSERT_EQ(GbkFromUtf16(std::u16string_view(utf16, *units)), code) << std::hex << static_cast<uint32_t>(c);
+    fourByte += code.size() == 4 ? 1 : 0;
+    if (c < 0x80 || c == 0x20AC) continue;
+    const std::optional<std::string> gbkCode = convert(gbk, utf8);
+    const std::optional<std::string> glibcCode = convert(gb18030, utf8);
+    if (gbkCode && convert(gbkBack, *gbkCode) == utf8) continue;
+    // Six characters beyond the Basic Multilingual Plane glibc writes with
+    // two-byte codes; here they keep their four-byte codes.
+    if (glibcCode && (c < 0x10000 || glibcCode->size() == 4)) {
+      ASSERT_EQ(code, *glibcCode) << std::hex << static_cast<uint32_t>(c);
+    }
+  }
+  EXPECT_GT(fourByte, 1'000'000);
+  iconv_close(gbk);
+  iconv_close(gbkBack);
+  iconv_close(gb18030);
 }
 
 TEST(Gbk, ConvertsLiterals) {
@@ -157,8 +218,8 @@ TEST(Gbk, ConvertsLiterals) {
   EXPECT_EQ(Gbk(""), "");
 }
 
-TEST(GbkDeathTest, AbortsOnLiteralGbkDoesNotHold) {
-  EXPECT_DEATH(Gbk("\xF0\x9F\x98\x80"), "does not convert to GBK");
+TEST(GbkDeathTest, AbortsOnLiteralThatIsNotUtf8) {
+  EXPECT_DEATH(Gbk("\xFF"), "does not convert");
 }
 
 TEST(Utf8ForDisplay, ReplacesBytesThatDoNotConvert) {
@@ -169,7 +230,9 @@ TEST(Utf8ForDisplay, ReplacesBytesThatDoNotConvert) {
       {"a\xFF" "b", "a\uFFFD" "b"},
       {"\xFF\xD6\xD0", "\uFFFD中"},
       {"ab\xD6", "ab\uFFFD"},              // lone lead byte at the end
-      {"\xAA\xA1" "b", "\uFFFD" "b"},      // unmapped pair: one character
+      {"\xA2\xE3" "b", "\uFFFD" "b"},      // no code here: one character
+      {"\x84\x31\xA5\x30" "b", "\uFFFD" "b"},  // unassigned four-byte code: one character
+      {"\x94\x39\xFC\x36", "😀"},
       {"\xD6" "0.txt", "\uFFFD" "0.txt"},  // a bad lead byte keeps the digit after it
       {"\xD6\xD0\xFF\xCE\xC4", "中\uFFFD文"},
   };

@@ -160,7 +160,7 @@ TEST(RenameEntry, RefusesNamesThatLeaveTheDirectoryOrDoNotConvert) {
 
   const std::vector<ByteText> badNames = {
       "", ".", "..", "sub/b.txt", "../b.txt", "/b.txt", "sub/", "b\0.txt"s,  // not plain
-      "\xFF.txt", "b\xD6", "\xAA\xA1",  // not GBK
+      "\xFF.txt", "b\xD6", "\xA2\xE3",  // not byte text
   };
   for (const ByteText& bad : badNames) {
     SCOPED_TRACE(::testing::PrintToString(bad));
@@ -315,20 +315,21 @@ TEST(ReadFolderNames, CountsSymbolicLinksAsWhatTheyPointTo) {
             (std::set<ByteText>{"folder", G("链到文件夹")}));
 }
 
-TEST(ReadFolderNames, LeavesOutAndCountsNamesThatDoNotConvert) {
+TEST(ReadFolderNames, LeavesOutAndKeepsNamesThatAreNotUtf8) {
   TempDir dir;
   dir.MakeFile("好.txt");
-  dir.MakeFile("\xF0\x9F\x98\x80.txt");  // emoji: UTF-8, but not GBK
-  dir.MakeFile("\xFF\xFE.txt");          // not even UTF-8
+  dir.MakeFile("\xF0\x9F\x98\x80.txt");  // emoji: not GBK, but GB18030
+  dir.MakeFile("\xFF\xFE.txt");          // not UTF-8
   dir.MakeFolder("한글");
+  dir.MakeFolder("\xBA\xC3");             // raw GBK bytes
 
   const FolderNames files = ReadFolderNames(dir.Gbk(), EntryKind::kFiles);
-  EXPECT_EQ(files.names, TextArray{G("好.txt")});
-  EXPECT_EQ(files.unconvertible.size(), 2u);
+  EXPECT_EQ(AsSet(files.names), (std::set<ByteText>{G("好.txt"), G("\xF0\x9F\x98\x80.txt")}));
+  EXPECT_EQ(files.unconvertible, std::vector<std::string>{"\xFF\xFE.txt"});
 
   const FolderNames folders = ReadFolderNames(dir.Gbk(), EntryKind::kFolders);
-  EXPECT_TRUE(folders.names.empty());
-  EXPECT_EQ(folders.unconvertible.size(), 1u);
+  EXPECT_EQ(folders.names, TextArray{G("한글")});
+  EXPECT_EQ(folders.unconvertible, std::vector<std::string>{"\xBA\xC3"});
 }
 
 TEST(ReadFolderNames, GivesNothingForWhatCannotBeRead) {

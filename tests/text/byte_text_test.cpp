@@ -16,6 +16,9 @@ namespace {
 #define FW_SPACE "\xA1\xA1" // full-width space
 #define QIA "\x81\x61"      // 乤, whose trail byte is 'a'
 #define A_CHAR "\xB0\xA1"   // 啊, whose trail byte is 0xA1
+#define EMOJI "\x94\x39\xFC\x36"  // 😀, four bytes: its second and fourth are '9' and '6'
+#define UMLAUT "\x81\x30\x8A\x31" // ä, four bytes
+#define EURO "\x80"                 // the euro sign: one byte, one character
 
 constexpr int kMax = std::numeric_limits<int>::max();
 constexpr int kMin = std::numeric_limits<int>::min();
@@ -275,6 +278,46 @@ TEST(FirstDigitRun, ByteByByte) {
       {"full-width digits", FirstDigitRun("\xA3\xB1\xA3\xB2"), ""},
       {"leading zeros kept", FirstDigitRun("a007b"), "007"},
   });
+}
+
+// Names that mix ASCII, GBK double-byte and four-byte characters: every scan
+// steps over a four-byte character as one, so the digits inside it are never
+// found, cut or counted, and 0x80 is a character by itself.
+TEST(FourByteCharacters, AreOneCharacterForEveryScan) {
+  Check<int>({
+      {"width of a four-byte character", static_cast<int>(CharWidthAt(EMOJI, 0)), 4},
+      {"width of a double-byte character", static_cast<int>(CharWidthAt(ZHONG, 0)), 2},
+      {"width of the euro sign", static_cast<int>(CharWidthAt(EURO "a", 0)), 1},
+      {"width of a cut four-byte code", static_cast<int>(CharWidthAt("\x81\x30\x81", 0)), 2},
+      {"width of a lone lead byte", static_cast<int>(CharWidthAt("\xD6", 0)), 0},
+      {"length counts bytes", TextLength("a" ZHONG EMOJI), 7},
+      {"after a four-byte character", FindText(ZHONG EMOJI "6", "6"), 7},
+      {"never inside one", FindText(EMOJI, "9"), -1},
+      {"nor its second half", FindText(EMOJI, "\xFC\x36"), -1},
+      {"nor across two", FindText(EMOJI UMLAUT, "\x36\x81"), -1},
+      {"the character itself", FindText("a" ZHONG EMOJI, EMOJI), 4},
+      {"insensitive, too", FindText(UMLAUT "1", "1", std::nullopt, kFindIgnoringCase), 5},
+      {"after the euro sign", FindText(EURO "a", "a"), 2},
+      {"reverse: after it", FindTextReverse(EMOJI "9", "9"), 5},
+      {"reverse: never inside", FindTextReverse("9" EMOJI, "9"), 1},
+      {"reverse: region ends inside", FindTextReverse(EMOJI EMOJI, EMOJI, 8), 1},
+      {"reverse: euro", FindTextReverse(EURO "." EURO ".", "."), 4},
+  });
+  Check<ByteText>({
+      {"replace beside, not inside", ReplaceText(EMOJI "9" UMLAUT, "9", "x", std::nullopt, -1, kReplaceMatchingCase),
+       EMOJI "x" UMLAUT},
+      {"replace the character", ReplaceText("a" EMOJI "b" EMOJI, EMOJI, ZHONG), "a" ZHONG "b" ZHONG},
+      {"replace after euro", ReplaceText(EURO "a", "a", "b", std::nullopt, -1, kReplaceMatchingCase), EURO "b"},
+      {"trim after a four-byte character", TrimTrailing("a" UMLAUT " " FW_SPACE), "a" UMLAUT},
+      {"trim both", TrimBoth(" " EMOJI " "), EMOJI},
+      {"upper case steps over", ToUpperAscii("a" EMOJI "b" EURO "c"), "A" EMOJI "B" EURO "C"},
+      {"digits inside do not count", FirstDigitRun(EMOJI "x12"), "12"},
+      {"a digit after the euro sign", FirstDigitRun(EURO "7"), "7"},
+  });
+  EXPECT_EQ(SplitText("a" EMOJI "6b" ZHONG "6", "6"), (TextArray{"a" EMOJI, "b" ZHONG}));
+  EXPECT_EQ(SplitText(UMLAUT UMLAUT, "1"), (TextArray{UMLAUT UMLAUT}));
+  EXPECT_EQ(ToInteger(EMOJI), 0);
+  EXPECT_GT(CompareText("b" EURO "B", "b" EURO "a", kReplaceIgnoringCase), 0);
 }
 
 }  // namespace

@@ -42,8 +42,11 @@ QSet<QString> AsSet(const QStringList& list) { return QSet<QString>(list.begin()
 const BoxRecord kNothingSelected = InfoBox(U("什么都没有选择"), U("提示"));
 const BoxRecord kUnconvertiblePath = InfoBox(U("路径含有无法识别的字符，无法处理"), U("提示"));
 
-BoxRecord UnconvertibleNames(int count) {
-  return InfoBox(U("有") + QString::number(count) + U("个文件名含有无法识别的字符，未列入列表"), U("提醒："));
+// The names as the message writes them: bad bytes as \xHH, joined by "、".
+BoxRecord UnconvertibleNames(int count, const QString& names) {
+  return InfoBox(U("有") + QString::number(count) + U("个文件名不是UTF-8编码（可能是乱码），未列入列表：") + names +
+                     U("\r\n可以用\"高级\"页的\"修复乱码文件名\"修复。"),
+                 U("提醒："));
 }
 
 class IntakeWindowTest : public WindowTest {
@@ -192,32 +195,30 @@ TEST_F(DropIntake, DroppingTheRootSaysNothingWasChosen) {
   EXPECT_TRUE(Names().isEmpty());
 }
 
-TEST_F(DropIntake, RefusesAFolderWhoseNameHasNoGbkForm) {
+TEST_F(DropIntake, TakesAFolderWhoseNameGbkLacks) {
   dir_.MakeFolder("😀");
   MakeFiles({"😀/a.txt", "ok.txt"});
   Drop({PathOf("ok.txt")});
-  EXPECT_EQ(Drop({PathOf("😀/a.txt")}), std::vector<BoxRecord>{kUnconvertiblePath});
-  EXPECT_EQ(DirectoryLabel(), Folder());
-  EXPECT_EQ(Names(), Strings({"ok.txt"}));
-
-  SetMode(2);
-  EXPECT_EQ(Drop({PathOf("😀")}), std::vector<BoxRecord>{kUnconvertiblePath});
-  EXPECT_EQ(Names(), Strings({"ok.txt"}));
+  EXPECT_TRUE(Drop({PathOf("😀/a.txt")}).empty());
+  EXPECT_EQ(DirectoryLabel(), Folder("😀"));
+  EXPECT_EQ(Names(), Strings({"a.txt"}));
 }
 
-TEST_F(DropIntake, TellsOncePerDropAboutNamesWithoutGbkForm) {
+TEST_F(DropIntake, TellsOncePerDropAboutNamesThatAreNotUtf8) {
   MakeFiles({"a.txt", "b.txt", "😀.txt"});
   MakeRawFile(dir_.Path(), "\xff\xfe.txt");
+  MakeRawFile(dir_.Path(), "\xD6\xD0.txt");
+  const BoxRecord told = UnconvertibleNames(2, U("\\xD6\\xD0.txt、\\xFF\\xFE.txt"));
   // Two paths from one folder: the folder is read twice, the user told once.
-  EXPECT_EQ(Drop({PathOf("a.txt"), PathOf("b.txt")}), std::vector<BoxRecord>{UnconvertibleNames(2)});
-  EXPECT_EQ(Names(), Strings({"a.txt", "b.txt"}));
-  EXPECT_EQ(Drop({PathOf("a.txt")}), std::vector<BoxRecord>{UnconvertibleNames(2)});
+  EXPECT_EQ(Drop({PathOf("a.txt"), PathOf("b.txt")}), std::vector<BoxRecord>{told});
+  EXPECT_EQ(Names(), Strings({"a.txt", "b.txt", "😀.txt"}));
+  EXPECT_EQ(Drop({PathOf("a.txt")}), std::vector<BoxRecord>{told});
 
   // A reload through a filter tells again.
   QComboBox* skip = Ui().组合框_跳过扩展;
   PressOn(skip);
-  EXPECT_EQ(Pick(skip, U("不跳")), std::vector<BoxRecord>{UnconvertibleNames(2)});
-  EXPECT_EQ(Names(), Strings({"a.txt", "b.txt"}));
+  EXPECT_EQ(Pick(skip, U("不跳")), std::vector<BoxRecord>{told});
+  EXPECT_EQ(Names(), Strings({"a.txt", "b.txt", "😀.txt"}));
 
   // The dropped-items mode lists only what was dropped: nothing to tell.
   SetMode(2);
@@ -275,16 +276,15 @@ TEST_F(ManualRead, RefusesDesktopAndReportsNamesWithoutGbkForm) {
   MakeFiles({"d/a.txt"});
   MakeRawFile(dir_.Path() + "d/", "\xff.txt");
   EXPECT_EQ(Click(Ui().按钮_手动读取, {Choose(PathOf("d"))}),
-            (std::vector<BoxRecord>{ChooserBox(), UnconvertibleNames(1)}));
+            (std::vector<BoxRecord>{ChooserBox(), UnconvertibleNames(1, U("\\xFF.txt"))}));
   EXPECT_EQ(Names(), Strings({"a.txt"}));
 }
 
-TEST_F(ManualRead, RefusesAChosenFolderWhoseNameHasNoGbkForm) {
+TEST_F(ManualRead, TakesAChosenFolderWhoseNameGbkLacks) {
   dir_.MakeFolder("😀");
   MakeFiles({"😀/a.txt"});
-  EXPECT_EQ(Click(Ui().按钮_手动读取, {Choose(PathOf("😀"))}),
-            (std::vector<BoxRecord>{ChooserBox(), kUnconvertiblePath}));
-  EXPECT_TRUE(Names().isEmpty());
+  EXPECT_EQ(Click(Ui().按钮_手动读取, {Choose(PathOf("😀"))}), (std::vector<BoxRecord>{ChooserBox()}));
+  EXPECT_EQ(Names(), Strings({"a.txt"}));
 }
 
 // ---- Extension boxes ----
@@ -408,7 +408,8 @@ TEST_F(ExtensionBoxes, EnterReloadsWithTypedTextAndALoadedFolder) {
 }
 
 TEST_F(ExtensionBoxes, TypedTextTakesEffectOnEnterOnlyAndOnce) {
-  MakeFiles({"a.txt", "b.mp4", "😀.txt"});
+  MakeFiles({"a.txt", "b.mp4"});
+  MakeRawFile(dir_.Path(), "\xD6\xD0.txt");
   Drop({PathOf("a.txt")}, {Ok()});
   ASSERT_EQ(Names(), Strings({"a.txt", "b.mp4"}));
   QComboBox* only = Ui().组合框_仅检索;
@@ -430,20 +431,22 @@ TEST_F(ExtensionBoxes, TypedTextTakesEffectOnEnterOnlyAndOnce) {
   only->lineEdit()->selectAll();
   TypeInto(only, U(".txt"));
   EXPECT_EQ(AnswerBoxes([&] { QTest::keyClick(only->lineEdit(), Qt::Key_Return); }),
-            std::vector<BoxRecord>{UnconvertibleNames(1)});
+            std::vector<BoxRecord>{UnconvertibleNames(1, U("\\xD6\\xD0.txt"))});
   EXPECT_EQ(Names(), Strings({"a.txt"}));
   EXPECT_EQ(only->currentIndex(), -1);
 }
 
-// A left-out name is matched in its native bytes: the dot after a three-byte
-// UTF-8 character must still be seen, so "한.txt" counts for "*.txt".
+// A left-out name is matched in its native bytes: the dot after a double-byte
+// character of another code page must still be seen, so EUC-KR "한.txt"
+// counts for "*.txt".
 TEST_F(ExtensionBoxes, TypedFilterCountsEveryLeftOutNameItWouldList) {
-  MakeFiles({"a.txt", "한.txt"});
+  MakeFiles({"a.txt"});
+  MakeRawFile(dir_.Path(), "\xC7\xD1.txt");
   Drop({PathOf("a.txt")}, {Ok()});
   QComboBox* only = Ui().组合框_仅检索;
   TypeInto(only, U(".txt"));
   EXPECT_EQ(AnswerBoxes([&] { QTest::keyClick(only->lineEdit(), Qt::Key_Return); }),
-            std::vector<BoxRecord>{UnconvertibleNames(1)});
+            std::vector<BoxRecord>{UnconvertibleNames(1, U("\\xC7\\xD1.txt"))});
   EXPECT_EQ(Names(), Strings({"a.txt"}));
 }
 
