@@ -226,9 +226,7 @@ void MainWindow::ConnectControls() {
 
   connect(ui_.按钮_打开预览, &QPushButton::clicked, this, &MainWindow::TogglePreview);
   connect(ui_.按钮_确认无误执行吧, &QPushButton::clicked, this, [this, showRenamed] {
-    // The column shows the steps over column 0 as it is now; the commit
-    // applies it as one batch and the steps are done.
-    stepsPanel_->FollowList();
+    // The commit applies the column as one batch; the steps are done.
     stepsPanel_->DropSteps();
     CommitPreview(list_, prompter_, showRenamed, runDiskPhase_);
   });
@@ -244,7 +242,7 @@ void MainWindow::ConnectControls() {
     if (!list_.PreviewOn()) TogglePreview();
   };
   stepsPanel_ = std::make_unique<PreviewStepsPanel>(ui_, list_, prompter_, bindings_, std::move(hooks), nullptr);
-  // Whatever changes column 0 (a load, a sort, an undo, a hand edit) folds the steps again.
+  // Whatever changes column 0 (a load, a sort, an undo, a hand edit) ends the steps.
   connect(model_.get(), &QAbstractItemModel::modelReset, this, &MainWindow::ListTouched);
   connect(model_.get(), &QAbstractItemModel::dataChanged, this, &MainWindow::ListTouched);
   connect(model_.get(), &QAbstractItemModel::rowsInserted, this, &MainWindow::ListTouched);

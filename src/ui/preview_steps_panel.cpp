@@ -78,7 +78,8 @@ void PreviewStepsPanel::ShowStepList() {
 void PreviewStepsPanel::RunAsStep(const OperationBinding& binding) {
   StopLive();
   inRun_ = true;
-  if (!steps_.Empty() && !steps_.FoldedOver(list_)) steps_.Refold(hooks_.context(), 0);
+  // Steps over names the list no longer shows are over: this run starts anew.
+  if (!steps_.Empty() && !steps_.FoldedOver(list_)) DropSteps();
   const OperationKind& kind = *binding.kind;
   const size_t place = steps_.PlaceFor(kind);
   PreviewStepIo io;
@@ -115,8 +116,8 @@ void PreviewStepsPanel::StartLive() {
   if (liveBinding_ == nullptr || steps_.Empty() || steps_.Steps().back().kind != liveBinding_->kind) return;
   if (!list_.PreviewOn()) return;
   if (!steps_.FoldedOver(list_)) {
-    steps_.Refold(hooks_.context(), 0);
-    ShowColumn();
+    DropSteps();
+    return;
   }
   const std::any settings = liveBinding_->read();
   auto copy = std::make_shared<PreviewSteps>(steps_);
@@ -229,8 +230,7 @@ void PreviewStepsPanel::RemoveStep(size_t index) {
     ClearSteps();
     return;
   }
-  const size_t from = steps_.FoldedOver(list_) ? index : 0;
-  const size_t refused = steps_.Refold(hooks_.context(), from);
+  const size_t refused = steps_.Refold(hooks_.context(), index);
   ShowColumn();
   ShowStepList();
   NoteRefusalOfRefold(refused);
@@ -245,12 +245,8 @@ void PreviewStepsPanel::ShowWithPreview(bool previewOn) {
 }
 
 void PreviewStepsPanel::FollowList() {
-  if (inRun_ || steps_.Empty() || !list_.PreviewOn() || steps_.FoldedOver(list_)) return;
-  StopLive();
-  const size_t refused = steps_.Refold(hooks_.context(), 0);
-  ShowColumn();
-  ShowStepList();
-  NoteRefusalOfRefold(refused);
+  if (inRun_ || steps_.Empty() || steps_.FoldedOver(list_)) return;
+  DropSteps();
 }
 
 void PreviewStepsPanel::ListTouched() {

@@ -48,11 +48,14 @@ class PreviewStepsPanel : public QObject {
   void ClearSteps();
   // Drops every step and leaves the preview column as it is (after a commit).
   void DropSteps();
-  // Removes step index and folds the later ones again.
+  // Removes step index and folds the later ones again (column 0 is as the
+  // steps last saw it: anything else drops them).
   void RemoveStep(size_t index);
   // Shows or hides the panel with the preview.
   void ShowWithPreview(bool previewOn);
-  // Folds the steps again when column 0 changed under them.
+  // Drops the steps when column 0 changed under them (a load, a sort, an
+  // undo, a hand edit): they no longer describe the list. The preview column
+  // stays as the list's own command left it.
   void FollowList();
   // The list changed somehow: FollowList once the current event is done.
   void ListTouched();
