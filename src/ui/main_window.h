@@ -35,6 +35,7 @@ class MainWindow : public QMainWindow, private OperationRunner {
 
   const MainWindowUi& Ui() const { return ui_; }
   PreviewStepsPanel& StepsPanel() { return *stepsPanel_; }
+  const std::vector<OperationBinding>& Bindings() const { return bindings_; }
   EntryList& Entries() { return list_; }
   MainWindowOnline& Online() { return *online_; }
 
