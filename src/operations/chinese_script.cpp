@@ -150,7 +150,11 @@ void RunChineseScript(const RunContext& context, const ChineseScriptSettings& se
   options.summary.suffix = Gbk("个文件被改名");
   ChineseScriptConverter converter(settings.target);
   TextArray names;
-  context.list.CollectColumnTexts(names, 0);
+  if (context.step != nullptr && context.step->input != nullptr) {
+    names = *context.step->input;
+  } else {
+    context.list.CollectColumnTexts(names, 0);
+  }
   converter.Prepare(names);
   RunRename(context, options, [&converter](const RenameEntryView& entry) { return converter.NewName(entry.name); });
 }

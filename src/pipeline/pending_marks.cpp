@@ -25,6 +25,14 @@ PendingMark MarkOf(RenameProblem problem) {
 
 }  // namespace
 
+std::vector<PendingMark> MarksOfPendingNames(const std::vector<RenameNames>& pending, const TextArray& folderNames) {
+  const std::vector<RenameProblem> problems = CheckRenameNames(pending, &folderNames);
+  std::vector<PendingMark> marks;
+  marks.reserve(problems.size());
+  for (RenameProblem problem : problems) marks.push_back(MarkOf(problem));
+  return marks;
+}
+
 std::vector<PlannedRename> PendingRenames(const EntryList& list) {
   std::vector<PlannedRename> plan;
   if (!list.PreviewOn()) return plan;

@@ -28,6 +28,11 @@ FolderListing StartReadingFolder(const EntryList& list);
 void MarkPendingConflicts(EntryList& list, const FolderListing& listing = {},
                           const DiskPhaseRunner& runDiskPhase = {});
 
+// The marks MarkPendingConflicts gives pending names: one per (current,
+// pending) pair, against the names the folder holds (folderNames).
+// MarksOfPendingNames({{"a", "b"}, {"c", "b"}}, {"a", "c"}) == {kDuplicateName, kDuplicateName}.
+std::vector<PendingMark> MarksOfPendingNames(const std::vector<RenameNames>& pending, const TextArray& folderNames);
+
 // Calls MarkPendingConflicts when it goes out of scope: made before a preview
 // run writes its pending names, it marks them once they are all written.
 class PendingConflictsMarker {

@@ -19,16 +19,24 @@ namespace {
 
 ByteText OrDefault(const ByteText& text, const char* utf8Default) { return text.empty() ? Gbk(utf8Default) : text; }
 
-void ShowPreviewNotice(Prompter& prompter) {
-  prompter.Inform(Gbk("提示：你开启了预览功能，所以没有直接更名，\r\n请看预览区结果，确认无误后点\"确认无误，执行吧\"！"),
-                  Gbk("提示"), MessageIcon::kInformation);
+// The notice after a preview run; its check box silences it through silenced.
+void ShowPreviewNotice(Prompter& prompter, bool* silenced) {
+  if (silenced != nullptr && *silenced) return;
+  const ByteText text =
+      Gbk("提示：你开启了预览功能，所以没有直接更名，\r\n请看预览区结果，确认无误后点\"确认无误，执行吧\"！");
+  if (silenced == nullptr) {
+    prompter.Inform(text, Gbk("提示"), MessageIcon::kInformation);
+    return;
+  }
+  *silenced = prompter.InformWithOptOut(text, Gbk("提示"), MessageIcon::kInformation, Gbk("本次不再提示"));
 }
 
 // Before the first entry: asks with preview off (or always, when the
 // operation says so), tells with preview on.
-bool AskBeforeFirstEntry(Prompter& prompter, bool preview, const RunConfirmation& confirmation) {
+bool AskBeforeFirstEntry(const RunContext& context, bool preview, const RunConfirmation& confirmation) {
+  Prompter& prompter = context.prompter;
   if (preview && !confirmation.askInPreview) {
-    ShowPreviewNotice(prompter);
+    ShowPreviewNotice(prompter, context.previewNoticeSilenced);
     return true;
   }
   return prompter.Confirm(OrDefault(confirmation.text, "确定更名吗？"), OrDefault(confirmation.title, "提示"),
@@ -84,7 +92,7 @@ void PlanShareOfRows(const RunContext& context, const RenameRunOptions& options,
   ByteText stem;
   ByteText extension;
   for (size_t i = begin; i < end; ++i) {
-    const ByteText& name = context.list.Cell(rows[i].row, 0);
+    const ByteText& name = context.NameOfRow(rows[i].row);
     if (folderLoop) {
       stem.assign(name);
       extension.clear();
@@ -117,14 +125,17 @@ RenamePlan PlanWithThreads(const RunContext& context, const RenameRunOptions& op
   std::vector<WalkedRow> rows;
   rows.reserve(static_cast<size_t>(list.RowCount()));
   for (int row = 0; row < list.RowCount(); ++row) {
-    const ByteText& name = list.Cell(row, 0);
+    const ByteText& name = context.NameOfRow(row);
     if (name.empty()) continue;
     const int ordinal = ++plan.walked;
     if (!context.FolderMode() && options.applySkipExtension && SkippedByExtension(name, context.intake)) continue;
     rows.push_back({row, ordinal});
   }
 
-  if (list.PreviewOn() && !options.renameInPreview) plan.folderListing = StartReadingFolder(list);
+  // A step's names are marked once all steps have run.
+  if (list.PreviewOn() && !options.renameInPreview && context.step == nullptr) {
+    plan.folderListing = StartReadingFolder(list);
+  }
 
   threads = std::clamp<size_t>(rows.size() / kRowsPerThread, 1, threads);
   const size_t rowsPerShare = (rows.size() + threads - 1) / threads;
@@ -187,9 +198,10 @@ RenameRunResult CarryOutPlan(const RunContext& context, const RenameRunOptions& 
     result.refused = true;
     return result;
   }
-  const bool preview = list.PreviewOn() && !options.renameInPreview;
+  // A preview step never renames, whatever the preview switch says.
+  const bool preview = (list.PreviewOn() || context.step != nullptr) && !options.renameInPreview;
   if ((plan.walked > 0 || options.confirmation.askOnEmptyList) &&
-      !AskBeforeFirstEntry(prompter, preview, options.confirmation)) {
+      !AskBeforeFirstEntry(context, preview, options.confirmation)) {
     result.cancelled = true;
     return result;
   }
@@ -198,6 +210,13 @@ RenameRunResult CarryOutPlan(const RunContext& context, const RenameRunOptions& 
     return result;
   }
 
+  if (preview && context.step != nullptr) {
+    context.step->produced = true;
+    context.step->changes = std::move(plan.changes);
+    context.step->unchangedRows = std::move(plan.unchangedRows);
+    result.previewed = static_cast<int>(context.step->changes.size() + context.step->unchangedRows.size());
+    return result;
+  }
   if (preview) {
     // Marks once the names below are written.
     const PendingConflictsMarker marker(list, plan.folderListing, context.runDiskPhase);

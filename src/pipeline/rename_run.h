@@ -95,7 +95,9 @@ RenamePlan PlanRenames(const RunContext& context, const RenameRunOptions& option
 // renames on disk, shows each renamed row's new name (and clears its pending
 // name), then the summary and, when renames failed (refused beforehand or by
 // the file system), one failure box. A preview run then marks the pending
-// names a commit would refuse (MarkPendingConflicts).
+// names a commit would refuse (MarkPendingConflicts). A run that is a preview
+// step (context.step) hands its pending names to the step instead, even with
+// preview off, and never renames.
 RenameRunResult CarryOutPlan(const RunContext& context, const RenameRunOptions& options, RenamePlan plan);
 
 // PlanRenames followed by CarryOutPlan.

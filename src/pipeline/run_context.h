@@ -2,10 +2,14 @@
 // settings of the moment, and an optional progress display.
 #pragma once
 
+#include <any>
 #include <functional>
+#include <memory>
+#include <vector>
 
 #include "entries/entry_list.h"
 #include "entries/intake.h"
+#include "pipeline/rename_batch.h"
 #include "platform/prompter.h"
 
 namespace vantor {
@@ -31,6 +35,21 @@ class LongWork;
 // list nor the window (see pipeline/long_work.h); empty: inline.
 using DiskPhaseRunner = std::function<void(LongWork& work, const std::function<void()>& phase)>;
 
+// A run that is one step of a preview made of several: it reads the names the
+// steps before it made instead of column 0, and hands its pending names back
+// here instead of writing column 1 (the steps decide what the column shows).
+struct PreviewStepIo {
+  // One name per row, as the earlier steps left it; null: column 0.
+  const std::vector<ByteText>* input = nullptr;
+  // What the operation keeps between runs of the same step (the dates of
+  // photos it has read); the operation decides what it holds.
+  std::shared_ptr<std::any> state;
+  // Filled by the run once its checks have passed.
+  bool produced = false;
+  std::vector<PlannedRename> changes;
+  std::vector<int> unchangedRows;  // rows the operation shows although unchanged
+};
+
 struct RunContext {
   EntryList& list;
   Prompter& prompter;
@@ -39,8 +58,16 @@ struct RunContext {
   RenamedOnDisk renamedOnDisk = nullptr;  // optional
   DiskPhaseRunner runDiskPhase = nullptr;  // optional
   ByteText caption{};  // what the history calls a batch of this run: the operation's caption
+  PreviewStepIo* step = nullptr;            // optional: the run is one preview step
+  // Optional: the preview notice is not shown while it points to true; the
+  // notice's check box "本次不再提示" sets it.
+  bool* previewNoticeSilenced = nullptr;
 
   bool FolderMode() const { return intake.mode == ProcessingMode::kFolders; }
+  // The name the run works on for a row: the earlier steps' result, else column 0.
+  const ByteText& NameOfRow(int row) const {
+    return step != nullptr && step->input != nullptr ? (*step->input)[static_cast<size_t>(row)] : list.Cell(row, 0);
+  }
 };
 
 }  // namespace vantor

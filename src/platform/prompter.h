@@ -16,6 +16,14 @@ class Prompter {
   virtual void Inform(const ByteText& text, const ByteText& title, MessageIcon icon) = 0;
   // A box with OK and Cancel; true for OK.
   virtual bool Confirm(const ByteText& text, const ByteText& title, MessageIcon icon) = 0;
+  // A box with one OK button and a check box captioned optOut; true when the
+  // user ticked it. The default shows Inform's box and never ticks.
+  virtual bool InformWithOptOut(const ByteText& text, const ByteText& title, MessageIcon icon,
+                                const ByteText& optOut) {
+    (void)optOut;
+    Inform(text, title, icon);
+    return false;
+  }
 };
 
 // The title a box shows when its caller gives none.

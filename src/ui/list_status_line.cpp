@@ -15,6 +15,7 @@ ListStatusLine::ListStatusLine(QLabel* label, QTableView* view, const EntryList&
   QAbstractItemModel* model = view->model();
   connect(model, &QAbstractItemModel::modelReset, this, [this] {
     lastRun_.reset();
+    note_.clear();
     Refresh();
   });
   connect(model, &QAbstractItemModel::rowsInserted, this, &ListStatusLine::Refresh);
@@ -35,6 +36,11 @@ void ListStatusLine::ShowRenamed(int renamed, int failed) {
   Refresh();
 }
 
+void ListStatusLine::ShowNote(const QString& note) {
+  note_ = note;
+  Refresh();
+}
+
 QString ListStatusLine::Text(int rows, int pending, int conflicts, std::optional<std::pair<int, int>> lastRun) {
   QString text = QStringLiteral("共%1项  待改名%2项  冲突%3项").arg(rows).arg(pending).arg(conflicts);
   if (lastRun) text += QStringLiteral("  已改名%1个，失败%2个").arg(lastRun->first).arg(lastRun->second);
@@ -46,7 +52,9 @@ QString ListStatusLine::EmptyListHint() { return QStringLiteral("把文件或文
 void ListStatusLine::Refresh() {
   if (!label_) return;
   const ListStatus status = CountStatus(list_);
-  label_->setText(Text(status.rows, status.pending, status.conflicts, lastRun_));
+  QString text = Text(status.rows, status.pending, status.conflicts, lastRun_);
+  if (!note_.isEmpty()) text += QStringLiteral("  ") + note_;
+  label_->setText(text);
 }
 
 bool ListStatusLine::eventFilter(QObject* watched, QEvent* event) {

@@ -27,6 +27,9 @@ class ListStatusLine : public QObject {
   // Counts the list again, e.g. after a run that changed the disk but not
   // the list (a deletion, a creation); the last rename's outcome stays.
   void Refresh();
+  // A line about the preview (a step's refusal, a step that changed nothing)
+  // after the counts; empty removes it. Goes when the list is reloaded.
+  void ShowNote(const QString& note);
 
   // The text of the status line for these counts, e.g. "共3项  待改名1项  冲突0项".
   static QString Text(int rows, int pending, int conflicts, std::optional<std::pair<int, int>> lastRun);
@@ -42,6 +45,7 @@ class ListStatusLine : public QObject {
   QPointer<QWidget> viewport_;
   const EntryList& list_;
   std::optional<std::pair<int, int>> lastRun_;  // renamed, failed
+  QString note_;
 };
 
 }  // namespace vantor

@@ -22,6 +22,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
@@ -99,7 +100,9 @@ MainWindow::MainWindow() {
   using Edge = WindowAnchors::Edge;
   anchors_.Add(ui_.超级列表框1, Edge::kGrow);
   for (QWidget* widget : std::initializer_list<QWidget*>{ui_.超级按钮1, ui_.透明标签8, ui_.编辑框14, ui_.透明标签1,
-                                                          ui_.组合框_创建扩展, ui_.按钮14}) {
+                                                          ui_.组合框_创建扩展, ui_.按钮14, ui_.列表_预览步骤,
+                                                          ui_.按钮_清除预览步骤, ui_.组合框_步骤方案,
+                                                          ui_.按钮_应用步骤, ui_.按钮_保存步骤}) {
     anchors_.Add(widget, Edge::kRight);
   }
   for (QWidget* widget : std::initializer_list<QWidget*>{ui_.按钮_清空输入框, ui_.按钮_清空列表框, ui_.按钮_保存到txt,
@@ -233,8 +236,11 @@ void MainWindow::ConnectControls() {
           [this](bool on) { if (on) ui_.按钮_繁简->setText(QStringLiteral("简转繁")); });
 
   connect(ui_.按钮_打开预览, &QPushButton::clicked, this, &MainWindow::TogglePreview);
-  connect(ui_.按钮_确认无误执行吧, &QPushButton::clicked, this,
-          [this, showRenamed] { CommitPreview(list_, prompter_, showRenamed, runDiskPhase_); });
+  connect(ui_.按钮_确认无误执行吧, &QPushButton::clicked, this, [this, showRenamed] {
+    // The commit applies the column as one batch; the steps are done.
+    stepsPanel_->DropSteps();
+    CommitPreview(list_, prompter_, showRenamed, runDiskPhase_);
+  });
   connect(ui_.按钮_撤回上一步, &QPushButton::clicked, this, [this, showRenamed] {
     UndoNewestBatch(list_, prompter_, showRenamed, runDiskPhase_);
     // An undone repair gives names back that are not UTF-8: they leave the list.
@@ -245,12 +251,24 @@ void MainWindow::ConnectControls() {
   });
   connect(ui_.按钮_历史记录, &QPushButton::clicked, this,
           [this, showRenamed] { OpenHistoryWindow(this, list_, showRenamed, runDiskPhase_); });
-  BindOperations(ui_, *this);
   connect(ui_.按钮_修复乱码, &QPushButton::clicked, this, [this] {
     if (!PassGuards(prompter_, list_)) return;
     const auto encoding = static_cast<GarbledEncoding>(std::max(0, ui_.组合框_乱码原编码->currentIndex()));
     OpenRepairWindow(this, list_, prompter_, ReadIntakeSettings(), encoding, [this] { ShowEntryDirectory(); });
   });
+  BindOperations(ui_, *this, bindings_);
+  PreviewStepsPanel::Hooks hooks;
+  hooks.context = [this] { return MakeRunContext(); };
+  hooks.note = [this](const QString& note) { statusLine_->ShowNote(note); };
+  hooks.turnPreviewOn = [this] {
+    if (!list_.PreviewOn()) TogglePreview();
+  };
+  stepsPanel_ = std::make_unique<PreviewStepsPanel>(ui_, list_, prompter_, bindings_, std::move(hooks), nullptr);
+  // Whatever changes column 0 (a load, a sort, an undo, a hand edit) ends the steps.
+  connect(model_.get(), &QAbstractItemModel::modelReset, this, &MainWindow::ListTouched);
+  connect(model_.get(), &QAbstractItemModel::dataChanged, this, &MainWindow::ListTouched);
+  connect(model_.get(), &QAbstractItemModel::rowsInserted, this, &MainWindow::ListTouched);
+  connect(model_.get(), &QAbstractItemModel::rowsRemoved, this, &MainWindow::ListTouched);
 
   connect(ui_.按钮_保存到txt, &QPushButton::clicked, this,
           [this] { SaveListedNames(list_, prompter_, NamesFileDialog(this)); });
@@ -325,12 +343,33 @@ IntakeSettings MainWindow::ReadIntakeSettings() const {
   return settings;
 }
 
-void MainWindow::RunOperation(const std::function<void(const RunContext&)>& run, const QString& caption) {
-  run(RunContext{list_, prompter_, ReadIntakeSettings(), progressBar_.get(),
-                 [this](int renamed, int failed) { ShowRenamedOnDisk(renamed, failed); }, runDiskPhase_,
-                 GbkFromQString(caption).value_or(ByteText())});
+RunContext MainWindow::MakeRunContext() {
+  return RunContext{list_, prompter_, ReadIntakeSettings(), progressBar_.get(),
+                    [this](int renamed, int failed) { ShowRenamedOnDisk(renamed, failed); }, runDiskPhase_};
+}
+
+void MainWindow::RunOperation(const OperationBinding& binding) {
+  // With preview on a run is a step of the preview; an operation that renames
+  // on disk all the same ends the steps first.
+  if (list_.PreviewOn() && binding.kind->previewStep) {
+    stepsPanel_->RunAsStep(binding);
+  } else {
+    if (list_.PreviewOn()) stepsPanel_->ClearSteps();
+    RunContext context = MakeRunContext();
+    // The button's caption names the batch in the rename history.
+    context.caption = GbkFromQString(binding.button->text()).value_or(ByteText());
+    const std::optional<ByteText> shown = binding.kind->run(context, binding.read());
+    // setEditText does not count as typing, so the box's own filter stays out of it.
+    if (shown && binding.shownIn != nullptr) binding.shownIn->setEditText(QStringFromGbk(*shown));
+  }
   ShowEntryDirectory();
 }
+
+void MainWindow::ListTouched() {
+  if (stepsPanel_) stepsPanel_->ListTouched();
+}
+
+void MainWindow::OperationInputsEdited(const OperationBinding& binding) { stepsPanel_->InputsEdited(binding); }
 
 void MainWindow::ShowEntryDirectory() { ui_.标签2->setText(QStringFromGbk(list_.EntryDirectory())); }
 
@@ -495,6 +534,7 @@ void MainWindow::TogglePreview() {
   setMinimumSize(defaultSize);  // grows a narrower window to the preview width
   if (atDefaultSize) resize(defaultSize);
   FitToSize();
+  stepsPanel_->ShowWithPreview(turnOn);
 }
 
 void MainWindow::ClearInputBoxes() {

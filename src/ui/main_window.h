@@ -14,6 +14,7 @@
 #include "ui/main_window_ui.h"
 #include "ui/message_box_prompter.h"
 #include "ui/operation_bindings.h"
+#include "ui/preview_steps_panel.h"
 #include "ui/progress_bar_display.h"
 #include "ui/window_anchors.h"
 
@@ -33,6 +34,8 @@ class MainWindow : public QMainWindow, private OperationRunner {
   ~MainWindow() override;
 
   const MainWindowUi& Ui() const { return ui_; }
+  PreviewStepsPanel& StepsPanel() { return *stepsPanel_; }
+  const std::vector<OperationBinding>& Bindings() const { return bindings_; }
   EntryList& Entries() { return list_; }
   MainWindowOnline& Online() { return *online_; }
 
@@ -66,7 +69,10 @@ class MainWindow : public QMainWindow, private OperationRunner {
 
   // What the controls say now.
   IntakeSettings ReadIntakeSettings() const;
-  void RunOperation(const std::function<void(const RunContext&)>& run, const QString& caption) override;
+  RunContext MakeRunContext();
+  void RunOperation(const OperationBinding& binding) override;
+  void OperationInputsEdited(const OperationBinding& binding) override;
+  void ListTouched();
   void ShowEntryDirectory();
   void TellUnconvertible(const LeftOutNames& leftOut);
   int SelectedRow() const;
@@ -102,6 +108,8 @@ class MainWindow : public QMainWindow, private OperationRunner {
   WindowAnchors anchors_;
   ExtensionBoxes* extensionBoxes_ = nullptr;
   MessageBoxPrompter prompter_{this};
+  std::vector<OperationBinding> bindings_;  // filled once; the connections point into it
+  std::unique_ptr<PreviewStepsPanel> stepsPanel_;
   DropReceiver dropReceiver_;
   bool created_ = false;
   bool dropRefused_ = false;  // a path of the drop under way came from another folder

@@ -12,6 +12,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -201,6 +202,21 @@ void BuildListArea(MainWindowUi& ui, QWidget* w) {
   Place(NAMED(按钮_保存到txt), w, {568, 590, 184, 28}, "保存原文件名到txt");
   // The status line, in the band under the bottom buttons.
   Label(NAMED(标签_状态行), w, {8, 624, 744, 20});
+
+  // Right of the top bar, in the room the preview's width makes.
+  QListWidget* steps = Place(NAMED(列表_预览步骤), w, {762, 5, 246, 108});
+  steps->hide();
+  // Its context menu and the Delete key remove the selected step.
+  ui.删除这一步 = new QAction(T("删除这一步"), steps);
+  ui.删除这一步->setObjectName(T("删除这一步"));
+  ui.删除这一步->setShortcut(QKeySequence::Delete);
+  ui.删除这一步->setShortcutContext(Qt::WidgetShortcut);
+  steps->addAction(ui.删除这一步);
+  steps->setContextMenuPolicy(Qt::ActionsContextMenu);
+  Place(NAMED(按钮_清除预览步骤), w, {1014, 5, 124, 25}, "清除步骤")->hide();
+  DropDownList(NAMED(组合框_步骤方案), w, {1014, 33, 124, 25}, {})->hide();
+  Place(NAMED(按钮_应用步骤), w, {1014, 61, 58, 25}, "应用")->hide();
+  Place(NAMED(按钮_保存步骤), w, {1076, 61, 62, 25}, "保存步骤")->hide();
 }
 
 void BuildDeletePage(MainWindowUi& ui, QWidget* page) {

@@ -8,6 +8,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QMainWindow;
 class QMenu;
 class QProgressBar;
@@ -60,6 +61,14 @@ struct MainWindowUi {
   QPushButton* 按钮_清空列表框 = nullptr;
   QPushButton* 按钮_保存到txt = nullptr;
   QLabel* 标签_状态行 = nullptr;  // counts of the list and the last run's outcome
+
+  // The steps of the preview and their presets; shown only while preview is on.
+  QListWidget* 列表_预览步骤 = nullptr;  // "1 加序号", "2 正则替换", ...
+  QPushButton* 按钮_清除预览步骤 = nullptr;
+  QComboBox* 组合框_步骤方案 = nullptr;  // the saved presets
+  QPushButton* 按钮_应用步骤 = nullptr;
+  QPushButton* 按钮_保存步骤 = nullptr;
+  QAction* 删除这一步 = nullptr;  // context menu of 列表_预览步骤
   QTimer* 时钟1 = nullptr;  // created stopped
 
   QTabWidget* 高级选择夹1 = nullptr;

@@ -1,5 +1,6 @@
 #include "ui/message_box_prompter.h"
 
+#include <QCheckBox>
 #include <QMessageBox>
 
 #include "ui/gbk_qstring.h"
@@ -21,8 +22,9 @@ QMessageBox::Icon QtIcon(MessageIcon icon) {
 }
 
 int ShowBox(QWidget* parent, const ByteText& text, const ByteText& title, MessageIcon icon,
-            QMessageBox::StandardButtons buttons) {
+            QMessageBox::StandardButtons buttons, QCheckBox* checkBox = nullptr) {
   QMessageBox box(QtIcon(icon), QStringFromGbk(title), QStringFromGbk(text), buttons, parent);
+  if (checkBox != nullptr) box.setCheckBox(checkBox);  // the box owns it from here
   // Texts carry names and paths: never markup.
   box.setTextFormat(Qt::PlainText);
   box.setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
@@ -38,6 +40,16 @@ void MessageBoxPrompter::Inform(const ByteText& text, const ByteText& title, Mes
 
 bool MessageBoxPrompter::Confirm(const ByteText& text, const ByteText& title, MessageIcon icon) {
   return ShowBox(parent_, text, title, icon, QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+}
+
+bool MessageBoxPrompter::InformWithOptOut(const ByteText& text, const ByteText& title, MessageIcon icon,
+                                          const ByteText& optOut) {
+  auto* checkBox = new QCheckBox(QStringFromGbk(optOut));
+  checkBox->setObjectName(QStringLiteral("选择框_本次不再提示"));
+  bool ticked = false;
+  QObject::connect(checkBox, &QCheckBox::toggled, [&ticked](bool on) { ticked = on; });
+  ShowBox(parent_, text, title, icon, QMessageBox::Ok, checkBox);
+  return ticked;
 }
 
 }  // namespace vantor

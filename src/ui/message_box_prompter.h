@@ -13,6 +13,8 @@ class MessageBoxPrompter : public Prompter {
   explicit MessageBoxPrompter(QWidget* parent) : parent_(parent) {}
   void Inform(const ByteText& text, const ByteText& title, MessageIcon icon) override;
   bool Confirm(const ByteText& text, const ByteText& title, MessageIcon icon) override;
+  bool InformWithOptOut(const ByteText& text, const ByteText& title, MessageIcon icon,
+                        const ByteText& optOut) override;
 
  private:
   QWidget* parent_;

@@ -152,7 +152,7 @@ TEST_F(SymbolAfterNumberPreview, CommitRenamesThenUndoRestores) {
   EXPECT_EQ(OnDisk(), Strings({"01a.txt", "02b.txt"}));
 }
 
-TEST_F(SymbolAfterNumberPreview, TwoRunsCombineRowByRowAndOneCommitAppliesBoth) {
+TEST_F(SymbolAfterNumberPreview, ASecondRunRetunesItsStepAndTheCommitAppliesOnlyThat) {
   Load({"01a.mp4", "02b.txt", "03c.txt"});
   TogglePreview();
   // First run leaves out the .mp4 files, the second the .txt files; the skip
@@ -164,22 +164,22 @@ TEST_F(SymbolAfterNumberPreview, TwoRunsCombineRowByRowAndOneCommitAppliesBoth) 
   EXPECT_EQ(Pending(), Strings({"", "02-b.txt", "03-c.txt"}));
   skip->setCurrentIndex(skip->findText(U(".txt")));
   AddAfterNumber(U("_"), {Ok()});
-  EXPECT_EQ(Pending(), Strings({"01_a.mp4", "02-b.txt", "03-c.txt"}));
+  EXPECT_EQ(Pending(), Strings({"01_a.mp4", "", ""}));
 
   EXPECT_TRUE(Commit().empty());
-  EXPECT_EQ(OnDisk(), Strings({"01_a.mp4", "02-b.txt", "03-c.txt"}));
+  EXPECT_EQ(OnDisk(), Strings({"01_a.mp4", "02b.txt", "03c.txt"}));
   EXPECT_EQ(Pending(), Strings({"", "", ""}));
 }
 
-TEST_F(SymbolAfterNumberPreview, ALaterRunReplacesThePendingNamesOfTheRowsItChanges) {
+TEST_F(SymbolAfterNumberPreview, ALaterRunShowsOnlyWhatTheStepsMake) {
   Load({"01a.txt", "readme.txt"});
   TogglePreview();
   AddAfterNumber(U("-"), {Ok()});
-  window_.Entries().SetEntryCell("read-me.txt", 1, 1);  // another operation's pending name
+  window_.Entries().SetEntryCell("read-me.txt", 1, 1);  // a pending name no step made
   AddAfterNumber(U("_"), {Ok()});
-  EXPECT_EQ(Pending(), Strings({"01_a.txt", "read-me.txt"}));
+  EXPECT_EQ(Pending(), Strings({"01_a.txt", ""}));
   Commit();
-  EXPECT_EQ(OnDisk(), Strings({"01_a.txt", "read-me.txt"}));
+  EXPECT_EQ(OnDisk(), Strings({"01_a.txt", "readme.txt"}));
 }
 
 TEST_F(SymbolAfterNumberPreview, CommitKeepsAFailedRowAndReportsItOnce) {

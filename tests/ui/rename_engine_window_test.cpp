@@ -120,9 +120,11 @@ TEST_F(RenameEngineWindowTest, PreviewMarksANameWithASeparatorAndTheCommitReport
   MakeNamed({"01a.txt", "02b.txt", "x.txt"});
   ASSERT_TRUE(Drop({PathOf("01a.txt")}).empty());
   TogglePreview();
-  // A pending name some earlier step left with a separator in it.
-  window_.Entries().SetEntryCell("x/y.txt", 2, 1);
   EXPECT_EQ(AddAfterNumber(U("-"), {Ok()}), std::vector<BoxRecord>{PreviewNoticeBox()});
+  // A later step puts a separator into one name.
+  Ui().编辑框_正则查找->setText(U("^x$"));
+  Ui().编辑框_正则替换为->setText(U("x/y"));
+  EXPECT_EQ(Click(Ui().按钮_正则替换, {Ok()}), std::vector<BoxRecord>{PreviewNoticeBox()});
   ASSERT_EQ(Pending(), Strings({"01-a.txt", "02-b.txt", "x/y.txt"}));
   EXPECT_EQ(PendingCell(0, Qt::ForegroundRole), QVariant());
   EXPECT_EQ(PendingCell(2, Qt::ForegroundRole).value<QBrush>().color(), QColor(Qt::red));

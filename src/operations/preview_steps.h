@@ -1,0 +1,93 @@
+// A preview made of several operations, run in order: each step sees the
+// names the steps before it made (split afresh into stem and extension), a
+// row a step does not change passes its name on, and the preview column
+// shows the last step's name wherever it differs from column 0.
+//
+// The steps hold only data (the operation's row, its settings, what it keeps
+// between runs) and what the last fold made of them, so that a copy can be
+// folded on another thread while the window goes on.
+#pragma once
+
+#include <any>
+#include <memory>
+#include <vector>
+
+#include "entries/entry_list.h"
+#include "operations/operation_table.h"
+#include "pipeline/run_context.h"
+
+namespace vantor {
+
+struct PreviewStep {
+  const OperationKind* kind = nullptr;
+  std::any settings;  // the kind's XxxSettings
+  // What the operation keeps between runs of this step (photo dates read).
+  std::shared_ptr<std::any> state = std::make_shared<std::any>();
+
+  // What the last fold made of the step.
+  std::shared_ptr<const std::vector<ByteText>> namesAfter;  // one per row
+  std::vector<int> shownUnchanged;  // rows the operation shows although their name stays
+  int changed = 0;                  // names it changed
+  ByteText refusal;                 // GBK; not empty: it refused and passed every name on
+};
+
+// The preview column the steps make: per row the pending name (empty: none)
+// and the mark a commit would give it.
+struct PreviewColumn {
+  std::vector<ByteText> pending;
+  std::vector<PendingMark> marks;
+};
+
+// Runs step's operation with its settings as a step after the names before
+// (null: column 0), without a single box: the first box the run would show
+// is its refusal, a question is answered OK. Fills the step's result.
+// Returns false when the run refused (or ended without a result); the step
+// then passes every name on and holds the refusal.
+bool RunStepQuietly(const RunContext& context, PreviewStep& step, const std::vector<ByteText>* before);
+
+// Sets the step's result from a run that produced its names (io.produced).
+void TakeStepResult(PreviewStep& step, const EntryList& list, const std::vector<ByteText>* before,
+                    PreviewStepIo& io);
+
+class PreviewSteps {
+ public:
+  const std::vector<PreviewStep>& Steps() const { return steps_; }
+  bool Empty() const { return steps_.empty(); }
+  size_t Count() const { return steps_.size(); }
+
+  // The place a run of kind takes: the last step's when it is the same
+  // operation (re-running tunes it), else a new step after the last.
+  size_t PlaceFor(const OperationKind& kind) const;
+  // The names the steps before index made; null (column 0) for index 0.
+  const std::vector<ByteText>* NamesBefore(size_t index) const;
+  // Puts step at index (replacing the step there, or appending at Count());
+  // step 0 was computed over list's column 0.
+  void Put(size_t index, PreviewStep step, const EntryList& list);
+  // Removes a step; the later ones need folding again (Refold(index)).
+  void Remove(size_t index);
+  void Clear() { steps_.clear(); }
+
+  // True while the steps were last folded over exactly these column-0 names.
+  bool FoldedOver(const EntryList& list) const;
+  // Runs steps from..Count()-1 again, quietly, over the names before `from`
+  // (from 0: column 0 as it is now). Returns the index of the first step that
+  // refused, or Count() when none did.
+  size_t Refold(const RunContext& context, size_t from);
+
+  // The column the steps make over list's column 0, marked against the
+  // entry directory as it is now (read once). Empty steps: an empty column.
+  PreviewColumn Column(const EntryList& list) const;
+
+ private:
+  std::vector<PreviewStep> steps_;
+  std::shared_ptr<const std::vector<ByteText>> base_;  // column 0 when step 0 was computed
+};
+
+// Writes the column into list's preview column and its marks, as one change.
+void ShowPreviewColumn(EntryList& list, PreviewColumn column);
+
+// An EntryList with list's entry directory and column 0, preview on: what a
+// fold on another thread reads while the window's list may change.
+std::shared_ptr<EntryList> SnapshotOfList(const EntryList& list);
+
+}  // namespace vantor
