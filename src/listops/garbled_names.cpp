@@ -1,5 +1,7 @@
 #include "listops/garbled_names.h"
 
+#include "pipeline/apply_batch.h"
+
 #include <iconv.h>
 
 #include <array>
@@ -168,22 +170,13 @@ int RepairGarbledNames(EntryList& list, Prompter& prompter, const std::vector<Ga
   std::vector<PlannedRename> plan;
   plan.reserve(chosen.size());
   for (size_t i = 0; i < chosen.size(); ++i) plan.push_back({static_cast<int>(i), chosen[i].name, chosen[i].repaired});
-  const BatchOutcome outcome = ApplyRenameBatch(list.EntryDirectory(), plan);
+  // The rows are read again afterwards, so the step writes none; the history
+  // record is what "撤回上一步" takes back.
+  const BatchOutcome outcome = ApplyBatch(list.EntryDirectory(), std::move(plan), Gbk("修复乱码"), {}).outcome;
   if (ReportBatchNotStarted(prompter, outcome)) return 0;
 
   list.Clear();
   LoadFolderEntries(list, settings);
-  // The list now shows the repaired names; the renames of the entries it
-  // shows are what "撤回上一步" puts back.
-  list.UndoNames.clear();
-  for (size_t i = 0; i < plan.size(); ++i) {
-    if (!outcome.done[i]) continue;
-    for (int row = 0; row < list.RowCount(); ++row) {
-      if (list.Cell(row, 0) != plan[i].newName) continue;
-      list.UndoNames.push_back({row, plan[i].oldName, plan[i].newName});
-      break;
-    }
-  }
   ByteText text = Gbk("已修复") + ToText(outcome.renamed) + Gbk("个文件名");
   if (outcome.failed > 0) text += Gbk("，") + ToText(outcome.failed) + Gbk("个失败");
   prompter.Inform(text, messages::TitleReminder(), MessageIcon::kInformation);
