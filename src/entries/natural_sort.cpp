@@ -53,6 +53,13 @@ int CompareNaturally(std::string_view a, std::string_view b) {
       j = bEnd;
       continue;
     }
+    if (x < 0x80 || y < 0x80) {
+      // A single-byte character on either side decides by its first byte.
+      if (x != y) return x < y ? -1 : 1;
+      ++i;
+      ++j;
+      continue;
+    }
     const size_t aLength = CharacterLength(a, i);
     const size_t bLength = CharacterLength(b, j);
     if (const int order = CompareBytes(a.substr(i, aLength), b.substr(j, bLength)); order != 0) return order;

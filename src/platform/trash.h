@@ -14,7 +14,7 @@ class Trash {
   virtual bool MoveToTrash(const std::string& nativePath) = 0;
 };
 
-// The trash of the freedesktop.org trash specification. An entry on the same
+// The freedesktop.org trash, as desktops share it. An entry on the same
 // file system as the home trash ($XDG_DATA_HOME/Trash, else
 // ~/.local/share/Trash; made with files/ and info/, mode 0700, when missing)
 // goes there; an entry on another file system goes to the trash of its own
