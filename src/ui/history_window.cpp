@@ -1,6 +1,7 @@
 #include "ui/history_window.h"
 
 #include <QDateTime>
+#include <QEvent>
 #include <QHeaderView>
 #include <QPointer>
 #include <QPushButton>
@@ -81,6 +82,11 @@ void HistoryWindow::Refresh() {
     表格_历史->setItem(row, 5, Item(batch.undone ? QStringLiteral("已撤回") : QString()));
   }
   if (!ids_.empty()) 表格_历史->selectRow(0);
+}
+
+bool HistoryWindow::event(QEvent* event) {
+  if (event->type() == QEvent::WindowActivate) Refresh();
+  return QWidget::event(event);
 }
 
 void HistoryWindow::UndoSelected() {
