@@ -1,6 +1,7 @@
 #include "ui/history_window.h"
 
 #include <QDateTime>
+#include <QEvent>
 #include <QHeaderView>
 #include <QPointer>
 #include <QPushButton>
@@ -50,7 +51,7 @@ HistoryWindow::HistoryWindow(QWidget* mainWindow, EntryList& mainList, RenamedOn
   表格_历史->setEditTriggers(QAbstractItemView::NoEditTriggers);
   表格_历史->verticalHeader()->setVisible(false);
   表格_历史->setWordWrap(false);
-  const int widths[] = {136, 230, 90, 56, 260, 60};
+  const int widths[] = {136, 190, 136, 50, 260, 60};
   for (int column = 0; column < 6; ++column) 表格_历史->setColumnWidth(column, widths[column]);
 
   按钮_撤销这一批 = new QPushButton(QStringLiteral("撤销这一批"), this);
@@ -83,6 +84,11 @@ void HistoryWindow::Refresh() {
   if (!ids_.empty()) 表格_历史->selectRow(0);
 }
 
+bool HistoryWindow::event(QEvent* event) {
+  if (event->type() == QEvent::WindowActivate) Refresh();
+  return QWidget::event(event);
+}
+
 void HistoryWindow::UndoSelected() {
   const int row = 表格_历史->currentRow();
   if (row < 0 || row >= static_cast<int>(ids_.size()) || 表格_历史->selectedItems().isEmpty()) {
@@ -104,6 +110,8 @@ HistoryWindow* OpenHistoryWindow(QWidget* mainWindow, EntryList& mainList, const
   QPointer<HistoryWindow>& window = OpenWindow();
   if (window == nullptr || window->parentWidget() != mainWindow) {
     window = new HistoryWindow(mainWindow, mainList, renamedOnDisk, runDiskPhase);
+    // Over the main window's list, a little below its top bar.
+    window->move(mainWindow->geometry().topLeft() + QPoint(40, 100));
   }
   window->Refresh();
   window->show();

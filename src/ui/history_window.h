@@ -24,13 +24,17 @@ class HistoryWindow : public QWidget {
   // changes back follow it. renamedOnDisk hears each undo's outcome.
   HistoryWindow(QWidget* mainWindow, EntryList& mainList, RenamedOnDisk renamedOnDisk, DiskPhaseRunner runDiskPhase);
 
-  // Reads the history again (headers only) into the table.
+  // Reads the history again (headers only) into the table; also each time the
+  // window becomes active, so batches made meanwhile show.
   void Refresh();
 
   // Columns: time, folder, what made it, count, first rename, "已撤回" or empty.
   QTableWidget* 表格_历史 = nullptr;
   QPushButton* 按钮_撤销这一批 = nullptr;
   QPushButton* 按钮_清空历史 = nullptr;
+
+ protected:
+  bool event(QEvent* event) override;
 
  private:
   void UndoSelected();

@@ -234,7 +234,9 @@ TEST_F(HistoryTest, PassesOverDamagedAndForeignRecordFiles) {
   EXPECT_TRUE(history.List().empty());
   EXPECT_TRUE(std::filesystem::is_symlink(folder + "batch-99-link"));
   EXPECT_TRUE(std::filesystem::exists(folder + "batch-999-fifo"));
-  if (::getuid() == 0) EXPECT_TRUE(std::filesystem::exists(folder + "batch-99999-foreign"));
+  if (::getuid() == 0) {
+    EXPECT_TRUE(std::filesystem::exists(folder + "batch-99999-foreign"));
+  }
 }
 
 }  // namespace

@@ -17,6 +17,10 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("VANTOR_RELEASE_URL")) {
     qputenv("VANTOR_RELEASE_URL", QByteArrayLiteral("http://127.0.0.1:1/"));
   }
+  // Journals and history records of the windows go to the build tree, never
+  // to the user's state folder (the test list cannot carry more than one
+  // environment variable per test).
+  qputenv("XDG_STATE_HOME", QByteArrayLiteral(VANTOR_TEST_STATE_HOME));
   QApplication app(argc, argv);
   vantor::LoadQtTranslations(app);
   ::testing::InitGoogleTest(&argc, argv);
