@@ -155,12 +155,12 @@ void ShowPreviewColumn(EntryList& list, PreviewColumn column) {
   }
 }
 
-std::shared_ptr<EntryList> SnapshotOfList(const EntryList& list) {
-  auto copy = std::make_shared<EntryList>();
-  copy->SetEntryDirectory(list.EntryDirectory());
-  for (int row = 0; row < list.RowCount(); ++row) copy->AppendRow(list.Cell(row, 0));
-  copy->SetPreviewOn(true);
-  return copy;
+std::shared_ptr<EntryList> ListOfNames(const ByteText& directory, const std::vector<ByteText>& names) {
+  auto list = std::make_shared<EntryList>();
+  list->SetEntryDirectory(directory);
+  for (const ByteText& name : names) list->AppendRow(name);
+  list->SetPreviewOn(true);
+  return list;
 }
 
 }  // namespace vantor

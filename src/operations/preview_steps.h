@@ -67,6 +67,8 @@ class PreviewSteps {
   void Remove(size_t index);
   void Clear() { steps_.clear(); }
 
+  // Column 0 as step 0 last saw it; null before any step.
+  const std::shared_ptr<const std::vector<ByteText>>& Base() const { return base_; }
   // True while the steps were last folded over exactly these column-0 names.
   bool FoldedOver(const EntryList& list) const;
   // Runs steps from..Count()-1 again, quietly, over the names before `from`
@@ -86,8 +88,8 @@ class PreviewSteps {
 // Writes the column into list's preview column and its marks, as one change.
 void ShowPreviewColumn(EntryList& list, PreviewColumn column);
 
-// An EntryList with list's entry directory and column 0, preview on: what a
-// fold on another thread reads while the window's list may change.
-std::shared_ptr<EntryList> SnapshotOfList(const EntryList& list);
+// An EntryList with this entry directory and these column-0 names, preview
+// on: what a fold on another thread reads while the window's list may change.
+std::shared_ptr<EntryList> ListOfNames(const ByteText& directory, const std::vector<ByteText>& names);
 
 }  // namespace vantor

@@ -214,7 +214,8 @@ void BuildListArea(MainWindowUi& ui, QWidget* w) {
   steps->addAction(ui.删除这一步);
   steps->setContextMenuPolicy(Qt::ActionsContextMenu);
   Place(NAMED(按钮_清除预览步骤), w, {1014, 5, 124, 25}, "清除步骤")->hide();
-  DropDownList(NAMED(组合框_步骤方案), w, {1014, 33, 124, 25}, {})->hide();
+  DropDownList(NAMED(组合框_步骤方案), w, {1014, 33, 124, 25}, {})->setPlaceholderText(T("步骤方案"));
+  ui.组合框_步骤方案->hide();
   Place(NAMED(按钮_应用步骤), w, {1014, 61, 58, 25}, "应用")->hide();
   Place(NAMED(按钮_保存步骤), w, {1076, 61, 62, 25}, "保存步骤")->hide();
 }

@@ -122,14 +122,16 @@ void PreviewStepsPanel::StartLive() {
   const std::any settings = liveBinding_->read();
   auto copy = std::make_shared<PreviewSteps>(steps_);
   const bool onWorker = list_.RowCount() >= kWorkerRows;
-  // A worker folds over a snapshot of the list, which the window may change meanwhile.
-  std::shared_ptr<EntryList> source = onWorker ? SnapshotOfList(list_) : nullptr;
   const IntakeSettings intake = hooks_.context().intake;
-  EntryList* windowList = &list_;
+  EntryList* windowList = onWorker ? nullptr : &list_;
+  const ByteText directory = list_.EntryDirectory();
   Prompter* prompter = &prompter_;
-  auto task = [copy, source, settings, intake, windowList, prompter] {
+  auto task = [copy, settings, intake, windowList, directory, prompter] {
     auto result = std::make_shared<LiveResult>();
-    EntryList& list = source ? *source : *windowList;
+    // A worker folds over its own list of the names the steps saw, as the
+    // window's list may change meanwhile.
+    std::shared_ptr<EntryList> own = windowList == nullptr ? ListOfNames(directory, *copy->Base()) : nullptr;
+    EntryList& list = own ? *own : *windowList;
     const RunContext context{list, *prompter, intake};
     const size_t last = copy->Count() - 1;
     PreviewStep step = copy->Steps()[last];
