@@ -70,7 +70,7 @@ TEST(DecodeNameFile, ReadsUtf8AndGbkLinesAndRefusesTheRest) {
       {"invalid bytes", "a\r\n\xFF\r\n", std::nullopt},
       {"lone GBK lead byte", "a\x81\r\n", std::nullopt},
       {"UTF-8 mark over GBK", kBom + GbkFile("第1课"), std::nullopt},
-      {"UTF-8 without GBK form", "\xF0\x9F\x98\x80.txt", std::nullopt},
+      {"UTF-8 that GBK lacks", "\xF0\x9F\x98\x80.txt", std::vector<std::string>{"\xF0\x9F\x98\x80.txt"}},
       {"UTF-16 LE", std::string("\xFF\xFE" "a\0\n\0", 6), std::nullopt},
       {"UTF-16 BE", std::string("\xFE\xFF\0a\0\n", 6), std::nullopt},
       {"NUL", std::string("a\0b\n", 4), std::nullopt},

@@ -40,8 +40,8 @@ TEST(NewNameOfChineseScript, ConvertsWholeNamesThatKeepAGbkForm) {
       {"说明.书", kTraditional, "說明.書"},  // the extension too
       {"亂y並.txt", kSimplified, "乱y并.txt"},  // 亂 is 81 79: its trail byte is the ASCII y
       {"頭髮 and 頭髮.txt", kSimplified, "头发 and 头发.txt"},
-      {"鲃鱼.txt", kTraditional, std::nullopt},  // 鲃 becomes 䰾, which GBK lacks
-      {"儸.txt", kSimplified, std::nullopt},     // 儸 becomes 㑩, which GBK lacks
+      {"鲃鱼.txt", kTraditional, "䰾魚.txt"},  // 䰾, which GBK lacks, has a four-byte code
+      {"儸.txt", kSimplified, "㑩.txt"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.name) + (c.target == kSimplified ? " to simplified" : " to traditional"));
@@ -74,18 +74,18 @@ TEST(ChineseScriptConverter, PreparedStretchesConvertAsOneByOne) {
 
 TEST(RunChineseScript, RenamesDirectlyOrInPreviewAndSaysSoInItsOwnWords) {
   Workbench bench;
-  bench.Files({"頭髮.txt", "歷史.mp4", "readme.md", "儸.txt"});
+  bench.Files({"頭髮.txt", "歷史.mp4", "readme.md", "中.txt"});
   bench.Load();
   bench.list.SetPreviewOn(true);
   RunChineseScript(bench.Context(), {ChineseScript::kSimplified});
   EXPECT_EQ(bench.Boxes(), std::vector<Box>{kPreviewNotice});
-  EXPECT_EQ(bench.Column(1), (std::vector<std::string>{"", "", "历史.mp4", "头发.txt"}));
+  EXPECT_EQ(bench.Column(1), (std::vector<std::string>{"", "历史.mp4", "", "头发.txt"}));
 
   bench.list.SetPreviewOn(false);
   bench.prompter.boxes.clear();
   RunChineseScript(bench.Context(), {ChineseScript::kSimplified});
   EXPECT_EQ(bench.Boxes(), (std::vector<Box>{kConfirmRename, {"一共有2个文件被改名", "修改成果提示", MessageIcon::kNone}}));
-  EXPECT_EQ(bench.OnDisk(), (std::set<std::string>{"头发.txt", "历史.mp4", "readme.md", "儸.txt"}));
+  EXPECT_EQ(bench.OnDisk(), (std::set<std::string>{"头发.txt", "历史.mp4", "readme.md", "中.txt"}));
 
   bench.prompter.boxes.clear();
   RunChineseScript(bench.Context(), {ChineseScript::kSimplified});

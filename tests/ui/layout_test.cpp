@@ -331,6 +331,7 @@ TEST_F(MainWindowLayout, EveryMemberIsSetAndNamedAfterItself) {
       M(编辑框_正则替换为), M(选择框_正则区分大小写), M(选择框_正则全部替换), M(选择框_正则含扩展名),
       M(按钮_正则替换), M(分组框_大小写), M(组合框_大小写方式), M(组合框_大小写范围), M(按钮_改大小写),
       M(分组框_拍摄日期), M(标签_日期格式), M(编辑框_日期格式), M(选择框_无日期用修改时间), M(按钮_按拍摄日期命名),
+      M(分组框_修复乱码), M(组合框_乱码原编码), M(按钮_修复乱码),
   };
 #undef M
   for (const auto& [object, name] : members) {
@@ -341,10 +342,10 @@ TEST_F(MainWindowLayout, EveryMemberIsSetAndNamedAfterItself) {
     EXPECT_EQ(window_.findChildren<QObject*>(U(name)).size(), 1);
   }
   // Nineteen numbered edit boxes, eighteen radio buttons, twenty-three groups
-  // and the three of the page "高级".
+  // and the four of the page "高级".
   EXPECT_EQ(window_.findChildren<QLineEdit*>(QRegularExpression(U("^编辑框\\d+$"))).size(), 19);
   EXPECT_EQ(window_.findChildren<QRadioButton*>().size(), 18);
-  EXPECT_EQ(window_.findChildren<QGroupBox*>().size(), 26);
+  EXPECT_EQ(window_.findChildren<QGroupBox*>().size(), 27);
 }
 
 }  // namespace

@@ -42,7 +42,7 @@ TEST_F(SymbolAfterNumberChecks, RefuseInTheirOrderAndChangeNothing) {
 
   Load({"01a.txt"});
   EXPECT_EQ(AddAfterNumber(U("")), std::vector<BoxRecord>{InfoBox(U("加什么？不能为空"))});
-  EXPECT_EQ(AddAfterNumber(U("😀")),
+  EXPECT_EQ(AddAfterNumber(QString(QChar(0xD800))),
             std::vector<BoxRecord>{InfoBox(U("输入的文字含有无法识别的字符，不能用在文件名里"), U("提示"))});
   EXPECT_EQ(OnDisk(), Strings({"01a.txt"}));
 
