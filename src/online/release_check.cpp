@@ -97,6 +97,9 @@ ReleaseCheck CheckRelease(const ByteText& url, const std::atomic<bool>* cancelle
   HttpRequest request;
   request.url = url;
   request.cancelled = cancelled;
+  request.timeoutSeconds = kReleaseCheckStallSeconds;
+  request.lowSpeedBytesPerSecond = kReleaseCheckLowSpeed;
+  request.totalSeconds = kReleaseCheckSeconds;
   return ReadReleasePage(HttpFetch(request), LocalVersion());
 }
 

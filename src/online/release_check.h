@@ -51,8 +51,15 @@ struct ReleaseCheck {
 // What a fetched release page says about the local version.
 ReleaseCheck ReadReleasePage(const HttpResponse& page, const ByteText& local);
 
-// Fetches the release page with a plain GET (default headers, 15-second
-// timeouts, redirects followed) and reads it. `cancelled` ends the wait early.
+// A check ends after this many seconds whatever the server does, and sooner
+// when it sends fewer than kReleaseCheckLowSpeed bytes a second for
+// kReleaseCheckStallSeconds.
+inline constexpr int kReleaseCheckSeconds = 20;
+inline constexpr long kReleaseCheckLowSpeed = 64;
+inline constexpr int kReleaseCheckStallSeconds = 10;
+
+// Fetches the release page with a plain GET (default headers, the limits
+// above, redirects followed) and reads it. `cancelled` ends the wait early.
 ReleaseCheck CheckRelease(const ByteText& url, const std::atomic<bool>* cancelled = nullptr);
 
 }  // namespace vantor

@@ -17,12 +17,13 @@ void Remind(Prompter& prompter, const char* utf8Text) {
   prompter.Inform(Gbk(utf8Text), messages::TitleReminder(), MessageIcon::kInformation);
 }
 
-BatchOutcome ApplyWithRunner(const ByteText& directory, const std::vector<PlannedRename>& plan,
+BatchOutcome ApplyWithRunner(const EntryList& list, const std::vector<PlannedRename>& plan,
                              const DiskPhaseRunner& runDiskPhase) {
   LongWork work(static_cast<int>(plan.size()), nullptr);
   BatchOutcome outcome;
   RunDiskPhase(runDiskPhase, work, [&] {
-    outcome = ApplyRenameBatch(directory, plan, [&work](int done) { work.Reached(done); }, &work);
+    outcome = ApplyRenameBatch(list.EntryDirectory(), plan, [&work](int done) { work.Reached(done); }, &work,
+                               {.folder = list.EntryFolder()});
   });
   return outcome;
 }
@@ -65,9 +66,10 @@ int CommitPreview(EntryList& list, Prompter& prompter, const RenamedOnDisk& rena
   }
 
   std::vector<PlannedRename> plan = PendingRenames(list);
-  const BatchOutcome outcome = ApplyWithRunner(list.EntryDirectory(), plan, runDiskPhase);
+  const BatchOutcome outcome = ApplyWithRunner(list, plan, runDiskPhase);
   if (ReportBatchNotStarted(prompter, outcome)) return 0;
   const int failed = outcome.failed;
+  const TextArray replaced = ReplacedNames(plan, outcome);
   if (renamedOnDisk) renamedOnDisk(outcome.renamed, failed);
   {
     EntryList::Batch batch(list);
@@ -79,7 +81,7 @@ int CommitPreview(EntryList& list, Prompter& prompter, const RenamedOnDisk& rena
       list.SetEntryCell(ByteText(), step.row, 1);
     }
   }
-  ReportFailedRenames(prompter, failed);
+  ReportFailedRenames(prompter, failed, replaced);
   return failed;
 }
 

@@ -18,6 +18,7 @@ PendingMark MarkOf(RenameProblem problem) {
     case RenameProblem::kNone:
     case RenameProblem::kFailed:
     case RenameProblem::kNotReached:
+    case RenameProblem::kReplaced:
       break;
   }
   return PendingMark::kNone;

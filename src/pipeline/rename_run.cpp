@@ -212,11 +212,12 @@ RenameRunResult CarryOutPlan(const RunContext& context, const RenameRunOptions& 
   LongWork work(static_cast<int>(plan.changes.size()), progress);
   BatchOutcome outcome;
   RunDiskPhase(context.runDiskPhase, work, [&] {
-    outcome = ApplyRenameBatch(list.EntryDirectory(), plan.changes, [&work](int done) { work.Reached(done); }, &work);
+    outcome = ApplyRenameBatch(list.EntryDirectory(), plan.changes, [&work](int done) { work.Reached(done); }, &work,
+                               {.folder = list.EntryFolder()});
   });
   if (outcome.notStarted) {
     if (progress != nullptr) progress->Finished();
-    ReportBatchNotStarted(prompter);
+    ReportBatchNotStarted(prompter, outcome);
     result.refused = true;
     return result;
   }
@@ -234,7 +235,7 @@ RenameRunResult CarryOutPlan(const RunContext& context, const RenameRunOptions& 
   result.failed = outcome.failed;
   if (context.renamedOnDisk) context.renamedOnDisk(result.renamed, result.failed);
   ShowSummary(prompter, options.summary, result.renamed);
-  ReportFailedRenames(prompter, result.failed);
+  ReportFailedRenames(prompter, result.failed, ReplacedNames(plan.changes, outcome));
   return result;
 }
 

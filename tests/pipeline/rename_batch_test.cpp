@@ -247,6 +247,9 @@ TEST(CheckRenamePlan, LooksUpTheFolderForNamesThatStay) {
       {"behind a taken name", {{"a", "b"}, {"b", "c"}}, {P::kNameTaken, P::kNameTaken}},
       {"unchanged row", {{"a", "a"}, {"b", "a"}}, {P::kNone, P::kNameTaken}},
       {"duplicates", {{"a", "x"}, {"b", "x"}}, {P::kDuplicateName, P::kDuplicateName}},
+      {"three rows, one name", {{"a", "x"}, {"b", "y"}, {"c", "x"}, {"other", "x"}},
+       {P::kDuplicateName, P::kNone, P::kDuplicateName, P::kDuplicateName}},
+      {"one file listed twice, one name", {{"a", "x"}, {"a", "x"}}, {P::kDuplicateName, P::kDuplicateName}},
       {"invalid", {{"a", "x/y"}, {"b", kNoGbkForm}, {"c", G(kTooLong)}}, {P::kInvalidName, P::kInvalidName, P::kInvalidName}},
   };
   for (const Row& row : rows) {
