@@ -310,6 +310,30 @@ ByteText PathForMessage(const std::string& path) {
 
 std::vector<std::string> FindUnfinishedJournals() { return UnlockedFiles(kFilePrefix); }
 
+namespace {
+
+// Keeps nothing of a journal that is not acted on.
+JournalFile& Emptied(JournalFile& journal) {
+  if (journal.status == JournalFile::kDamaged || journal.status == JournalFile::kNotAJournal) {
+    journal.bytes = std::string();
+    journal.moves = {};
+    journal.renames = 0;
+  }
+  return journal;
+}
+
+}  // namespace
+
+JournalFile JournalFromBytes(std::string bytes) {
+  JournalFile journal;
+  journal.status = JournalFile::kDamaged;
+  if (bytes.size() <= kMaxJournalBytes) {
+    journal.bytes = std::move(bytes);
+    ParseJournal(journal);
+  }
+  return std::move(Emptied(journal));
+}
+
 JournalFile ReadJournal(const std::string& nativePath) {
   JournalFile journal;
   switch (ReadOwnFile(nativePath, kMaxJournalBytes, journal.bytes)) {
@@ -323,12 +347,7 @@ JournalFile ReadJournal(const std::string& nativePath) {
     case OwnFileStatus::kUnreadable:
       break;
   }
-  if (journal.status == JournalFile::kDamaged || journal.status == JournalFile::kNotAJournal) {
-    journal.bytes = std::string();
-    journal.moves.clear();
-    journal.renames = 0;
-  }
-  return journal;
+  return std::move(Emptied(journal));
 }
 
 int RestoreFromJournal(const std::string& nativePath) { return RestoreFromJournal(ReadJournal(nativePath)); }

@@ -85,6 +85,8 @@ struct JournalFile {
 };
 // ReadJournal(path).status == JournalFile::kWhole for a journal a batch left.
 JournalFile ReadJournal(const std::string& nativePath);
+// The same check of bytes already read (kDamaged above the size limit).
+JournalFile JournalFromBytes(std::string bytes);
 
 // Walks the journal's moves backwards and turns back each one found done (its
 // new name exists and its old one does not; a cycle found neither begun nor

@@ -11,6 +11,7 @@
 #include "pipeline/reports.h"
 #include "platform/code_page.h"
 #include "platform/file_system.h"
+#include "platform/thread_shares.h"
 
 namespace vantor {
 
@@ -132,10 +133,7 @@ RenamePlan PlanWithThreads(const RunContext& context, const RenameRunOptions& op
     PlanShareOfRows(context, options, rows, index * rowsPerShare, std::min(rows.size(), (index + 1) * rowsPerShare),
                     makeRule(), shares[index]);
   };
-  std::vector<std::thread> helpers;
-  for (size_t index = 1; index < threads; ++index) helpers.emplace_back(planShare, index);
-  planShare(0);
-  for (std::thread& helper : helpers) helper.join();
+  RunShares(threads, planShare);
 
   plan.changes = std::move(shares[0].changes);
   plan.unchangedRows = std::move(shares[0].unchangedRows);
