@@ -6,6 +6,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <string_view>
 
 #include "online/http_headers.h"
 #include "platform/code_page.h"
@@ -245,9 +246,10 @@ HttpResponse HttpFetch(const HttpRequest& request) {
       curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, static_cast<long>(left.count()));
     }
     const CURLcode result = curl_easy_perform(curl);
-    if (result != CURLE_OK && (transfer.overTime || (transfer.deadline && std::chrono::steady_clock::now() >= *transfer.deadline))) {
-      return Failed(request, "over the total time limit");
-    }
+    // curl's own end at the deadline says "Operation timed out after ...".
+    const bool overTime = transfer.overTime || (transfer.deadline && result == CURLE_OPERATION_TIMEDOUT &&
+                                                std::string_view(errorText).starts_with("Operation timed out"));
+    if (overTime) return Failed(request, "over the total time limit");
     if (transfer.tooLarge || result == CURLE_FILESIZE_EXCEEDED) return Failed(request, "the body is too large");
     if (result != CURLE_OK) return Failed(request, errorText[0] != '\0' ? errorText : curl_easy_strerror(result));
     curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);

@@ -231,8 +231,12 @@ class NativeStepNames {
     int error = 0;
   };
 
-  NativeStepNames(const std::vector<PlannedRename>& plan, const std::vector<int>& order)
-      : plan_(plan), order_(order), names_(order.size()) {
+  // With renamer and identities, also notes the entry under each old name
+  // (unless the plan names it) in identities, by plan index, before the
+  // step's names read as ready.
+  NativeStepNames(const std::vector<PlannedRename>& plan, const std::vector<int>& order,
+                  const DirectoryRenamer* renamer = nullptr, std::vector<EntryIdentity>* identities = nullptr)
+      : plan_(plan), order_(order), names_(order.size()), renamer_(renamer), identities_(identities) {
     size_t bytes = 0;
     for (int step : order) bytes += (plan[step].oldName.size() + plan[step].newName.size()) * kMaxNativeBytesPerGbkByte + 2;
     buffer_ = std::make_unique_for_overwrite<char[]>(bytes);
@@ -280,6 +284,11 @@ class NativeStepNames {
     for (size_t k = 0; k < order_.size(); ++k) {
       const PlannedRename& step = plan_[order_[k]];
       names_[k] = {Append(step.oldName), Append(step.newName)};
+      if (identities_ != nullptr) {
+        EntryIdentity& identity = (*identities_)[order_[k]];
+        identity = step.identity;
+        if (!identity.Known() && names_[k].oldName.error == 0) identity = renamer_->IdentityOf(names_[k].oldName.text);
+      }
       if ((k + 1) % kStepsBetweenSignals == 0 || k + 1 == order_.size()) {
         ready_.store(static_cast<uint32_t>(k + 1), std::memory_order_release);
         ready_.notify_one();
@@ -294,6 +303,8 @@ class NativeStepNames {
   std::unique_ptr<char[]> buffer_;  // every converted name, NUL-terminated
   size_t used_ = 0;
   std::string scratch_;
+  const DirectoryRenamer* renamer_;
+  std::vector<EntryIdentity>* identities_;
   std::atomic<uint32_t> ready_{0};  // names_[0, ready_) are converted
   std::jthread converter_;          // last: stopped and joined before the names go
 };
@@ -339,8 +350,7 @@ class BatchRunner {
       }
       Journal();
       if (!journal_.Write()) return false;
-      names_ = std::make_unique<NativeStepNames>(plan_, order_);
-      NoteIdentities();
+      names_ = std::make_unique<NativeStepNames>(plan_, order_, &renamer_, &outcome_.identities);
     }
     stopAfter_ = MovesBeforeStop();
     stopped_ = stopAfter_ == 0;
@@ -446,21 +456,9 @@ class BatchRunner {
     return moved;
   }
 
-  // Notes, per step in the order they run, the entry under its old name: the
-  // one the caller names, else the one there now.
-  void NoteIdentities() {
-    for (size_t k = 0; k < order_.size(); ++k) {
-      const int step = order_[k];
-      EntryIdentity identity = plan_[step].identity;
-      if (!identity.Known()) {
-        const NativeStepNames::Name name = names_->Old(k);
-        if (name.error == 0) identity = renamer_.IdentityOf(name.text);
-      }
-      outcome_.identities[step] = identity;
-    }
-  }
-
   // True when the entry under from is the one noted for step (or none was).
+  // The identity is noted with the step's names, so from must have been read
+  // from names_ first.
   bool StillThere(int step, NativeStepNames::Name from) {
     const EntryIdentity& noted = outcome_.identities[step];
     if (!noted.Known() || from.error != 0 || stopped_) return true;

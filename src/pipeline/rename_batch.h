@@ -102,8 +102,9 @@ std::vector<RenameProblem> CheckRenameNames(const std::vector<RenameNames>& step
 // included, goes to a journal (pipeline/rename_journal.h) that is removed when
 // the batch ends; when it cannot be written nothing changes and the outcome is
 // notStarted.
-// Each entry's identity is noted when the batch is planned (one fstatat
-// relative to the opened folder) and checked before its rename: an entry
+// Each entry's identity is noted as the batch is laid out, ahead of the
+// renames (one fstatat relative to the opened folder; the plan's own
+// identity where it gives one), and checked before its rename: an entry
 // swapped in meanwhile under the old name is left alone (kReplaced). A cycle
 // that cannot be turned back completely (a move back fails) keeps what it
 // could, tells so row by row, and leaves its journal for recovery.
