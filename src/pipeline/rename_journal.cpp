@@ -258,7 +258,7 @@ bool RenameJournal::Write() {
 namespace {
 
 // Regular files of the user in the folder whose name starts with prefix, and
-// does not end with ".damaged", that no running batch holds locked.
+// holds no ".damaged", that no running batch holds locked.
 std::vector<std::string> UnlockedFiles(std::string_view prefix) {
   std::vector<std::string> found;
   const std::string folder = JournalFolder();
@@ -267,9 +267,7 @@ std::vector<std::string> UnlockedFiles(std::string_view prefix) {
   while (const dirent* entry = ::readdir(stream)) {
     const std::string_view name = entry->d_name;
     if (name.substr(0, prefix.size()) != prefix) continue;
-    if (name.size() >= kDamagedSuffix.size() && name.substr(name.size() - kDamagedSuffix.size()) == kDamagedSuffix) {
-      continue;
-    }
+    if (name.find(kDamagedSuffix) != std::string_view::npos) continue;  // set aside before
     const std::string path = folder + "/" + std::string(name);
     int descriptor = -1;
     if (OpenOwnFile(path, descriptor) != OwnFileStatus::kRead) continue;

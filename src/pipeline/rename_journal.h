@@ -64,7 +64,7 @@ class RenameJournal {
 // Native paths of the journals in the folder that no running batch holds:
 // regular files of the user whose name starts with "journal-" (a folder, a
 // FIFO or a link of such a name is passed over, as is a journal set aside as
-// damaged).
+// damaged, whose name holds ".damaged").
 std::vector<std::string> FindUnfinishedJournals();
 
 // A journal file as read back. Reading keeps the file's bytes and where each
