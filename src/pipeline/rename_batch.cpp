@@ -321,8 +321,7 @@ class BatchRunner {
   BatchRunner(const ByteText& directory, const std::vector<PlannedRename>& plan,
               const std::function<void(int done)>& stepped, const LongWork* work, StepGraph& graph,
               BatchOutcome& outcome, const BatchSettings& settings)
-      : directory_(directory),
-        plan_(plan),
+      : plan_(plan),
         stepped_(stepped),
         work_(work),
         graph_(graph),
@@ -557,7 +556,6 @@ class BatchRunner {
     if (stepped_ && worked_ % kStepsBetweenReports == 0) stepped_(static_cast<int>(worked_));
   }
 
-  const ByteText& directory_;
   const std::vector<PlannedRename>& plan_;
   const std::function<void(int done)>& stepped_;
   const LongWork* work_;
