@@ -8,6 +8,7 @@
 
 #include <vector>
 
+#include "platform/file_system.h"
 #include "text/byte_text.h"
 
 namespace vantor {
@@ -71,9 +72,15 @@ class EntryList {
   void SetColumnTexts(const TextArray& names, int column);
 
   // The folder every entry lives in, ending with "/" when set; empty when
-  // nothing is loaded.
+  // nothing is loaded. Setting it also notes which folder stands under that
+  // path now (EntryFolder()), so that renames can refuse a folder moved away
+  // or replaced since.
   const ByteText& EntryDirectory() const { return entryDirectory_; }
-  void SetEntryDirectory(ByteText directory) { entryDirectory_ = std::move(directory); }
+  void SetEntryDirectory(ByteText directory) {
+    entryDirectory_ = std::move(directory);
+    entryFolder_ = entryDirectory_.empty() ? EntryIdentity{} : FolderIdentity(entryDirectory_);
+  }
+  const EntryIdentity& EntryFolder() const { return entryFolder_; }
 
   // Preview switch. Turning it off discards every pending name; turning it on
   // starts with an empty preview column.
@@ -108,6 +115,7 @@ class EntryList {
   std::vector<ByteText> pending_;  // same size as current_ while preview is on
   std::vector<PendingMark> marks_;  // same size as pending_
   ByteText entryDirectory_;
+  EntryIdentity entryFolder_;
   bool previewOn_ = false;
 
   EntryListObserver* observer_ = nullptr;

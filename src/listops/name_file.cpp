@@ -13,18 +13,16 @@ constexpr std::string_view kUtf16BigMark = "\xFE\xFF";
 
 bool StartsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
 
-// Splits on LF, dropping the CR of a CR LF; no element after a final break.
+// Splits at CR LF, LF or a lone CR, trimming each line like a pasted name
+// (leading spaces too); no element after a final break.
 TextArray SplitLines(std::string_view text) {
   TextArray lines;
   size_t start = 0;
   while (start < text.size()) {
-    size_t end = text.find('\n', start);
-    const bool last = end == std::string_view::npos;
-    if (last) end = text.size();
-    std::string_view line = text.substr(start, end - start);
-    if (!last && !line.empty() && line.back() == '\r') line.remove_suffix(1);
-    lines.emplace_back(line);
-    start = end + 1;
+    size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) end = text.size();
+    lines.push_back(TrimBoth(ByteText(text.substr(start, end - start))));
+    start = end + (text.substr(end, 2) == "\r\n" ? 2 : 1);
   }
   return lines;
 }

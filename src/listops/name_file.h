@@ -1,6 +1,6 @@
 // Name files: text files of new names, one per line, dropped on the mapping
 // window. They come in UTF-8 (with or without a byte-order mark) or GBK, with
-// CR LF or LF line breaks.
+// CR LF, LF or CR line breaks.
 #pragma once
 
 #include <cstddef>
@@ -24,10 +24,12 @@ bool IsWellFormedUtf8(std::string_view bytes);
 // than kMaxNameFileBytes, starting with a UTF-16 byte-order mark, holding a NUL
 // byte, or neither UTF-8 (whose every character GBK can hold) nor valid GBK.
 // A UTF-8 byte-order mark is dropped. Well-formed UTF-8 is taken as UTF-8 even
-// where it would also be valid GBK. Lines end at CR LF or at a lone LF; a
-// final line break adds no empty line; an empty file has no lines; empty lines
-// inside stay (they leave their row's new name empty).
-// DecodeNameFile("a.txt\r\nb\n") == TextArray{"a.txt", "b"}.
+// where it would also be valid GBK. Lines end at CR LF, at a lone LF or at a
+// lone CR; a final line break adds no empty line; an empty file has no lines;
+// empty lines inside stay (they leave their row's new name empty). Leading and
+// trailing half- and full-width spaces of each line go, as nobody means a
+// name to start or end with one.
+// DecodeNameFile("a.txt\r\n b \rc") == TextArray{"a.txt", "b", "c"}.
 std::optional<TextArray> DecodeNameFile(std::string_view bytes);
 
 // Reads and decodes the name file at nativePath; nullopt when it cannot be

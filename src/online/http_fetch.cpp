@@ -2,9 +2,11 @@
 
 #include <curl/curl.h>
 
+#include <chrono>
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <string_view>
 
 #include "online/http_headers.h"
 #include "platform/code_page.h"
@@ -39,6 +41,9 @@ struct Transfer {
   ByteText headers;
   ByteText statusText;
   const std::atomic<bool>* cancelled = nullptr;
+  // The whole request, redirects included, ends here when it has a limit.
+  std::optional<std::chrono::steady_clock::time_point> deadline;
+  bool overTime = false;
 };
 
 size_t CollectBody(char* data, size_t size, size_t count, void* user) {
@@ -72,7 +77,11 @@ size_t CollectHeader(char* data, size_t size, size_t count, void* user) {
 }
 
 int CheckCancelled(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
-  const auto* transfer = static_cast<const Transfer*>(user);
+  auto* transfer = static_cast<Transfer*>(user);
+  if (transfer->deadline && std::chrono::steady_clock::now() >= *transfer->deadline) {
+    transfer->overTime = true;
+    return 1;
+  }
   return transfer->cancelled != nullptr && transfer->cancelled->load() ? 1 : 0;
 }
 
@@ -163,12 +172,12 @@ void SetMethod(CURL* curl, HttpMethod method, const std::string& body) {
   }
 }
 
-void SetTimeouts(CURL* curl, int timeoutSeconds) {
+void SetTimeouts(CURL* curl, int timeoutSeconds, long lowSpeedBytesPerSecond) {
   if (timeoutSeconds == -1) return;
   const long seconds = timeoutSeconds < 1 ? kDefaultTimeoutSeconds : timeoutSeconds;
   curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, seconds * 1000L);
-  // A send or receive that moves no byte for that long ends the request.
-  curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
+  // A send or receive slower than the limit for that long ends the request.
+  curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, lowSpeedBytesPerSecond < 1 ? 1L : lowSpeedBytesPerSecond);
   curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, seconds);
 }
 
@@ -208,7 +217,8 @@ HttpResponse HttpFetch(const HttpRequest& request) {
   curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
   curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, CheckCancelled);
   curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &transfer);
-  SetTimeouts(curl, request.timeoutSeconds);
+  SetTimeouts(curl, request.timeoutSeconds, request.lowSpeedBytesPerSecond);
+  if (request.totalSeconds > 0) transfer.deadline = std::chrono::steady_clock::now() + std::chrono::seconds(request.totalSeconds);
 
   // Left unset, curl takes the proxy from the environment.
   if (!request.proxy.empty() || !request.environmentProxy) curl_easy_setopt(curl, CURLOPT_PROXY, request.proxy.c_str());
@@ -230,7 +240,17 @@ HttpResponse HttpFetch(const HttpRequest& request) {
     transfer.statusText.clear();
     curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
     SetMethod(curl, method, body);
+    if (transfer.deadline) {
+      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(*transfer.deadline -
+                                                                              std::chrono::steady_clock::now());
+      if (left.count() <= 0) return Failed(request, "over the total time limit");
+      curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, static_cast<long>(left.count()));
+    }
     const CURLcode result = curl_easy_perform(curl);
+    // curl's own end at the deadline says "Operation timed out after ...".
+    const bool overTime = transfer.overTime || (transfer.deadline && result == CURLE_OPERATION_TIMEDOUT &&
+                                                std::string_view(errorText).starts_with("Operation timed out"));
+    if (overTime) return Failed(request, "over the total time limit");
     if (transfer.tooLarge || result == CURLE_FILESIZE_EXCEEDED) return Failed(request, "the body is too large");
     if (result != CURLE_OK) return Failed(request, errorText[0] != '\0' ? errorText : curl_easy_strerror(result));
     curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);

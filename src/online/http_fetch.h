@@ -43,6 +43,11 @@ struct HttpRequest {
   // Seconds for resolving and connecting, and for each stall while sending or
   // receiving: -1 sets none, below 1 means 15.
   int timeoutSeconds = 0;
+  // With a stall limit: moving fewer bytes a second than this for that long
+  // ends the request too.
+  long lowSpeedBytesPerSecond = 1;
+  // Seconds the whole request may take, redirects included; 0 sets no limit.
+  int totalSeconds = 0;
   bool mergeCookies = true;          // response.cookies := MergeCookies(cookies, new cookies)
   bool completeHeaders = true;       // CompleteDefaultHeaders
   bool normaliseHeaderNames = true;  // NormaliseHeaderNames

@@ -101,6 +101,9 @@ ReleaseCheck CheckRelease(const ByteText& url, const std::atomic<bool>* cancelle
   request.extraHeaders = "User-Agent: " + ReleaseCheckUserAgent();
   request.environmentProxy = true;
   request.cancelled = cancelled;
+  request.timeoutSeconds = kReleaseCheckStallSeconds;
+  request.lowSpeedBytesPerSecond = kReleaseCheckLowSpeed;
+  request.totalSeconds = kReleaseCheckSeconds;
   return ReadReleasePage(HttpFetch(request), LocalVersion());
 }
 

@@ -54,9 +54,16 @@ ReleaseCheck ReadReleasePage(const HttpResponse& page, const ByteText& local);
 // The User-Agent the check sends, in UTF-8: "Vantor重命名/16.4 (Linux)".
 ByteText ReleaseCheckUserAgent();
 
+// A check ends after this many seconds whatever the server does, and sooner
+// when it sends fewer than kReleaseCheckLowSpeed bytes a second for
+// kReleaseCheckStallSeconds.
+inline constexpr int kReleaseCheckSeconds = 20;
+inline constexpr long kReleaseCheckLowSpeed = 64;
+inline constexpr int kReleaseCheckStallSeconds = 10;
+
 // Fetches the release page with a plain GET (default headers but the
-// program's own User-Agent, 15-second timeouts, redirects followed, through
-// the proxy the environment names) and reads it. `cancelled` ends the wait early.
+// program's own User-Agent, the limits above, redirects followed, through the
+// proxy the environment names) and reads it. `cancelled` ends the wait early.
 ReleaseCheck CheckRelease(const ByteText& url, const std::atomic<bool>* cancelled = nullptr);
 
 }  // namespace vantor

@@ -11,6 +11,7 @@
 #include "pipeline/guards.h"
 #include "pipeline/rename_run.h"
 #include "platform/code_page.h"
+#include "platform/thread_shares.h"
 
 namespace vantor {
 
@@ -105,10 +106,7 @@ void ChineseScriptConverter::Prepare(const TextArray& names) {
   const auto convertShare = [&work, &converter, workers](std::size_t first) {
     for (std::size_t i = first; i < work.size(); i += workers) *work[i].second = ConvertStretch(converter, *work[i].first);
   };
-  std::vector<std::thread> helpers;
-  for (std::size_t worker = 1; worker < workers; ++worker) helpers.emplace_back(convertShare, worker);
-  convertShare(0);
-  for (std::thread& helper : helpers) helper.join();
+  RunShares(workers, convertShare);
 }
 
 std::optional<ByteText> ChineseScriptConverter::NewName(const ByteText& name) {

@@ -58,11 +58,14 @@ AppliedBatch ApplyBatch(const ByteText& folder, std::vector<PlannedRename> plan,
   AppliedBatch applied;
   LongWork work(static_cast<int>(plan.size()), options.progress);
   RunDiskPhase(options.runDiskPhase, work, [&] {
-    applied.outcome = ApplyRenameBatch(folder, plan, [&work](int done) { work.Reached(done); }, &work);
+    applied.outcome = ApplyRenameBatch(folder, plan, [&work](int done) { work.Reached(done); }, &work,
+                                       {.folder = options.folder});
     if (applied.outcome.notStarted || applied.outcome.renamed == 0) return;
     applied.record = BatchHistory().Record(folder, caption, DoneRenames(plan, applied.outcome), options.undoes);
   });
-  if (!applied.outcome.notStarted && rows.list != nullptr) WriteRows(plan, applied.outcome, rows);
+  if (applied.outcome.notStarted) return applied;
+  applied.replaced = ReplacedNames(plan, applied.outcome);
+  if (rows.list != nullptr) WriteRows(plan, applied.outcome, rows);
   return applied;
 }
 

@@ -27,11 +27,13 @@ struct ApplyOptions {
   DiskPhaseRunner runDiskPhase;     // runs the renames and the recording; empty: inline
   RunProgress* progress = nullptr;  // hears how far the renames are (not Started/Finished)
   std::string undoes{};             // the record this batch takes back (undo and redo)
+  EntryIdentity folder{};           // the folder as listed, when known: one moved or replaced stops the batch
 };
 
 struct AppliedBatch {
   BatchOutcome outcome;  // per planned rename, in plan order (pipeline/rename_batch.h)
   std::string record;    // id of the history record; empty when nothing was renamed or recording failed
+  TextArray replaced;    // old names of the entries left alone because another stood under them
 };
 
 // Renames plan in folder through ApplyRenameBatch (chains, cycles, journal,

@@ -36,12 +36,13 @@ int CommitPreview(EntryList& list, Prompter& prompter, const RenamedOnDisk& rena
     return 0;
   }
 
-  const BatchOutcome outcome =
-      ApplyBatch(list.EntryDirectory(), PendingRenames(list), Gbk("提交预览"), {&list}, {runDiskPhase}).outcome;
+  const AppliedBatch applied = ApplyBatch(list.EntryDirectory(), PendingRenames(list), Gbk("提交预览"), {&list},
+                                          {.runDiskPhase = runDiskPhase, .folder = list.EntryFolder()});
+  const BatchOutcome& outcome = applied.outcome;
   if (ReportBatchNotStarted(prompter, outcome)) return 0;
   const int failed = outcome.failed;
   if (renamedOnDisk) renamedOnDisk(outcome.renamed, failed);
-  ReportFailedRenames(prompter, failed);
+  ReportFailedRenames(prompter, failed, applied.replaced);
   return failed;
 }
 

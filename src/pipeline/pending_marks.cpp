@@ -1,5 +1,7 @@
 #include "pipeline/pending_marks.h"
 
+#include <system_error>
+
 #include "pipeline/long_work.h"
 #include "platform/file_system.h"
 
@@ -18,6 +20,7 @@ PendingMark MarkOf(RenameProblem problem) {
     case RenameProblem::kNone:
     case RenameProblem::kFailed:
     case RenameProblem::kNotReached:
+    case RenameProblem::kReplaced:
       break;
   }
   return PendingMark::kNone;
@@ -46,9 +49,13 @@ std::vector<PlannedRename> PendingRenames(const EntryList& list) {
 }
 
 FolderListing StartReadingFolder(const EntryList& list) {
-  return std::async(std::launch::async, [directory = list.EntryDirectory()] {
-    return ReadFolderNames(directory, EntryKind::kAll).names;
-  });
+  const auto read = [directory = list.EntryDirectory()] { return ReadFolderNames(directory, EntryKind::kAll).names; };
+  try {
+    return std::async(std::launch::async, read);
+  } catch (const std::system_error&) {
+    // No thread to be had: the folder is read when the listing is asked for.
+    return std::async(std::launch::deferred, read);
+  }
 }
 
 void MarkPendingConflicts(EntryList& list, const FolderListing& listing, const DiskPhaseRunner& runDiskPhase) {

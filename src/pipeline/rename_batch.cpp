@@ -7,8 +7,6 @@
 // linear in the batch.
 #include "pipeline/rename_batch.h"
 
-#include <sys/stat.h>
-
 #include <atomic>
 #include <cerrno>
 #include <cstdint>
@@ -168,8 +166,11 @@ StepGraph Analyse(const std::vector<RenameNames>& plan, const TextArray* folderN
       graph.problems[i] = RenameProblem::kDuplicateName;
       graph.problems[sameNew] = RenameProblem::kDuplicateName;
     }
-    // The same entry listed twice: the first row renames it.
-    if (stepWithOldName.Add(index) != kNoStep) graph.problems[i] = RenameProblem::kFailed;
+    // The same entry listed twice: the first row renames it, unless both
+    // would give it one name; then both are refused as sharing it.
+    if (stepWithOldName.Add(index) != kNoStep && graph.problems[i] != RenameProblem::kDuplicateName) {
+      graph.problems[i] = RenameProblem::kFailed;
+    }
   }
 
   // Names that stay: those of unchanged rows, and names of the folder that no
@@ -230,8 +231,12 @@ class NativeStepNames {
     int error = 0;
   };
 
-  NativeStepNames(const std::vector<PlannedRename>& plan, const std::vector<int>& order)
-      : plan_(plan), order_(order), names_(order.size()) {
+  // With renamer and identities, also notes the entry under each old name
+  // (unless the plan names it) in identities, by plan index, before the
+  // step's names read as ready.
+  NativeStepNames(const std::vector<PlannedRename>& plan, const std::vector<int>& order,
+                  const DirectoryRenamer* renamer = nullptr, std::vector<EntryIdentity>* identities = nullptr)
+      : plan_(plan), order_(order), names_(order.size()), renamer_(renamer), identities_(identities) {
     size_t bytes = 0;
     for (int step : order) bytes += (plan[step].oldName.size() + plan[step].newName.size()) * kMaxNativeBytesPerGbkByte + 2;
     buffer_ = std::make_unique_for_overwrite<char[]>(bytes);
@@ -279,6 +284,11 @@ class NativeStepNames {
     for (size_t k = 0; k < order_.size(); ++k) {
       const PlannedRename& step = plan_[order_[k]];
       names_[k] = {Append(step.oldName), Append(step.newName)};
+      if (identities_ != nullptr) {
+        EntryIdentity& identity = (*identities_)[order_[k]];
+        identity = step.identity;
+        if (!identity.Known() && names_[k].oldName.error == 0) identity = renamer_->IdentityOf(names_[k].oldName.text);
+      }
       if ((k + 1) % kStepsBetweenSignals == 0 || k + 1 == order_.size()) {
         ready_.store(static_cast<uint32_t>(k + 1), std::memory_order_release);
         ready_.notify_one();
@@ -293,6 +303,8 @@ class NativeStepNames {
   std::unique_ptr<char[]> buffer_;  // every converted name, NUL-terminated
   size_t used_ = 0;
   std::string scratch_;
+  const DirectoryRenamer* renamer_;
+  std::vector<EntryIdentity>* identities_;
   std::atomic<uint32_t> ready_{0};  // names_[0, ready_) are converted
   std::jthread converter_;          // last: stopped and joined before the names go
 };
@@ -308,18 +320,25 @@ class BatchRunner {
  public:
   BatchRunner(const ByteText& directory, const std::vector<PlannedRename>& plan,
               const std::function<void(int done)>& stepped, const LongWork* work, StepGraph& graph,
-              BatchOutcome& outcome)
-      : directory_(directory),
-        plan_(plan),
+              BatchOutcome& outcome, const BatchSettings& settings)
+      : plan_(plan),
         stepped_(stepped),
         work_(work),
         graph_(graph),
         outcome_(outcome),
-        journal_(directory),
-        renamer_(directory) {}
+        journal_(directory, settings.fileSystem),
+        renamer_(directory, settings.fileSystem) {
+    outcome_.identities.assign(plan.size(), EntryIdentity{});
+    if (settings.folder.Known() && renamer_.Folder() != settings.folder) folderChanged_ = true;
+  }
 
-  // False when the journal could not be written; nothing changed then.
+  // False when the folder is not the one planned for or the journal could
+  // not be written; nothing changed then.
   bool Run() {
+    if (folderChanged_) {
+      outcome_.folderChanged = true;
+      return false;
+    }
     Lay();
     if (!order_.empty()) {
       if (!cycles_.empty() && !ChooseTemporary()) {
@@ -330,7 +349,7 @@ class BatchRunner {
       }
       Journal();
       if (!journal_.Write()) return false;
-      names_ = std::make_unique<NativeStepNames>(plan_, order_);
+      names_ = std::make_unique<NativeStepNames>(plan_, order_, &renamer_, &outcome_.identities);
     }
     stopAfter_ = MovesBeforeStop();
     stopped_ = stopAfter_ == 0;
@@ -340,7 +359,9 @@ class BatchRunner {
     }
     for (const Segment& chain : chains_) RunChain(chain);
     for (const Segment& cycle : cycles_) RunCycle(cycle);
-    if (stopped_) journal_.Abandon();
+    // A stop as by a kill, or an entry a turn-back could not bring home: the
+    // journal stays for the recovery.
+    if (stopped_ || stranded_) journal_.Abandon();
     return true;
   }
 
@@ -378,11 +399,11 @@ class BatchRunner {
         order_.push_back(step);
       }
       cycle.end = order_.size();
-      const std::optional<std::string> path = NativeEntryPath(directory_, plan_[order_[cycle.begin]].oldName);
-      struct stat info {};
-      if (path && ::lstat(path->c_str(), &info) == 0) {
-        cycle.device = static_cast<uint64_t>(info.st_dev);
-        cycle.inode = static_cast<uint64_t>(info.st_ino);
+      std::string first;
+      if (NativeEntryName(plan_[order_[cycle.begin]].oldName, first) == 0) {
+        const EntryIdentity identity = renamer_.IdentityOf(first.c_str());
+        cycle.device = identity.device;
+        cycle.inode = identity.inode;
       }
       cycles_.push_back(cycle);
     }
@@ -393,7 +414,7 @@ class BatchRunner {
     static std::atomic<unsigned> serial{0};
     for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
       temporary_ = ".vantor-swap-" + std::to_string(serial.fetch_add(1)) + ".tmp";
-      if (EntryTypeOf(directory_, temporary_) == EntryType::kMissing) return true;
+      if (!renamer_.IdentityOf(temporary_.c_str()).Known()) return true;
     }
     return false;
   }
@@ -434,7 +455,22 @@ class BatchRunner {
     return moved;
   }
 
+  // True when the entry under from is the one noted for step (or none was).
+  // The identity is noted with the step's names, so from must have been read
+  // from names_ first.
+  bool StillThere(int step, NativeStepNames::Name from) {
+    const EntryIdentity& noted = outcome_.identities[step];
+    if (!noted.Known() || from.error != 0 || stopped_) return true;
+    const EntryIdentity now = renamer_.IdentityOf(from.text);
+    return !now.Known() || now == noted;  // gone: the rename itself fails
+  }
+
   bool Rename(int step, NativeStepNames::Name from, NativeStepNames::Name to) {
+    if (!StillThere(step, from)) {
+      outcome_.done[step] = false;
+      graph_.problems[step] = RenameProblem::kReplaced;
+      return false;
+    }
     if (Move(from, to)) {
       outcome_.done[step] = true;
       graph_.problems[step] = RenameProblem::kNone;
@@ -478,8 +514,9 @@ class BatchRunner {
       }
       return;
     }
-    if (!Move(oldName(0), temporary)) {
-      graph_.problems[first] = ProblemOfError(errno);
+    const bool replaced = !StillThere(first, oldName(0));
+    if (replaced || !Move(oldName(0), temporary)) {
+      graph_.problems[first] = replaced ? RenameProblem::kReplaced : ProblemOfError(errno);
       for (size_t j = 1; j < length; ++j) graph_.problems[step(j)] = RenameProblem::kNameTaken;
       for (size_t j = 0; j < length; ++j) Worked();
       return;
@@ -495,15 +532,19 @@ class BatchRunner {
     }
     // Back, newest first: each old name is free again once the step after it
     // has been turned back.
+    // A move back that fails leaves its entry under its new name, which holds
+    // the old name of the step before: from there on nothing can go back, and
+    // each entry stays where it is, told as done when that is its new name.
     const RenameProblem cause = moved < length ? graph_.problems[step(moved)] : graph_.problems[first];
-    for (size_t j = moved; j-- > 1;) {
-      Move(newName(j), oldName(j));
-      outcome_.done[step(j)] = false;
-    }
-    Move(temporary, oldName(0));
-    outcome_.done[first] = false;
     for (size_t j = 0; j < length; ++j) graph_.problems[step(j)] = RenameProblem::kNameTaken;
     graph_.problems[moved < length ? step(moved) : first] = cause;
+    for (size_t j = moved; j-- > 1;) {
+      const bool back = Move(newName(j), oldName(j));
+      outcome_.done[step(j)] = !back;
+      if (!back) graph_.problems[step(j)] = RenameProblem::kNone;
+    }
+    outcome_.done[first] = false;
+    if (!Move(temporary, oldName(0))) stranded_ = true;
     for (size_t j = moved; j <= length; ++j) Worked();
   }
 
@@ -515,7 +556,6 @@ class BatchRunner {
     if (stepped_ && worked_ % kStepsBetweenReports == 0) stepped_(static_cast<int>(worked_));
   }
 
-  const ByteText& directory_;
   const std::vector<PlannedRename>& plan_;
   const std::function<void(int done)>& stepped_;
   const LongWork* work_;
@@ -530,6 +570,8 @@ class BatchRunner {
   size_t worked_ = 0;
   int stopAfter_ = -1;
   bool stopped_ = false;
+  bool folderChanged_ = false;
+  bool stranded_ = false;  // an entry left under the temporary name
   ByteText temporary_;
 };
 
@@ -553,12 +595,13 @@ std::vector<RenameProblem> CheckRenamePlan(const std::vector<PlannedRename>& pla
 }
 
 BatchOutcome ApplyRenameBatch(const ByteText& directory, const std::vector<PlannedRename>& plan,
-                              const std::function<void(int done)>& stepped, const LongWork* work) {
+                              const std::function<void(int done)>& stepped, const LongWork* work,
+                              const BatchSettings& settings) {
   BatchOutcome outcome;
   outcome.done.assign(plan.size(), false);
   if (stepped) stepped(0);
   StepGraph graph = Analyse(NamesOf(plan), nullptr, false);
-  if (!BatchRunner(directory, plan, stepped, work, graph, outcome).Run()) {
+  if (!BatchRunner(directory, plan, stepped, work, graph, outcome, settings).Run()) {
     outcome.notStarted = true;
     outcome.problems.assign(plan.size(), RenameProblem::kFailed);
     return outcome;
@@ -575,6 +618,14 @@ BatchOutcome ApplyRenameBatch(const ByteText& directory, const std::vector<Plann
   }
   if (stepped) stepped(static_cast<int>(plan.size()));
   return outcome;
+}
+
+TextArray ReplacedNames(const std::vector<PlannedRename>& plan, const BatchOutcome& outcome) {
+  TextArray names;
+  for (size_t i = 0; i < plan.size() && i < outcome.problems.size(); ++i) {
+    if (outcome.problems[i] == RenameProblem::kReplaced) names.push_back(plan[i].oldName);
+  }
+  return names;
 }
 
 void StopBatchesAfterMovesForTesting(int moves) { MovesBeforeStop() = moves; }

@@ -7,17 +7,22 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/file_system.h"
 #include "text/byte_text.h"
 
 namespace vantor {
 
+class FileSystemCalls;
 class LongWork;
 
 // One rename of a list row: directory + oldName becomes directory + newName.
+// identity, when known (an undo takes it from the batch it undoes), is the
+// entry that must stand under oldName; another one there is left alone.
 struct PlannedRename {
   int row = -1;
   ByteText oldName;
   ByteText newName;
+  EntryIdentity identity = {};
 };
 
 // Why a planned rename did not happen.
@@ -28,6 +33,7 @@ enum class RenameProblem {
   kNameTaken,      // an entry that stays in the folder holds the new name
   kFailed,         // the file system refused (read-only folder, entry gone, ...)
   kNotReached,     // the batch was stopped before this rename: not a failure
+  kReplaced,       // the entry under the old name is not the one planned: left alone
 };
 
 struct BatchOutcome {
@@ -36,9 +42,24 @@ struct BatchOutcome {
   int renamed = 0;  // renames that happened (a name equal to its old one excluded)
   int failed = 0;   // renames that did not happen, those not reached excluded
   int notReached = 0;  // renames left out because the batch was stopped
-  // The journal could not be written: nothing was renamed (every rename
-  // counts as not done, none as failed).
+  // Per planned rename, the entry it concerns, noted when the batch was
+  // planned: for a done rename the entry now under the new name.
+  std::vector<EntryIdentity> identities;
+  // The journal could not be written, or the folder is not the one expected:
+  // nothing was renamed (every rename counts as not done, none as failed).
   bool notStarted = false;
+  bool folderChanged = false;  // with notStarted: the folder was moved away or replaced
+};
+
+// What a batch may be told besides its plan.
+struct BatchSettings {
+  // The folder the plan was made for (as listed); when known, a folder under
+  // the directory's path that is not this one stops the batch before anything
+  // changes (notStarted and folderChanged).
+  EntryIdentity folder = {};
+  // The calls the batch and its journal reach the disk with; nullptr:
+  // CurrentFileSystem().
+  const FileSystemCalls* fileSystem = nullptr;
 };
 
 // True when name can be given to an entry: a plain name (not empty, ".",
@@ -81,10 +102,20 @@ std::vector<RenameProblem> CheckRenameNames(const std::vector<RenameNames>& step
 // included, goes to a journal (pipeline/rename_journal.h) that is removed when
 // the batch ends; when it cannot be written nothing changes and the outcome is
 // notStarted.
+// Each entry's identity is noted as the batch is laid out, ahead of the
+// renames (one fstatat relative to the opened folder; the plan's own
+// identity where it gives one), and checked before its rename: an entry
+// swapped in meanwhile under the old name is left alone (kReplaced). A cycle
+// that cannot be turned back completely (a move back fails) keeps what it
+// could, tells so row by row, and leaves its journal for recovery.
 // ApplyRenameBatch("/d/", {{0, "a", "b"}, {1, "b", "a"}}).renamed == 2 (a swap).
 BatchOutcome ApplyRenameBatch(const ByteText& directory, const std::vector<PlannedRename>& plan,
                               const std::function<void(int done)>& stepped = {},
-                              const LongWork* work = nullptr);
+                              const LongWork* work = nullptr, const BatchSettings& settings = {});
+
+// The old names of the renames the batch left alone because another entry
+// stood under them (kReplaced), in plan order.
+TextArray ReplacedNames(const std::vector<PlannedRename>& plan, const BatchOutcome& outcome);
 
 // Tests only: batches stop after this many moves on disk, as if the process
 // had been killed there, and leave their journal; -1 lets them run.

@@ -12,6 +12,7 @@
 #include "pipeline/reports.h"
 #include "platform/code_page.h"
 #include "platform/file_system.h"
+#include "platform/thread_shares.h"
 
 namespace vantor {
 
@@ -144,10 +145,7 @@ RenamePlan PlanWithThreads(const RunContext& context, const RenameRunOptions& op
     PlanShareOfRows(context, options, rows, index * rowsPerShare, std::min(rows.size(), (index + 1) * rowsPerShare),
                     makeRule(), shares[index]);
   };
-  std::vector<std::thread> helpers;
-  for (size_t index = 1; index < threads; ++index) helpers.emplace_back(planShare, index);
-  planShare(0);
-  for (std::thread& helper : helpers) helper.join();
+  RunShares(threads, planShare);
 
   plan.changes = std::move(shares[0].changes);
   plan.unchangedRows = std::move(shares[0].unchangedRows);
@@ -229,13 +227,13 @@ RenameRunResult CarryOutPlan(const RunContext& context, const RenameRunOptions& 
 
   RunProgress* progress = options.reportProgress ? context.progress : nullptr;
   if (progress != nullptr) progress->Started(static_cast<int>(plan.changes.size()));
-  const BatchOutcome outcome =
+  const AppliedBatch applied =
       ApplyBatch(list.EntryDirectory(), std::move(plan.changes), context.caption.empty() ? Gbk("改名") : context.caption,
-                 {&list}, {context.runDiskPhase, progress})
-          .outcome;
+                 {&list}, {.runDiskPhase = context.runDiskPhase, .progress = progress, .folder = list.EntryFolder()});
+  const BatchOutcome& outcome = applied.outcome;
   if (outcome.notStarted) {
     if (progress != nullptr) progress->Finished();
-    ReportBatchNotStarted(prompter);
+    ReportBatchNotStarted(prompter, outcome);
     result.refused = true;
     return result;
   }
@@ -244,7 +242,7 @@ RenameRunResult CarryOutPlan(const RunContext& context, const RenameRunOptions& 
   result.failed = outcome.failed;
   if (context.renamedOnDisk) context.renamedOnDisk(result.renamed, result.failed);
   ShowSummary(prompter, options.summary, result.renamed);
-  ReportFailedRenames(prompter, result.failed);
+  ReportFailedRenames(prompter, result.failed, applied.replaced);
   return result;
 }
 

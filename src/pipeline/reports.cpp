@@ -5,10 +5,11 @@
 
 namespace vantor {
 
-void ReportFailedRenames(Prompter& prompter, int failed) {
+void ReportFailedRenames(Prompter& prompter, int failed, const TextArray& replaced) {
   if (failed <= 0) return;
-  prompter.Inform(Gbk("有") + ToText(failed) + Gbk("个文件改名失败，已保留原名"), messages::TitleReminder(),
-                  MessageIcon::kInformation);
+  ByteText text = Gbk("有") + ToText(failed) + Gbk("个文件改名失败，已保留原名");
+  for (const ByteText& name : replaced) text += "\r\n" + Gbk("文件已被替换：") + name;
+  prompter.Inform(text, messages::TitleReminder(), MessageIcon::kInformation);
 }
 
 void ReportBatchNotStarted(Prompter& prompter) {
@@ -16,7 +17,11 @@ void ReportBatchNotStarted(Prompter& prompter) {
 }
 
 bool ReportBatchNotStarted(Prompter& prompter, const BatchOutcome& outcome) {
-  if (outcome.notStarted) ReportBatchNotStarted(prompter);
+  if (outcome.folderChanged) {
+    prompter.Inform(Gbk("文件夹已被移动或替换，没有改名"), messages::TitleReminder(), MessageIcon::kInformation);
+  } else if (outcome.notStarted) {
+    ReportBatchNotStarted(prompter);
+  }
   return outcome.notStarted;
 }
 

@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "platform/code_page.h"
+#include "platform/file_system_calls.h"
 
 namespace vantor {
 namespace {
@@ -76,107 +77,90 @@ const std::string* NativeDirectory(RenameBuffers& buffers, const ByteText& direc
 
 constexpr int kTemporaryNameAttempts = 1000;
 
-// Set by tests to play a drive that takes neither RENAME_NOREPLACE nor hard
-// links (exFAT or NTFS through FUSE, SMB, some NFS servers).
-std::atomic<bool> emulatedPlainDrive{false};
+// Every move below goes through fs, by names relative to dirFd (AT_FDCWD:
+// full paths).
 
-bool PlainDriveEmulated() { return emulatedPlainDrive.load(std::memory_order_relaxed); }
-
-// oldName and newName relative to directoryFd (AT_FDCWD: paths).
-int RenameNoReplaceAt(int directoryFd, const char* oldName, const char* newName) {
-  if (PlainDriveEmulated()) {
-    errno = EINVAL;
-    return -1;
-  }
-  return renameat2(directoryFd, oldName, directoryFd, newName, RENAME_NOREPLACE);
-}
-
-int RenameNoReplace(const char* oldPath, const char* newPath) { return RenameNoReplaceAt(AT_FDCWD, oldPath, newPath); }
-
-int HardLink(const char* oldPath, const char* newPath) {
-  if (PlainDriveEmulated()) {
-    errno = EPERM;
-    return -1;
-  }
-  // Flags 0: a symbolic link is linked itself, not what it points to.
-  return linkat(AT_FDCWD, oldPath, AT_FDCWD, newPath, 0);
-}
-
-// Moves a non-directory from oldPath to newPath by a hard link plus unlink of
-// the old name: the link fails when newPath exists, so nothing is replaced.
-bool MoveByLink(const char* oldPath, const char* newPath) {
-  if (HardLink(oldPath, newPath) != 0) return false;
-  if (unlink(oldPath) != 0) {
+// Moves a non-directory from oldName to newName by a hard link plus unlink of
+// the old name: the link fails when newName exists, so nothing is replaced.
+bool MoveByLink(const FileSystemCalls& fs, int dirFd, const char* oldName, const char* newName) {
+  if (fs.Link(dirFd, oldName, newName) != 0) return false;
+  if (fs.Unlink(dirFd, oldName, 0) != 0) {
     const int error = errno;
-    unlink(newPath);  // back to the single old name
+    fs.Unlink(dirFd, newName, 0);  // back to the single old name
     errno = error;
     return false;
   }
   return true;
 }
 
-// Moves oldPath to newPath on a drive that knows neither RENAME_NOREPLACE nor
+// Moves oldName to newName on a drive that knows neither RENAME_NOREPLACE nor
 // hard links: the new name is first taken exclusively by an empty placeholder
 // of the same kind (a file made with O_EXCL, a folder made with mkdir), which
 // fails when the name exists; the plain rename then replaces only that
 // placeholder. When the rename fails the placeholder goes again.
-bool MoveOntoPlaceholder(const char* oldPath, const char* newPath, bool folder) {
+bool MoveOntoPlaceholder(const FileSystemCalls& fs, int dirFd, const char* oldName, const char* newName, bool folder) {
   if (folder) {
-    if (mkdir(newPath, 0700) != 0) return false;
+    if (fs.MakeFolder(dirFd, newName, 0700) != 0) return false;
   } else {
-    const int fd = open(newPath, O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
+    const int fd = fs.CreateFile(dirFd, newName, 0600);
     if (fd < 0) return false;
-    close(fd);
+    fs.Close(fd);
   }
-  if (rename(oldPath, newPath) == 0) return true;
+  if (fs.Rename(dirFd, oldName, newName) == 0) return true;
   const int error = errno;
-  if (folder) {
-    rmdir(newPath);
-  } else {
-    unlink(newPath);
-  }
+  fs.Unlink(dirFd, newName, folder ? AT_REMOVEDIR : 0);
   errno = error;
   return false;
 }
 
 // The way around a file system that refuses RENAME_NOREPLACE: a hard link for
 // a file where the drive has them, else the placeholder.
-bool MoveWithoutNoReplace(const char* oldPath, const char* newPath) {
-  struct stat source;
-  if (lstat(oldPath, &source) != 0) return false;
+bool MoveWithoutNoReplace(const FileSystemCalls& fs, int dirFd, const char* oldName, const char* newName) {
+  struct stat source {};
+  if (fs.StatAt(dirFd, oldName, source) != 0) return false;
   const bool folder = S_ISDIR(source.st_mode);
   if (!folder) {
-    if (MoveByLink(oldPath, newPath)) return true;
+    if (MoveByLink(fs, dirFd, oldName, newName)) return true;
     if (errno == EEXIST || errno == ENOENT) return false;
   }
-  return MoveOntoPlaceholder(oldPath, newPath, folder);
+  return MoveOntoPlaceholder(fs, dirFd, oldName, newName, folder);
 }
 
-// Moves oldPath to newPath, never replacing an entry.
-bool MoveNoReplace(const char* oldPath, const char* newPath) {
-  if (RenameNoReplace(oldPath, newPath) == 0) return true;
+// Moves oldName to newName, never replacing an entry.
+bool MoveNoReplace(const FileSystemCalls& fs, int dirFd, const char* oldName, const char* newName) {
+  if (fs.RenameNoReplace(dirFd, oldName, newName) == 0) return true;
   // EINVAL: the file system does not know the flag (the other causes of
   // EINVAL cannot arise between two names of one directory); ENOSYS: a kernel
   // without renameat2.
   if (errno != EINVAL && errno != ENOSYS) return false;
-  return MoveWithoutNoReplace(oldPath, newPath);
+  return MoveWithoutNoReplace(fs, dirFd, oldName, newName);
 }
 
-// Moves oldPath to newPath by way of a free temporary name in the same
-// directory (the first directoryLength bytes of both paths); back to oldPath
-// when the second step fails.
-bool MoveThroughTemporaryName(const std::string& oldPath, const std::string& newPath, size_t directoryLength) {
+// Two names of one folder as the moves take them: relative to dirFd, or full
+// paths (dirFd AT_FDCWD) whose first directoryLength bytes are the folder.
+struct MoveNames {
+  const FileSystemCalls& fs;
+  int dirFd;
+  const std::string& oldName;
+  const std::string& newName;
+  size_t directoryLength;
+  const std::string& nativeDirectory;
+};
+
+// Moves oldName to newName by way of a free temporary name in the same
+// folder; back to oldName when the second step fails.
+bool MoveThroughTemporaryName(const MoveNames& move) {
   static std::atomic<unsigned> serial{0};
   std::string temporary;
   for (int attempt = 0;; ++attempt) {
-    temporary = oldPath.substr(0, directoryLength) + ".vantor-case-" + std::to_string(getpid()) + "-" +
+    temporary = move.oldName.substr(0, move.directoryLength) + ".vantor-case-" + std::to_string(getpid()) + "-" +
                 std::to_string(serial.fetch_add(1)) + ".tmp";
-    if (MoveNoReplace(oldPath.c_str(), temporary.c_str())) break;
+    if (MoveNoReplace(move.fs, move.dirFd, move.oldName.c_str(), temporary.c_str())) break;
     if (errno != EEXIST || attempt == kTemporaryNameAttempts) return false;
   }
-  if (MoveNoReplace(temporary.c_str(), newPath.c_str())) return true;
+  if (MoveNoReplace(move.fs, move.dirFd, temporary.c_str(), move.newName.c_str())) return true;
   const int error = errno;
-  MoveNoReplace(temporary.c_str(), oldPath.c_str());
+  MoveNoReplace(move.fs, move.dirFd, temporary.c_str(), move.oldName.c_str());
   errno = error;
   return false;
 }
@@ -193,9 +177,17 @@ bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
   return true;
 }
 
-// True when the directory has an entry named exactly name (bytes compared).
-bool DirectoryHoldsExactName(const std::string& directory, const char* name) {
-  DIR* folder = opendir(directory.c_str());
+// True when the folder (dirFd, or the path when dirFd is AT_FDCWD) has an
+// entry named exactly name (bytes compared).
+bool DirectoryHoldsExactName(int dirFd, const std::string& directory, const char* name) {
+  DIR* folder = nullptr;
+  if (dirFd == AT_FDCWD) {
+    folder = opendir(directory.c_str());
+  } else {
+    const int fd = openat(dirFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    folder = fd >= 0 ? fdopendir(fd) : nullptr;
+    if (folder == nullptr && fd >= 0) close(fd);
+  }
   if (folder == nullptr) return true;  // cannot tell: assume another entry
   bool found = false;
   while (const dirent* entry = readdir(folder)) {
@@ -208,40 +200,36 @@ bool DirectoryHoldsExactName(const std::string& directory, const char* name) {
   return found;
 }
 
-// True when two paths of one directory (its first directoryLength bytes) that
-// differ only in letter case name one and the same entry, as on a
-// case-insensitive file system. Hard links of one file under two unrelated
-// names do not count. Through FUSE the two names may get different inode
-// numbers; then the entry must look the same under both and the directory
-// must hold no entry spelled exactly like the new name.
-bool SameEntryInAnotherCase(const std::string& oldPath, const std::string& newPath, size_t directoryLength) {
-  if (!EqualIgnoringAsciiCase(oldPath, newPath)) return false;
-  struct stat oldStatus;
-  struct stat newStatus;
-  if (lstat(oldPath.c_str(), &oldStatus) != 0 || lstat(newPath.c_str(), &newStatus) != 0 ||
-      oldStatus.st_dev != newStatus.st_dev) {
+// True when two names of one folder that differ only in letter case name one
+// and the same entry, as on a case-insensitive file system. Hard links of one
+// file under two unrelated names do not count. Through FUSE the two names may
+// get different inode numbers; then the entry must look the same under both
+// and the folder must hold no entry spelled exactly like the new name.
+bool SameEntryInAnotherCase(const MoveNames& move) {
+  if (!EqualIgnoringAsciiCase(move.oldName, move.newName)) return false;
+  struct stat oldStatus {};
+  struct stat newStatus {};
+  if (move.fs.StatAt(move.dirFd, move.oldName.c_str(), oldStatus) != 0 ||
+      move.fs.StatAt(move.dirFd, move.newName.c_str(), newStatus) != 0 || oldStatus.st_dev != newStatus.st_dev) {
     return false;
   }
   if (oldStatus.st_ino == newStatus.st_ino) return true;
   const bool lookAlike = oldStatus.st_mode == newStatus.st_mode && oldStatus.st_size == newStatus.st_size &&
                          oldStatus.st_mtim.tv_sec == newStatus.st_mtim.tv_sec &&
                          oldStatus.st_mtim.tv_nsec == newStatus.st_mtim.tv_nsec;
-  return lookAlike &&
-         !DirectoryHoldsExactName(oldPath.substr(0, directoryLength), newPath.c_str() + directoryLength);
+  return lookAlike && !DirectoryHoldsExactName(move.dirFd, move.nativeDirectory,
+                                               move.newName.c_str() + move.directoryLength);
 }
 
-// After renameat2 with RENAME_NOREPLACE refused oldPath -> newPath (two paths
-// of one directory, its first directoryLength bytes) with error: the ways
+// After renameat2 with RENAME_NOREPLACE refused the move with error: the ways
 // around a file system that does not know the flag, and around a change of
 // letter case where both names are one entry.
-bool MoveAfterRefusal(int error, const std::string& oldPath, const std::string& newPath, size_t directoryLength) {
+bool MoveAfterRefusal(int error, const MoveNames& move) {
   if (error == EINVAL || error == ENOSYS) {
-    if (MoveWithoutNoReplace(oldPath.c_str(), newPath.c_str())) return true;
+    if (MoveWithoutNoReplace(move.fs, move.dirFd, move.oldName.c_str(), move.newName.c_str())) return true;
     error = errno;
   }
-  if (error == EEXIST && SameEntryInAnotherCase(oldPath, newPath, directoryLength)) {
-    return MoveThroughTemporaryName(oldPath, newPath, directoryLength);
-  }
+  if (error == EEXIST && SameEntryInAnotherCase(move)) return MoveThroughTemporaryName(move);
   errno = error;
   return false;
 }
@@ -296,8 +284,9 @@ bool RenameEntry(const ByteText& directory, const ByteText& oldName, const ByteT
     return false;
   }
   if (oldName == newName) return true;
-  if (RenameNoReplace(buffers.oldPath.c_str(), buffers.newPath.c_str()) == 0) return true;
-  return MoveAfterRefusal(errno, buffers.oldPath, buffers.newPath, nativeDirectory->size());
+  const FileSystemCalls& fs = CurrentFileSystem();
+  if (fs.RenameNoReplace(AT_FDCWD, buffers.oldPath.c_str(), buffers.newPath.c_str()) == 0) return true;
+  return MoveAfterRefusal(errno, {fs, AT_FDCWD, buffers.oldPath, buffers.newPath, nativeDirectory->size(), *nativeDirectory});
 }
 
 int NativeEntryName(std::string_view gbkName, std::string& out) {
@@ -306,17 +295,32 @@ int NativeEntryName(std::string_view gbkName, std::string& out) {
   return AppendNative(out, gbkName) ? 0 : EILSEQ;
 }
 
-DirectoryRenamer::DirectoryRenamer(const ByteText& directory) {
+DirectoryRenamer::DirectoryRenamer(const ByteText& directory, const FileSystemCalls* fs)
+    : fs_(fs != nullptr ? *fs : CurrentFileSystem()) {
   if (directory.empty() || directory.back() != kPathSeparator) return;
   std::optional<std::string> native = NativePath(directory);
   if (!native) return;
   nativeDirectory_ = std::move(*native);
-  directoryFd_ = open(nativeDirectory_.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+  directoryFd_ = fs_.OpenFolder(nativeDirectory_.c_str());
+  if (directoryFd_ >= 0) {
+    struct stat status {};
+    if (fs_.StatAt(directoryFd_, "", status) == 0) {
+      folder_ = {static_cast<uint64_t>(status.st_dev), static_cast<uint64_t>(status.st_ino)};
+    }
+  }
   valid_ = true;
 }
 
 DirectoryRenamer::~DirectoryRenamer() {
-  if (directoryFd_ >= 0) close(directoryFd_);
+  if (directoryFd_ >= 0) fs_.Close(directoryFd_);
+}
+
+EntryIdentity DirectoryRenamer::IdentityOf(const char* name) const {
+  struct stat status {};
+  const int result = directoryFd_ >= 0 ? fs_.StatAt(directoryFd_, name, status)
+                                        : fs_.StatAt(AT_FDCWD, (nativeDirectory_ + name).c_str(), status);
+  if (!valid_ || result != 0) return {};
+  return {static_cast<uint64_t>(status.st_dev), static_cast<uint64_t>(status.st_ino)};
 }
 
 bool DirectoryRenamer::Rename(const char* oldName, const char* newName) const {
@@ -327,16 +331,21 @@ bool DirectoryRenamer::Rename(const char* oldName, const char* newName) const {
   if (std::strcmp(oldName, newName) == 0) return true;
   // Relative to the opened directory the kernel looks up one component per
   // name; when it could not be opened, the full paths say the same.
-  const int result = directoryFd_ >= 0
-                         ? RenameNoReplaceAt(directoryFd_, oldName, newName)
-                         : RenameNoReplace((nativeDirectory_ + oldName).c_str(), (nativeDirectory_ + newName).c_str());
-  if (result == 0) return true;
+  if (directoryFd_ >= 0) {
+    if (fs_.RenameNoReplace(directoryFd_, oldName, newName) == 0) return true;
+    const int error = errno;
+    if (error != EINVAL && error != ENOSYS && error != EEXIST) return false;
+    const std::string from = oldName;
+    const std::string to = newName;
+    return MoveAfterRefusal(error, {fs_, directoryFd_, from, to, 0, nativeDirectory_});
+  }
+  const std::string from = nativeDirectory_ + oldName;
+  const std::string to = nativeDirectory_ + newName;
+  if (fs_.RenameNoReplace(AT_FDCWD, from.c_str(), to.c_str()) == 0) return true;
   const int error = errno;
   if (error != EINVAL && error != ENOSYS && error != EEXIST) return false;
-  return MoveAfterRefusal(error, nativeDirectory_ + oldName, nativeDirectory_ + newName, nativeDirectory_.size());
+  return MoveAfterRefusal(error, {fs_, AT_FDCWD, from, to, nativeDirectory_.size(), nativeDirectory_});
 }
-
-void EmulatePlainDriveForTesting(bool on) { emulatedPlainDrive.store(on); }
 
 // Entries that are neither folders nor links to folders count as files,
 // including special files and dangling symbolic links. Only names of the
@@ -366,6 +375,13 @@ FolderNames ReadFolderNames(const ByteText& directory, EntryKind kind) {
   }
   closedir(folder);
   return result;
+}
+
+EntryIdentity FolderIdentity(const ByteText& directory) {
+  std::optional<std::string> native = NativePath(directory);
+  struct stat status {};
+  if (!native || stat(native->c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) return {};
+  return {static_cast<uint64_t>(status.st_dev), static_cast<uint64_t>(status.st_ino)};
 }
 
 bool PathIsDirectory(const ByteText& path) {

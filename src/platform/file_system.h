@@ -54,32 +54,51 @@ bool RenameEntry(const ByteText& directory, const ByteText& oldName, const ByteT
 // convert losslessly. NativeEntryName("\xD6\xD0.txt", out) == 0 with out "中.txt".
 int NativeEntryName(std::string_view gbkName, std::string& out);
 
+// Which entry a name stands for: its device and inode. Unknown (inode 0)
+// when it could not be read.
+struct EntryIdentity {
+  uint64_t device = 0;
+  uint64_t inode = 0;
+  bool Known() const { return inode != 0; }
+  bool operator==(const EntryIdentity&) const = default;
+};
+
+class FileSystemCalls;
+
 // Renames many entries of one directory, opened once, by names already in
 // native form (see NativeEntryName): each Rename acts exactly as RenameEntry,
 // with the same ways around drives that refuse RENAME_NOREPLACE and the same
 // errno, but the kernel looks up names relative to the opened directory. A
 // directory that does not end with the separator or does not convert makes
 // every Rename fail with EINVAL; one that cannot be opened is used by path.
+// Every call goes through fs (default: CurrentFileSystem()).
 // DirectoryRenamer("/tmp/d/").Rename("a.txt", "b.txt") renames /tmp/d/a.txt.
 class DirectoryRenamer {
  public:
-  explicit DirectoryRenamer(const ByteText& directory);
+  explicit DirectoryRenamer(const ByteText& directory, const FileSystemCalls* fs = nullptr);
   ~DirectoryRenamer();
   DirectoryRenamer(const DirectoryRenamer&) = delete;
   DirectoryRenamer& operator=(const DirectoryRenamer&) = delete;
 
   bool Rename(const char* oldName, const char* newName) const;
+  // The entry a native name of the folder stands for now (a link itself, not
+  // what it points to), by one fstatat relative to the opened folder.
+  EntryIdentity IdentityOf(const char* name) const;
+  // The folder as it was opened; unknown when it could not be opened.
+  EntryIdentity Folder() const { return folder_; }
+  const FileSystemCalls& Calls() const { return fs_; }
 
  private:
+  const FileSystemCalls& fs_;
   std::string nativeDirectory_;
   int directoryFd_ = -1;
   bool valid_ = false;
+  EntryIdentity folder_;
 };
 
-// Tests only: while on, RenameEntry acts as on a drive that refuses
-// RENAME_NOREPLACE (EINVAL) and hard links (EPERM), so the placeholder way runs
-// on any file system.
-void EmulatePlainDriveForTesting(bool on);
+// The identity of the folder at a GBK path (links followed); unknown when it
+// is not a folder. FolderIdentity("/tmp/d/").Known() for an existing folder.
+EntryIdentity FolderIdentity(const ByteText& directory);
 
 enum class EntryKind { kFiles, kFolders, kAll };
 

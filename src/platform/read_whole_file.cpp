@@ -53,4 +53,53 @@ std::optional<std::string> ReadWholeFile(const std::string& nativePath, std::siz
   return bytes;
 }
 
+OwnFileStatus OpenOwnFile(const std::string& nativePath, int& fd) {
+  fd = ::open(nativePath.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0) return errno == ELOOP ? OwnFileStatus::kNotOwnFile : OwnFileStatus::kUnreadable;
+  struct stat status {};
+  OwnFileStatus result = OwnFileStatus::kRead;
+  if (::fstat(fd, &status) != 0) {
+    result = OwnFileStatus::kUnreadable;
+  } else if (!S_ISREG(status.st_mode) || status.st_uid != ::geteuid()) {
+    result = OwnFileStatus::kNotOwnFile;
+  }
+  if (result != OwnFileStatus::kRead) {
+    ::close(fd);
+    fd = -1;
+  }
+  return result;
+}
+
+OwnFileStatus ReadOpenFile(int fd, std::size_t maxBytes, std::string& bytes) {
+  bytes.clear();
+  struct stat status {};
+  if (::fstat(fd, &status) != 0) return OwnFileStatus::kUnreadable;
+  if (static_cast<unsigned long long>(status.st_size) > maxBytes) return OwnFileStatus::kTooLarge;
+  bytes.reserve(static_cast<std::size_t>(status.st_size));
+  char buffer[64 * 1024];
+  for (;;) {
+    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      bytes.clear();
+      return OwnFileStatus::kUnreadable;
+    }
+    if (got == 0) return OwnFileStatus::kRead;
+    if (bytes.size() + static_cast<std::size_t>(got) > maxBytes) {
+      bytes.clear();
+      return OwnFileStatus::kTooLarge;
+    }
+    bytes.append(buffer, static_cast<std::size_t>(got));
+  }
+}
+
+OwnFileStatus ReadOwnFile(const std::string& nativePath, std::size_t maxBytes, std::string& bytes) {
+  bytes.clear();
+  int fd = -1;
+  const OwnFileStatus opened = OpenOwnFile(nativePath, fd);
+  if (opened != OwnFileStatus::kRead) return opened;
+  FileDescriptor file(fd);
+  return ReadOpenFile(file.get(), maxBytes, bytes);
+}
+
 }  // namespace vantor

@@ -12,6 +12,7 @@
 #include <condition_variable>
 #include <memory>
 #include <mutex>
+#include <system_error>
 #include <thread>
 
 #include "pipeline/long_work.h"
@@ -80,12 +81,19 @@ class Worker {
     thread_.join();
   }
 
-  // Starts job on the thread; false while it still runs another one.
+  // Starts job on the thread; false while it still runs another one, or when
+  // its thread cannot be started.
   bool Start(std::function<void()> job) {
     std::lock_guard<std::mutex> lock(mutex_);
     if (job_ || running_) return false;
+    if (!thread_.joinable()) {
+      try {
+        thread_ = std::thread([this] { Serve(); });
+      } catch (const std::system_error&) {
+        return false;  // no thread to be had now; the caller finds another way
+      }
+    }
     job_ = std::move(job);
-    if (!thread_.joinable()) thread_ = std::thread([this] { Serve(); });
     changed_.notify_all();
     return true;
   }
@@ -155,7 +163,14 @@ void RunOnWorker(QWidget* window, Worker& worker, LongWork& work, const std::fun
   // A phase that starts while another waits (from an event handled meanwhile)
   // gets a thread of its own.
   std::thread ownThread;
-  if (!worker.Start(job)) ownThread = std::thread(job);
+  if (!worker.Start(job)) {
+    try {
+      ownThread = std::thread(job);
+    } catch (const std::system_error&) {
+      // No thread at all: the phase runs here, the window waits for it.
+      job();
+    }
+  }
 
   bool inputOpen = false;
   QTimer poll;

@@ -12,6 +12,8 @@
 namespace vantor {
 
 MainWindowOnline::MainWindowOnline(const MainWindowUi& ui, QWidget* window) : ui_(ui), window_(window) {
+  // Nothing is known before the answer; the check starts on the first tick.
+  ui_.透明标签8->setText(QStringLiteral("正在检查更新…"));
   checker_ = std::make_unique<ReleaseChecker>();
   connect(checker_.get(), &ReleaseChecker::Finished, this, &MainWindowOnline::ShowCheck);
   if (CheckForUpdatesAtStart()) {
@@ -35,6 +37,7 @@ void MainWindowOnline::ShowCheck(const ReleaseCheck& check) {
   switch (check.standing) {
     case VersionStanding::kUpToDate:
       ui_.超级按钮1->setText(QStringLiteral("使用教程"));
+      ui_.透明标签8->setText(QStringLiteral("已经是最新版"));
       break;
     case VersionStanding::kNewerAvailable:
       ui_.超级按钮1->setText(QStringLiteral("查看更新"));

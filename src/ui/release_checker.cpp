@@ -3,6 +3,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <system_error>
 #include <thread>
 
 #include <QTimer>
@@ -43,7 +44,7 @@ void ReleaseChecker::StartOnFirstTick(QTimer* timer) {
 void ReleaseChecker::Start(const ByteText& url) {
   if (started_) return;
   started_ = true;
-  std::thread([shared = shared_, url] {
+  const auto check = [shared = shared_, url] {
     const ReleaseCheck check = CheckRelease(url, &shared->cancelled);
     std::lock_guard<std::mutex> lock(shared->mutex);
     if (ReleaseChecker* receiver = shared->receiver) {
@@ -54,7 +55,17 @@ void ReleaseChecker::Start(const ByteText& url) {
     }
     shared->finished = true;
     shared->ended.notify_all();
-  }).detach();
+  };
+  try {
+    std::thread(check).detach();
+  } catch (const std::system_error&) {
+    // No thread for the check: it cannot tell, and says so once the window runs.
+    {
+      std::lock_guard<std::mutex> lock(shared_->mutex);
+      shared_->finished = true;
+    }
+    QMetaObject::invokeMethod(this, [this] { emit Finished(ReleaseCheck{}); }, Qt::QueuedConnection);
+  }
 }
 
 }  // namespace vantor

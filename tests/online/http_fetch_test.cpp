@@ -281,6 +281,15 @@ TEST(HttpFetch, GivesUpWhenTheServerStaysSilentOrTheCallerCancels) {
   canceller.join();
   EXPECT_FALSE(response.received);
   EXPECT_TRUE(response.body.empty());
+
+  // A server that trickles: below the speed limit, or past the total time.
+  LoopbackHttpServer slow([](const ReceivedRequest&) { return testing::kTrickle; });
+  response = HttpFetch({.url = slow.Url(), .timeoutSeconds = 1, .lowSpeedBytesPerSecond = 8});
+  EXPECT_FALSE(response.received);
+  EXPECT_NE(response.failure.find("too slow"), std::string::npos) << response.failure;
+  response = HttpFetch({.url = slow.Url(), .timeoutSeconds = 30, .totalSeconds = 1});
+  EXPECT_FALSE(response.received);
+  EXPECT_EQ(response.failure, "over the total time limit");
 }
 
 TEST(HttpFetch, RefusesABodyAboveTheCap) {

@@ -10,6 +10,8 @@
 #include "operations/symbol_after_number.h"
 #include "pipeline/apply_batch.h"
 #include "pipeline/workbench.h"
+#include "platform/file_system_calls.h"
+#include "support/failing_file_system.h"
 
 namespace vantor {
 namespace {
@@ -87,6 +89,41 @@ TEST(CommitPreview, KeepsAFailedRowAsItWasAndUndoPutsBackTheOthers) {
   EXPECT_EQ(bench.Column(1), (std::vector<std::string>{"", "2a.txt", ""}));
   EXPECT_EQ(bench.OnDisk(), (std::set<std::string>{"1.txt", "2.txt", "2a.txt/", "3.txt"}));
   EXPECT_EQ(bench.dir.ReadFile("3.txt"), "content of 3.txt");
+}
+
+// Between preview and commit the folder was swapped for another of the same
+// name: nothing is renamed there. While the commit runs another process puts
+// a file under a listed name: that one is left alone and named.
+TEST(CommitPreview, RenamesOnlyInTheListedFolderAndOnlyTheListedEntries) {
+  Workbench moved;
+  Prepare(moved, {"a.txt", "b.txt"}, {"a2.txt", "b2.txt"});
+  testing::TempDir away;
+  std::filesystem::rename(moved.dir.Path(), away.Path() + "listed");
+  std::filesystem::create_directory(moved.dir.Path());
+  moved.Files({"a.txt", "b.txt"});
+  EXPECT_EQ(CommitPreview(moved.list, moved.prompter), 0);
+  EXPECT_EQ(moved.Boxes(), std::vector<Box>{Reminder("文件夹已被移动或替换，没有改名")});
+  EXPECT_EQ(moved.OnDisk(), (std::set<std::string>{"a.txt", "b.txt"}));
+  EXPECT_TRUE(std::filesystem::exists(away.Path() + "listed/a.txt"));
+  EXPECT_EQ(moved.Column(0), (std::vector<std::string>{"a.txt", "b.txt"}));
+
+  Workbench swapped;
+  Prepare(swapped, {"a.txt", "b.txt"}, {"a2.txt", "b2.txt"});
+  testing::FailingFileSystem fs;
+  bool done = false;
+  fs.onCall = [&](testing::Call call) {
+    if (call != testing::Call::kRenameNoReplace || done) return;
+    done = true;
+    swapped.dir.MakeFile("another.tmp", "another");
+    std::filesystem::rename(swapped.dir.Path() + "another.tmp", swapped.dir.Path() + "b.txt");
+  };
+  UseFileSystemForTesting(&fs);
+  EXPECT_EQ(CommitPreview(swapped.list, swapped.prompter), 1);
+  UseFileSystemForTesting(nullptr);
+  EXPECT_EQ(swapped.Boxes(), std::vector<Box>{Reminder("有1个文件改名失败，已保留原名\r\n文件已被替换：b.txt")});
+  EXPECT_EQ(swapped.OnDisk(), (std::set<std::string>{"a2.txt", "b.txt"}));
+  EXPECT_EQ(swapped.dir.ReadFile("b.txt"), "another");
+  EXPECT_EQ(swapped.Column(0), (std::vector<std::string>{"a2.txt", "b.txt"}));
 }
 
 TEST(CommitPreview, AppliesTheOperationsPreviewEndToEnd) {

@@ -8,6 +8,8 @@
 #include <functional>
 #include <iterator>
 #include <memory>
+#include <set>
+#include <sys/stat.h>
 #include <map>
 #include <string>
 #include <utility>
@@ -15,7 +17,9 @@
 
 #include "pipeline/long_work.h"
 #include "platform/file_system.h"
+#include "pipeline/rename_journal.h"
 #include "support/exfat_mount.h"
+#include "support/failing_file_system.h"
 #include "support/gbk_text.h"
 #include "support/plain_drive.h"
 #include "support/temp_dir.h"
@@ -23,6 +27,8 @@
 namespace vantor {
 namespace {
 
+using testing::Call;
+using testing::FailingFileSystem;
 using testing::PlainDrive;
 
 using testing::ExfatMount;
@@ -232,6 +238,187 @@ TEST(ApplyRenameBatch, StopsBetweenStepsAndLeavesTheRestNotReached) {
   }
 }
 
+// Name on disk -> content, for a flat folder of files.
+std::map<std::string, std::string> Files(const std::string& folder) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    files[entry.path().filename().string()] = ReadAll(entry.path().string());
+  }
+  return files;
+}
+
+// A three-cycle (a -> b -> c -> a) whose moves fail one at a time, and then,
+// while it is turned back, each move back in turn: no entry is ever lost or
+// doubled, every row tells where its entry is, and when an entry is left under
+// the temporary name the journal stays and puts everything back. On a drive
+// with RENAME_NOREPLACE and on one without (the placeholder way).
+TEST(ApplyRenameBatch, TurnsBackACycleWhicheverMoveFails) {
+  const std::vector<PlannedRename> plan = {{0, "a", "b"}, {1, "b", "c"}, {2, "c", "a"}};
+  const std::map<std::string, std::string> before = {{"a", "a"}, {"b", "b"}, {"c", "c"}};
+  const int forwardMoves = 4;  // the park, two moves, the move off the temporary name
+  for (const bool plain : {false, true}) {
+    // On the plain drive every move is a plain rename onto a placeholder, and
+    // the journal's own rename comes first.
+    const Call move = plain ? Call::kRename : Call::kRenameNoReplace;
+    const int offset = plain ? 1 : 0;
+    for (int fail = 1; fail <= forwardMoves; ++fail) {
+      for (int back = 0; back < fail; ++back) {  // 0: every move back succeeds
+        SCOPED_TRACE(::testing::Message() << (plain ? "plain drive, " : "") << "move " << fail << " fails, move back "
+                                          << back << " fails");
+        TempDir state;
+        SetJournalFolderForTesting(state.Path() + "vantor-rename");
+        TempDir dir;
+        for (const auto& [name, content] : before) dir.MakeFile(name, content);
+        FailingFileSystem fs;
+        if (plain) {
+          fs.FailEvery(Call::kRenameNoReplace, EINVAL);
+          fs.FailEvery(Call::kLink, EPERM);
+        }
+        fs.FailNth(move, fail + offset, EIO);
+        bool armed = back > 0;
+        fs.onCall = [&](Call call) {
+          // Once the forward move has failed, the next moves are the way back.
+          if (armed && call == move && fs.Count(move) == fail + offset) {
+            armed = false;
+            fs.FailNth(move, back + 1, EIO);
+          }
+        };
+        const BatchOutcome outcome = ApplyRenameBatch(dir.Gbk(), plan, {}, nullptr, {.fileSystem = &fs});
+
+        const std::map<std::string, std::string> after = Files(dir.Path());
+        std::multiset<std::string> contents;
+        for (const auto& [name, content] : after) contents.insert(content);
+        EXPECT_EQ(contents, (std::multiset<std::string>{"a", "b", "c"}));
+        for (size_t i = 0; i < plan.size(); ++i) {
+          const auto at = after.find(plan[i].newName);
+          EXPECT_EQ(outcome.done[i], at != after.end() && at->second == plan[i].oldName) << "row " << i;
+        }
+        EXPECT_LT(outcome.renamed, 3);
+        if (back == 0) {
+          EXPECT_EQ(after, before);
+        }
+        const std::vector<std::string> journals = FindUnfinishedJournals();
+        bool stranded = false;
+        for (const auto& [name, content] : after) stranded |= name.front() == '.';
+        ASSERT_EQ(journals.size(), stranded ? 1u : 0u);
+        if (stranded) {
+          RestoreFromJournal(journals[0]);
+          EXPECT_EQ(Files(dir.Path()), before);
+        }
+        SetJournalFolderForTesting({});
+      }
+    }
+  }
+}
+
+// A stop asked for while a cycle is turned back: the cycle still comes back
+// whole, and the cycle after it is not reached.
+TEST(ApplyRenameBatch, FinishesATurnBackBeforeItStops) {
+  TempDir dir;
+  for (const char* name : {"a", "b", "c", "p", "q"}) dir.MakeFile(name, name);
+  const std::vector<PlannedRename> plan = {{0, "a", "b"}, {1, "b", "c"}, {2, "c", "a"}, {3, "p", "q"}, {4, "q", "p"}};
+  LongWork work(static_cast<int>(plan.size()), nullptr);
+  FailingFileSystem fs;
+  fs.FailNth(Call::kRenameNoReplace, 3, EIO);  // the cycle's second move
+  fs.onCall = [&](Call call) {
+    if (call == Call::kRenameNoReplace && fs.Count(call) == 3) work.RequestStop();
+  };
+  const BatchOutcome outcome = ApplyRenameBatch(dir.Gbk(), plan, {}, &work, {.fileSystem = &fs});
+  EXPECT_EQ(Files(dir.Path()), (std::map<std::string, std::string>{{"a", "a"}, {"b", "b"}, {"c", "c"}, {"p", "p"}, {"q", "q"}}));
+  EXPECT_EQ(outcome.problems, (std::vector<P>{P::kNameTaken, P::kFailed, P::kNameTaken, P::kNotReached, P::kNotReached}));
+  EXPECT_EQ(outcome.notReached, 2);
+  EXPECT_EQ(fs.Count(Call::kRenameNoReplace), 5);  // park, move, failed move, two back
+}
+
+// Entries are renamed only when they are the ones planned: an entry swapped in
+// under a planned name, before the batch or while it runs, is left alone and
+// named; a folder moved away or replaced since it was listed stops the batch.
+TEST(ApplyRenameBatch, RenamesOnlyTheEntriesAndTheFolderItWasPlannedFor) {
+  struct Row {
+    const char* label;
+    std::function<void(TempDir& dir, std::vector<PlannedRename>& plan, BatchSettings& settings, FailingFileSystem& fs)> arrange;
+    std::map<std::string, std::string> after;  // of the folder at dir's path
+    std::vector<P> problems;
+    bool folderChanged;
+  };
+  // Another file put over name (made first, so that it cannot reuse the inode).
+  const auto replace = [](TempDir& dir, const std::string& name) {
+    dir.MakeFile("intruder.tmp", "intruder");
+    std::filesystem::rename(dir.Path() + "intruder.tmp", dir.Path() + name);
+  };
+  std::vector<std::unique_ptr<TempDir>> elsewhere;
+  const std::vector<Row> rows = {
+      {"entry replaced since its identity was taken",
+       [&](TempDir& dir, std::vector<PlannedRename>& plan, BatchSettings&, FailingFileSystem&) {
+         struct stat status {};
+         ::lstat((dir.Path() + "a").c_str(), &status);
+         plan[0].identity = {static_cast<uint64_t>(status.st_dev), static_cast<uint64_t>(status.st_ino)};
+         replace(dir, "a");
+       },
+       {{"a", "intruder"}, {"b2", "b"}}, {P::kReplaced, P::kNone}, false},
+      {"entry replaced while the batch runs",
+       [&](TempDir& dir, std::vector<PlannedRename>&, BatchSettings&, FailingFileSystem& fs) {
+         fs.onCall = [&dir, &fs, replace, done = false](Call call) mutable {
+           if (call == Call::kRenameNoReplace && !done) {
+             done = true;
+             replace(dir, "b");
+           }
+         };
+       },
+       {{"a2", "a"}, {"b", "intruder"}}, {P::kNone, P::kReplaced}, false},
+      {"folder moved away and another put in its place",
+       [&](TempDir& dir, std::vector<PlannedRename>&, BatchSettings& settings, FailingFileSystem&) {
+         settings.folder = FolderIdentity(dir.Gbk());
+         elsewhere.push_back(std::make_unique<TempDir>());
+         std::filesystem::rename(dir.Path(), elsewhere.back()->Path() + "moved");
+         std::filesystem::create_directory(dir.Path());
+         dir.MakeFile("a", "other a");
+         dir.MakeFile("b", "other b");
+       },
+       {{"a", "other a"}, {"b", "other b"}}, {P::kFailed, P::kFailed}, true},
+      {"folder replaced by a link to another",
+       [&](TempDir& dir, std::vector<PlannedRename>&, BatchSettings& settings, FailingFileSystem&) {
+         settings.folder = FolderIdentity(dir.Gbk());
+         elsewhere.push_back(std::make_unique<TempDir>());
+         elsewhere.back()->MakeFolder("other");
+         elsewhere.back()->MakeFile("other/a", "other a");
+         elsewhere.back()->MakeFile("other/b", "other b");
+         std::filesystem::rename(dir.Path(), elsewhere.back()->Path() + "moved");
+         std::filesystem::create_directory_symlink(elsewhere.back()->Path() + "other",
+                                                   dir.Path().substr(0, dir.Path().size() - 1));
+       },
+       {{"a", "other a"}, {"b", "other b"}}, {P::kFailed, P::kFailed}, true},
+      {"folder as listed", [&](TempDir& dir, std::vector<PlannedRename>&, BatchSettings& settings, FailingFileSystem&) {
+         settings.folder = FolderIdentity(dir.Gbk());
+       },
+       {{"a2", "a"}, {"b2", "b"}}, {P::kNone, P::kNone}, false},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    TempDir dir;
+    dir.MakeFile("a", "a");
+    dir.MakeFile("b", "b");
+    std::vector<PlannedRename> plan = {{0, "a", "a2"}, {1, "b", "b2"}};
+    BatchSettings settings;
+    FailingFileSystem fs;
+    settings.fileSystem = &fs;
+    row.arrange(dir, plan, settings, fs);
+    const BatchOutcome outcome = ApplyRenameBatch(dir.Gbk(), plan, {}, nullptr, settings);
+    EXPECT_EQ(Files(dir.Path()), row.after);
+    EXPECT_EQ(outcome.problems, row.problems);
+    EXPECT_EQ(outcome.folderChanged, row.folderChanged);
+    EXPECT_EQ(outcome.notStarted, row.folderChanged);
+    TextArray replaced;
+    for (size_t i = 0; i < plan.size(); ++i) {
+      if (row.problems[i] == P::kReplaced) replaced.push_back(plan[i].oldName);
+    }
+    EXPECT_EQ(ReplacedNames(plan, outcome), replaced);
+    for (size_t i = 0; i < plan.size() && !row.folderChanged; ++i) EXPECT_TRUE(outcome.identities[i].Known());
+    // What stands at dir's path now goes; the folder moved away goes with elsewhere.
+    if (row.folderChanged) std::filesystem::remove_all(dir.Path().substr(0, dir.Path().size() - 1));
+  }
+}
+
 TEST(CheckRenamePlan, LooksUpTheFolderForNamesThatStay) {
   const TextArray folder = {"a", "b", "c", "other"};
   struct Row {
@@ -247,6 +434,9 @@ TEST(CheckRenamePlan, LooksUpTheFolderForNamesThatStay) {
       {"behind a taken name", {{"a", "b"}, {"b", "c"}}, {P::kNameTaken, P::kNameTaken}},
       {"unchanged row", {{"a", "a"}, {"b", "a"}}, {P::kNone, P::kNameTaken}},
       {"duplicates", {{"a", "x"}, {"b", "x"}}, {P::kDuplicateName, P::kDuplicateName}},
+      {"three rows, one name", {{"a", "x"}, {"b", "y"}, {"c", "x"}, {"other", "x"}},
+       {P::kDuplicateName, P::kNone, P::kDuplicateName, P::kDuplicateName}},
+      {"one file listed twice, one name", {{"a", "x"}, {"a", "x"}}, {P::kDuplicateName, P::kDuplicateName}},
       {"invalid", {{"a", "x/y"}, {"b", kNoGbkForm}, {"c", G(kTooLong)}}, {P::kInvalidName, P::kInvalidName, P::kInvalidName}},
   };
   for (const Row& row : rows) {

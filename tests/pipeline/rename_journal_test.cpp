@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -144,6 +147,99 @@ TEST(RenameJournal, ThatCannotBeWrittenStopsTheRunBeforeAnythingChanges) {
   EXPECT_EQ(commit.Boxes(), std::vector<Box>{notWritten});
   EXPECT_EQ(commit.OnDisk(), std::set<std::string>{"1.txt"});
   EXPECT_TRUE(commit.RecordedOldNames().empty());
+}
+
+// A journal of plain moves in folder (as the engine writes it).
+std::string JournalOf(const std::string& folder, const std::vector<std::pair<std::string, std::string>>& moves) {
+  std::string bytes("VANTOR-JOURNAL-1\0", 17);
+  bytes += folder;
+  bytes.push_back('\0');
+  for (const auto& [from, to] : moves) bytes += std::string("M\0", 2) + from + '\0' + to + '\0';
+  return bytes;
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// Whatever lies in the state folder under a journal's name: only a regular
+// file of the user is read; a damaged one is set aside and named, a truncated
+// one restores what it names, and the question tells folder and count.
+TEST(OfferRecoveryOfUnfinishedRuns, TrustsNothingItFindsInTheStateFolder) {
+  const std::string kName = "journal-99-0";
+  struct Row {
+    const char* label;
+    std::function<void(const std::string& path, const std::string& folder)> leave;
+    std::vector<std::string> boxes;        // "<dir>" and "<path>" stand for the folder and the journal's path
+    std::set<std::string> onDisk;          // afterwards; before: a2 and b2 (a and b renamed)
+    std::set<std::string> stateFolder;     // names left in the state folder
+  };
+  const std::string question = "上次改名没有完成，程序意外退出了。\r\n文件夹：<dir>（2个文件）\r\n要把已经改过的文件恢复成原来的名字吗？";
+  const std::string damaged = "改名记录已损坏，无法恢复：<path>.damaged";
+  const std::vector<Row> rows = {
+      {"whole journal",
+       [](const std::string& path, const std::string& folder) { WriteBytes(path, JournalOf(folder, {{"a", "a2"}, {"b", "b2"}})); },
+       {question, "已恢复2个文件名"}, {"a", "b"}, {}},
+      {"truncated in its third move",
+       [](const std::string& path, const std::string& folder) {
+         WriteBytes(path, JournalOf(folder, {{"a", "a2"}, {"b", "b2"}}) + std::string("M\0c\0c", 5));
+       },
+       {question, "改名记录不完整，已恢复2个文件名，其余的无法读取"}, {"a", "b"}, {}},
+      {"NUL bytes", [](const std::string& path, const std::string&) { WriteBytes(path, std::string(1 << 20, '\0')); },
+       {damaged}, {"a2", "b2"}, {kName + ".damaged"}},
+      {"over the size limit",
+       [](const std::string& path, const std::string& folder) {
+         WriteBytes(path, JournalOf(folder, {{"a", "a2"}}));
+         ASSERT_EQ(::truncate(path.c_str(), static_cast<off_t>(kMaxJournalBytes) + 1), 0);
+       },
+       {damaged}, {"a2", "b2"}, {kName + ".damaged"}},
+      {"relative folder",
+       [](const std::string& path, const std::string&) { WriteBytes(path, JournalOf("relative/", {{"a", "a2"}})); },
+       {damaged}, {"a2", "b2"}, {kName + ".damaged"}},
+      {"name that leaves the folder",
+       [](const std::string& path, const std::string& folder) { WriteBytes(path, JournalOf(folder, {{"../a", "a2"}})); },
+       {damaged}, {"a2", "b2"}, {kName + ".damaged"}},
+      {"folder", [](const std::string& path, const std::string&) { std::filesystem::create_directory(path); }, {},
+       {"a2", "b2"}, {kName}},
+      {"FIFO", [](const std::string& path, const std::string&) { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); }, {},
+       {"a2", "b2"}, {kName}},
+      {"link to a journal",
+       [](const std::string& path, const std::string& folder) {
+         const std::string real = std::filesystem::path(path).parent_path() / "elsewhere";
+         WriteBytes(real, JournalOf(folder, {{"a", "a2"}, {"b", "b2"}}));
+         std::filesystem::create_symlink(real, path);
+       },
+       {}, {"a2", "b2"}, {kName, "elsewhere"}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    JournalFolderScope scope;
+    TempDir dir;
+    dir.MakeFile("a2");
+    dir.MakeFile("b2");
+    std::filesystem::create_directories(scope.Folder());
+    const std::string path = scope.Folder() + "/" + kName;
+    row.leave(path, dir.Path());
+
+    testing::ScriptedPrompter prompter;
+    OfferRecoveryOfUnfinishedRuns(prompter);
+
+    std::vector<std::string> expected;
+    for (std::string text : row.boxes) {
+      for (const auto& [mark, value] : {std::pair<std::string, std::string>{"<dir>", dir.Path()}, {"<path>", path}}) {
+        if (const size_t at = text.find(mark); at != std::string::npos) text.replace(at, mark.size(), value);
+      }
+      expected.push_back(text);
+    }
+    EXPECT_EQ(prompter.Texts(), expected);
+    for (const testing::RecordedBox& box : prompter.boxes) EXPECT_EQ(box.title, "提醒：");
+    std::set<std::string> onDisk;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) onDisk.insert(entry.path().filename());
+    EXPECT_EQ(onDisk, row.onDisk);
+    std::set<std::string> left;
+    for (const std::string& file : scope.Files()) left.insert(std::filesystem::path(file).filename());
+    EXPECT_EQ(left, row.stateFolder);
+  }
 }
 
 }  // namespace

@@ -53,6 +53,8 @@ struct ReceivedRequest {
 // The whole response to send; kHold keeps the connection open without a
 // byte until the server stops.
 inline const std::string kHold = "\x01hold";
+// kTrickle sends a response head and then two bytes of body a second, for ever.
+inline const std::string kTrickle = "\x01trickle";
 using Responder = std::function<std::string(const ReceivedRequest&)>;
 
 // A complete response with Content-Length and Connection: close.
@@ -144,6 +146,15 @@ class LoopbackHttpServer {
     const std::string reply = responder_(request);
     if (reply == kHold) {
       WaitReadable(-1);  // until the server stops
+      return;
+    }
+    if (reply == kTrickle) {
+      const std::string head = "HTTP/1.1 200 OK\r\nContent-Length: 1000000\r\n\r\n";
+      if (::send(connection, head.data(), head.size(), MSG_NOSIGNAL) <= 0) return;
+      for (int slice = 0; !stop_; ++slice) {
+        ::poll(nullptr, 0, 20);
+        if (slice % 25 == 0 && ::send(connection, "x", 1, MSG_NOSIGNAL) <= 0) return;
+      }
       return;
     }
     for (size_t sent = 0; sent < reply.size();) {

@@ -13,7 +13,11 @@ namespace {
 
 constexpr int kFilesPerKind = 1500;  // c0.. along a chain, s0.. swapped in pairs
 
-const QString kQuestion = U("上次改名没有完成，程序意外退出了。\r\n要把已经改过的文件恢复成原来的名字吗？");
+// The question names the folder and the renames of the run: the whole chain and every swap.
+QString Question(const std::string& folder) {
+  return U("上次改名没有完成，程序意外退出了。\r\n文件夹：" + folder + "（" + std::to_string(2 * kFilesPerKind) +
+           "个文件）\r\n要把已经改过的文件恢复成原来的名字吗？");
+}
 
 std::map<std::string, std::string> Contents(const vantor::testing::TempDir& dir) {
   std::map<std::string, std::string> contents;
@@ -73,7 +77,7 @@ TEST_F(CrashRecoveryTest, OkAtStartUpRestoresEveryNameOfTheKilledRun) {
       },
       {Ok(), Ok()});
   EXPECT_EQ(boxes, (std::vector<BoxRecord>{
-                       {U("QMessageBox"), U("提醒："), kQuestion, QMessageBox::Question,
+                       {U("QMessageBox"), U("提醒："), Question(dir_.Path()), QMessageBox::Question,
                         QMessageBox::Ok | QMessageBox::Cancel},
                        ReminderBox(("已恢复" + std::to_string(misplaced) + "个文件名").c_str())}));
   EXPECT_EQ(Contents(dir_), before_);
@@ -98,7 +102,7 @@ TEST_F(CrashRecoveryTest, CancelLeavesTheNamesAndForgetsTheRun) {
       },
       {Cancel()});
   ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].text, kQuestion);
+  EXPECT_EQ(boxes[0].text, Question(dir_.Path()));
   EXPECT_EQ(Contents(dir_), afterKill);
   EXPECT_TRUE(std::filesystem::is_empty(state_.Path() + "vantor-rename"));
 }

@@ -123,7 +123,7 @@ TEST(MainWindowVersionCheck, TellsWhatTheReleasePageSays) {
     QSignalSpy shown(&window.Online(), &MainWindowOnline::CheckShown);
     window.show();
     EXPECT_EQ(window.Ui().超级按钮1->text(), U("使用教程"));
-    EXPECT_EQ(window.Ui().透明标签8->text(), U("已经是最新版"));
+    EXPECT_EQ(window.Ui().透明标签8->text(), U("正在检查更新…"));
     ASSERT_TRUE(shown.wait(10000));
     EXPECT_EQ(window.Ui().超级按钮1->text(), U(row.button));
     EXPECT_EQ(window.Ui().透明标签8->text(), U(row.label));
