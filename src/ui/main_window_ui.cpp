@@ -453,6 +453,7 @@ void NameInputsForAccessibility(MainWindowUi& ui) {
       {ui.组合框5, "序号后符号"}, {ui.编辑框15, "删除序号：位字符以内"}, {ui.编辑框_正则查找, "正则查找"},
       {ui.编辑框_正则替换为, "正则替换为"}, {ui.组合框_大小写方式, "大小写方式"},
       {ui.组合框_大小写范围, "大小写范围"}, {ui.编辑框_日期格式, "日期格式"},
+      {ui.组合框_乱码原编码, "乱码原编码"}, {ui.组合框_步骤方案, "步骤方案"}, {ui.列表_预览步骤, "预览步骤"},
   };
   for (const auto& [widget, name] : names) widget->setAccessibleName(T(name));
 }

@@ -237,7 +237,10 @@ TEST(OfferRecoveryOfUnfinishedRuns, TrustsNothingItFindsInTheStateFolder) {
     for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) onDisk.insert(entry.path().filename());
     EXPECT_EQ(onDisk, row.onDisk);
     std::set<std::string> left;
-    for (const std::string& file : scope.Files()) left.insert(std::filesystem::path(file).filename());
+    for (const std::string& file : scope.Files()) {
+      // A recovery that renames is a batch of the history too; only journals count here.
+      if (std::filesystem::path(file).filename() != "history") left.insert(std::filesystem::path(file).filename());
+    }
     EXPECT_EQ(left, row.stateFolder);
   }
 }

@@ -189,15 +189,14 @@ TEST_F(NativeWindowTest, CommandLinePathsLoadAsOneDropOrOpenTheOneFolder) {
   EXPECT_EQ(Names(), Strings({"第2课.mp4", "第10课.mp4"}));
   EXPECT_EQ(DirectoryLabel(), Folder("课程"));
 
-  // Paths that do not exist are named in one box (a character GBK lacks as
-  // "?"); the others load.
+  // Paths that do not exist are named in one box; the others load.
   MessageBoxPrompter prompter(&window_);
   Click(Ui().按钮_清空列表框);
   SetMode(2);
   const std::vector<std::string> given{PathOf("没有.txt").toStdString(), PathOf("02b.txt").toStdString(),
                                        PathOf("gone\U0001F600").toStdString()};
   EXPECT_EQ(AnswerBoxes([&] { OpenCommandLinePaths(window_, prompter, given); }),
-            std::vector<BoxRecord>{InfoBox(U("找不到：") + PathOf("没有.txt") + U("\r\n找不到：") + PathOf("gone?"),
+            std::vector<BoxRecord>{InfoBox(U("找不到：") + PathOf("没有.txt") + U("\r\n找不到：") + PathOf("gone\U0001F600"),
                                            U("提醒："))});
   EXPECT_EQ(Names(), Strings({"02b.txt"}));
   // The program's own icon, built in.
