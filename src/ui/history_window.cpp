@@ -3,8 +3,10 @@
 #include <QDateTime>
 #include <QEvent>
 #include <QHeaderView>
+#include <QKeySequence>
 #include <QPointer>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTableWidget>
 
 #include "entries/messages.h"
@@ -12,6 +14,7 @@
 #include "pipeline/batch_history.h"
 #include "platform/code_page.h"
 #include "ui/gbk_qstring.h"
+#include "ui/owned_window.h"
 
 namespace vantor {
 
@@ -110,13 +113,13 @@ HistoryWindow* OpenHistoryWindow(QWidget* mainWindow, EntryList& mainList, const
   QPointer<HistoryWindow>& window = OpenWindow();
   if (window == nullptr || window->parentWidget() != mainWindow) {
     window = new HistoryWindow(mainWindow, mainList, renamedOnDisk, runDiskPhase);
-    // Over the main window's list, a little below its top bar.
-    window->move(mainWindow->geometry().topLeft() + QPoint(40, 100));
+    // Escape closes it, as it closes the other small windows.
+    auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), window.data());
+    close->setContext(Qt::WindowShortcut);
+    QObject::connect(close, &QShortcut::activated, window.data(), &QWidget::close);
   }
   window->Refresh();
-  window->show();
-  window->raise();
-  window->activateWindow();
+  ShowAboveOwner(window, mainWindow);
   return window;
 }
 

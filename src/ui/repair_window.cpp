@@ -1,11 +1,14 @@
 #include "ui/repair_window.h"
 
 #include <QHeaderView>
+#include <QKeySequence>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTableWidget>
 
 #include "ui/gbk_qstring.h"
+#include "ui/owned_window.h"
 
 namespace vantor {
 
@@ -68,10 +71,14 @@ RepairWindow* OpenRepairWindow(QWidget* caller, EntryList& list, Prompter& promp
                                GarbledEncoding encoding, std::function<void()> listRead) {
   auto* window = new RepairWindow(caller, list, prompter, settings, FindGarbledEntries(list.EntryDirectory(), encoding),
                                   std::move(listRead));
-  if (caller != nullptr) window->move(caller->geometry().center() - window->rect().center());
-  window->show();
-  window->raise();
-  window->activateWindow();
+  auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), window);
+  close->setContext(Qt::WindowShortcut);
+  QObject::connect(close, &QShortcut::activated, window, &QWidget::close);
+  if (caller != nullptr) {
+    ShowAboveOwner(window, caller);
+  } else {
+    window->show();
+  }
   return window;
 }
 
