@@ -19,7 +19,9 @@ std::vector<RecordedRename> DoneRenames(const std::vector<PlannedRename>& plan, 
   std::vector<RecordedRename> done;
   done.reserve(static_cast<size_t>(outcome.renamed));
   for (size_t i = 0; i < plan.size(); ++i) {
-    if (outcome.done[i] && plan[i].oldName != plan[i].newName) done.push_back({plan[i].oldName, plan[i].newName});
+    if (!outcome.done[i] || plan[i].oldName == plan[i].newName) continue;
+    const EntryIdentity identity = i < outcome.identities.size() ? outcome.identities[i] : EntryIdentity{};
+    done.push_back({plan[i].oldName, plan[i].newName, identity});
   }
   return done;
 }
@@ -58,10 +60,14 @@ AppliedBatch ApplyBatch(const ByteText& folder, std::vector<PlannedRename> plan,
   AppliedBatch applied;
   LongWork work(static_cast<int>(plan.size()), options.progress);
   RunDiskPhase(options.runDiskPhase, work, [&] {
+    // The record keeps the folder the batch ran in, so that its undo acts
+    // nowhere else.
+    const EntryIdentity folderIdentity = options.folder.Known() ? options.folder : FolderIdentity(folder);
     applied.outcome = ApplyRenameBatch(folder, plan, [&work](int done) { work.Reached(done); }, &work,
                                        {.folder = options.folder});
     if (applied.outcome.notStarted || applied.outcome.renamed == 0) return;
-    applied.record = BatchHistory().Record(folder, caption, DoneRenames(plan, applied.outcome), options.undoes);
+    applied.record = BatchHistory().Record(folder, caption, DoneRenames(plan, applied.outcome), options.undoes,
+                                             folderIdentity);
   });
   if (applied.outcome.notStarted) return applied;
   applied.replaced = ReplacedNames(plan, applied.outcome);
@@ -139,18 +145,23 @@ void UndoRecordedBatch(const std::string& id, EntryList& list, Prompter& prompte
       ++left;
       continue;
     }
-    plan.push_back({-1, rename.newName, rename.oldName});
+    plan.push_back({-1, rename.newName, rename.oldName, rename.identity});
   }
   later.clear();
   entryAt.clear();
 
   BatchRows rows;
   if (list.EntryDirectory() == folder) rows = {&list, /*byName=*/true, /*clearPending=*/false};
-  const AppliedBatch applied = ApplyBatch(folder, std::move(plan), Gbk("撤回"), rows, {runDiskPhase, nullptr, id});
+  // Only the entries the batch left, in the folder it ran in, are taken back.
+  const AppliedBatch applied = ApplyBatch(folder, std::move(plan), Gbk("撤回"), rows,
+                                          {runDiskPhase, nullptr, id, summaries[target].folderIdentity});
   if (ReportBatchNotStarted(prompter, applied.outcome)) return;
   const int notBack = left + applied.outcome.failed;
   if (renamedOnDisk) renamedOnDisk(applied.outcome.renamed, notBack);
-  if (notBack > 0) Remind(prompter, Gbk("有") + ToText(notBack) + Gbk("个文件没能改回原名"));
+  if (notBack == 0) return;
+  ByteText text = Gbk("有") + ToText(notBack) + Gbk("个文件没能改回原名");
+  for (const ByteText& name : applied.replaced) text += "\r\n" + Gbk("文件已被替换：") + name;
+  Remind(prompter, text);
 }
 
 }  // namespace vantor

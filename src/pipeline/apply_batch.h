@@ -59,8 +59,12 @@ void UndoNewestBatch(EntryList& list, Prompter& prompter, const RenamedOnDisk& r
 // Takes back the history record id, working on the disk, not the rows: each
 // rename is reversed (newest first, through ApplyBatch, caption "撤回") when its
 // entry was not renamed again by a later batch of that folder and the old name
-// is free. Entries left as they are, and reversals that fail, are counted and
-// told once: "有" + n + "个文件没能改回原名" (提醒：). Rows of list (when it shows
+// is free. Only the entry the batch left under a new name (same device and
+// inode, where the record knows them) is renamed back, and only in the folder
+// the batch ran in: one moved away or replaced at its path stops the undo
+// ("文件夹已被移动或替换，没有改名"). Entries left as they are, and reversals that
+// fail, are counted and told once: "有" + n + "个文件没能改回原名" (提醒：), with a
+// line "文件已被替换：" + name for each entry another one stood in for. Rows of list (when it shows
 // that folder) that showed a name changed back show the old name, in place.
 // The undo is a batch of its own, so taking it back redoes the batch. A
 // record gone or damaged: "这一批的改名记录无法读取，没有改名" (提醒：).

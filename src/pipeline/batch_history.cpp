@@ -1,7 +1,10 @@
-// A record file: "VANTOR-HISTORY-1", then the header fields time, folder,
-// caption, count, undoes, first old name, first new name, then count pairs of
-// old and new name; every field ended by a NUL byte, which no name or path
-// holds. The header comes first and is short, so a listing reads a small
+// A record file: "VANTOR-HISTORY-2", then the header fields time, folder,
+// caption, count, undoes, first old name, first new name, the folder's device
+// and inode, then per rename old name, new name, and the device and inode of
+// the entry under the new name (decimal; 0 and 0 when unknown); every field
+// ended by a NUL byte, which no name or path holds. Records of version 1 lack
+// the identities (the header ends with the first new name, a rename is its
+// two names) and are still read. The header comes first and is short, so a listing reads a small
 // prefix of each file.
 #include "pipeline/batch_history.h"
 
@@ -25,10 +28,12 @@ namespace vantor {
 
 namespace {
 
-constexpr std::string_view kMagic = "VANTOR-HISTORY-1";
+constexpr std::string_view kMagic = "VANTOR-HISTORY-2";
+constexpr std::string_view kMagicWithoutIdentities = "VANTOR-HISTORY-1";
 constexpr std::string_view kPrefix = "batch-";
 constexpr std::string_view kWritingPrefix = ".writing-";
-constexpr int kHeaderFields = 8;  // the magic included
+constexpr int kHeaderFields = 10;              // the magic included
+constexpr int kHeaderFieldsWithoutIdentities = 8;
 // A path is at most 4096 bytes and a name 255: the header fits easily.
 constexpr size_t kHeaderReadBytes = 16384;
 
@@ -119,15 +124,24 @@ bool NextField(std::string_view& rest, std::string_view& field) {
   return true;
 }
 
-// Parses the header at the start of bytes; rest is left at the renames.
-std::optional<BatchSummary> ParseHeader(std::string_view& rest) {
+// Parses the header at the start of bytes; rest is left at the renames and
+// withIdentities tells the record's version.
+std::optional<BatchSummary> ParseHeader(std::string_view& rest, bool& withIdentities) {
   std::string_view fields[kHeaderFields];
-  for (std::string_view& field : fields) {
-    if (!NextField(rest, field)) return std::nullopt;
+  if (!NextField(rest, fields[0])) return std::nullopt;
+  withIdentities = fields[0] == kMagic;
+  if (!withIdentities && fields[0] != kMagicWithoutIdentities) return std::nullopt;
+  const int count = withIdentities ? kHeaderFields : kHeaderFieldsWithoutIdentities;
+  for (int i = 1; i < count; ++i) {
+    if (!NextField(rest, fields[i])) return std::nullopt;
   }
   BatchSummary summary;
-  if (fields[0] != kMagic || !ParseNumber(fields[1], summary.time) || !ParseNumber(fields[4], summary.count) ||
-      summary.count < 1 || fields[2].empty()) {
+  if (!ParseNumber(fields[1], summary.time) || !ParseNumber(fields[4], summary.count) || summary.count < 1 ||
+      fields[2].empty()) {
+    return std::nullopt;
+  }
+  if (withIdentities &&
+      (!ParseNumber(fields[8], summary.folderIdentity.device) || !ParseNumber(fields[9], summary.folderIdentity.inode))) {
     return std::nullopt;
   }
   summary.folder = ByteText(fields[2]);
@@ -174,10 +188,11 @@ BatchHistory::BatchHistory(std::string nativeFolder, HistoryLimits limits)
     : folder_(std::move(nativeFolder)), limits_(limits) {}
 
 std::string BatchHistory::Record(const ByteText& folder, const ByteText& caption,
-                                 const std::vector<RecordedRename>& renames, const std::string& undoes) const {
+                                 const std::vector<RecordedRename>& renames, const std::string& undoes,
+                                 EntryIdentity folderIdentity) const {
   if (renames.empty() || folder_.empty() || folder_.front() != '/') return {};
-  size_t bytes = kMagic.size() + folder.size() + caption.size() + undoes.size() + 64;
-  for (const RecordedRename& rename : renames) bytes += rename.oldName.size() + rename.newName.size() + 2;
+  size_t bytes = kMagic.size() + folder.size() + caption.size() + undoes.size() + 128;
+  for (const RecordedRename& rename : renames) bytes += rename.oldName.size() + rename.newName.size() + 44;
   std::string text;
   text.reserve(bytes + renames.front().oldName.size() + renames.front().newName.size());
   AddField(text, kMagic);
@@ -190,9 +205,13 @@ std::string BatchHistory::Record(const ByteText& folder, const ByteText& caption
   AddField(text, undoes);
   AddField(text, renames.front().oldName);
   AddField(text, renames.front().newName);
+  AddField(text, std::to_string(folderIdentity.device));
+  AddField(text, std::to_string(folderIdentity.inode));
   for (const RecordedRename& rename : renames) {
     AddField(text, rename.oldName);
     AddField(text, rename.newName);
+    AddField(text, std::to_string(rename.identity.device));
+    AddField(text, std::to_string(rename.identity.inode));
   }
   if (text.size() > limits_.bytes || !MakeFolders(folder_)) return {};
 
@@ -235,8 +254,7 @@ std::vector<BatchSummary> BatchHistory::List() const {
     if (!file.Open()) continue;
     const std::optional<std::string> head = file.Read(kHeaderReadBytes);
     if (!head) continue;
-    std::string_view rest = *head;
-    std::optional<BatchSummary> summary = ParseHeader(rest);
+    std::optional<BatchSummary> summary = ParseRecord(*head, nullptr);
     if (!summary) continue;
     summary->id = *name;
     summaries.push_back(std::move(*summary));
@@ -257,22 +275,39 @@ std::optional<std::vector<RecordedRename>> BatchHistory::Renames(const std::stri
   if (!file.Open()) return std::nullopt;
   const std::optional<std::string> bytes = file.Read(file.Size());
   if (!bytes || bytes->size() != file.Size()) return std::nullopt;
-  std::string_view rest = *bytes;
-  const std::optional<BatchSummary> summary = ParseHeader(rest);
-  // Each rename takes at least two bytes (two NULs).
-  if (!summary || static_cast<uint64_t>(summary->count) > rest.size() / 2) return std::nullopt;
   std::vector<RecordedRename> renames;
-  renames.reserve(static_cast<size_t>(summary->count));
+  if (!ParseRecord(*bytes, &renames)) return std::nullopt;
+  return renames;
+}
+
+std::optional<BatchSummary> BatchHistory::ParseRecord(std::string_view bytes, std::vector<RecordedRename>* renames) {
+  std::string_view rest = bytes;
+  bool withIdentities = false;
+  std::optional<BatchSummary> summary = ParseHeader(rest, withIdentities);
+  if (!summary || renames == nullptr) return summary;
+  // Each rename takes at least two bytes (two NULs), four more with identities.
+  const size_t leastBytes = withIdentities ? 6 : 2;
+  if (static_cast<uint64_t>(summary->count) > rest.size() / leastBytes) return std::nullopt;
+  renames->clear();
+  renames->reserve(static_cast<size_t>(summary->count));
   for (int64_t i = 0; i < summary->count; ++i) {
     std::string_view oldName;
     std::string_view newName;
     if (!NextField(rest, oldName) || !NextField(rest, newName) || oldName.empty() || newName.empty()) {
       return std::nullopt;
     }
-    renames.push_back({ByteText(oldName), ByteText(newName)});
+    RecordedRename& rename = renames->emplace_back(RecordedRename{ByteText(oldName), ByteText(newName)});
+    if (withIdentities) {
+      std::string_view device;
+      std::string_view inode;
+      if (!NextField(rest, device) || !NextField(rest, inode) || !ParseNumber(device, rename.identity.device) ||
+          !ParseNumber(inode, rename.identity.inode)) {
+        return std::nullopt;
+      }
+    }
   }
   if (!rest.empty()) return std::nullopt;
-  return renames;
+  return summary;
 }
 
 void BatchHistory::Clear() const {

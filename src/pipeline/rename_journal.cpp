@@ -412,7 +412,8 @@ int RestoreFromJournal(const JournalFile& journal) {
     }
     end = begin;
   }
-  BatchHistory().Record(journal.directory, Gbk("恢复"), NetRenames(made, temporaries));
+  BatchHistory().Record(journal.directory, Gbk("恢复"), NetRenames(made, temporaries), {},
+                        FolderIdentity(journal.directory));
   return restored;
 }
 

@@ -193,6 +193,39 @@ TEST_F(UndoTest, TakesBackChainsAndCyclesAndLeavesEntriesRenamedLater) {
   EXPECT_EQ(bench.Boxes().size(), 1u);
 }
 
+// A record written before identities were kept still lists and undoes, its
+// entries then taken by name; the undo's own record knows them.
+TEST_F(HistoryTest, ReadsAndUndoesARecordWithoutIdentities) {
+  Workbench bench;
+  bench.Files({"a2", "b2"});
+  bench.Load();
+  const BatchHistory history;
+  std::filesystem::create_directories(history.Folder());
+  std::filesystem::permissions(history.Folder(), std::filesystem::perms::owner_all);
+  const std::string old = "batch-00000000000000000001-1-000000";
+  const ByteText folder = bench.dir.Gbk();
+  std::ofstream(history.Folder() + "/" + old, std::ios::binary)
+      << std::string("VANTOR-HISTORY-1\0" "100\0", 21) << folder << std::string("\0op\0" "2\0\0a\0a2\0", 12)
+      << std::string("a\0a2\0b\0b2\0", 10);
+  ASSERT_EQ(history.List().size(), 1u);
+  EXPECT_FALSE(history.List().front().folderIdentity.Known());
+  const std::vector<RecordedRename> renames = history.Renames(old).value();
+  EXPECT_EQ(Texts(renames), (std::vector<std::string>{"a>a2", "b>b2"}));
+  EXPECT_FALSE(renames.front().identity.Known());
+
+  UndoRecordedBatch(old, bench.list, bench.prompter);
+  EXPECT_TRUE(bench.Boxes().empty());
+  EXPECT_EQ(bench.OnDisk(), (std::set<std::string>{"a", "b"}));
+  const BatchSummary undo = history.List().front();
+  EXPECT_EQ(undo.undoes, old);
+  EXPECT_EQ(undo.folderIdentity, FolderIdentity(folder));
+  const std::vector<RecordedRename> back = history.Renames(undo.id).value();
+  ASSERT_EQ(Texts(back), (std::vector<std::string>{"b2>b", "a2>a"}));
+  struct stat info {};
+  ASSERT_EQ(::stat((bench.dir.Path() + "a").c_str(), &info), 0);
+  EXPECT_EQ(back[1].identity, (EntryIdentity{static_cast<uint64_t>(info.st_dev), static_cast<uint64_t>(info.st_ino)}));
+}
+
 // Nothing in the history folder but the user's own complete records is read;
 // the rest stays where it is, and a damaged record renames nothing.
 TEST_F(HistoryTest, PassesOverDamagedAndForeignRecordFiles) {

@@ -226,6 +226,54 @@ TEST(UndoLastCommit, PutsBackExactlyWhatTheCommitDid) {
   }
 }
 
+// Undo renames back only the entries the commit left, and only in the folder
+// it ran in; what stands there instead is left as it is.
+TEST(UndoLastCommit, TouchesOnlyTheEntriesAndTheFolderTheCommitRenamed) {
+  const std::string folder = "文件夹已被移动或替换，没有改名";
+  struct Case {
+    const char* label;
+    std::function<void(Workbench&)> arrange;
+    std::vector<Box> boxes;
+    std::set<std::string> onDisk;
+  };
+  const Case cases[] = {
+      {"another file put under a committed name",
+       [](Workbench& b) {
+         std::filesystem::rename(b.dir.Path() + "1a.txt", b.dir.Path() + "kept.txt");
+         b.dir.MakeFile("1a.txt", "newcomer");
+       },
+       {Reminder("有1个文件没能改回原名\r\n文件已被替换：1a.txt")},
+       {"1a.txt", "2.txt", "kept.txt"}},
+      {"the folder replaced at its path",
+       [](Workbench& b) {
+         const std::string path = b.dir.Path().substr(0, b.dir.Path().size() - 1);
+         std::filesystem::rename(path, path + ".moved");
+         std::filesystem::create_directory(path);
+         b.dir.MakeFile("1a.txt", "newcomer");
+         b.dir.MakeFile("2a.txt", "newcomer");
+       },
+       {Reminder(folder)},
+       {"1a.txt", "2a.txt"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    Workbench bench;
+    Prepare(bench, {"1.txt", "2.txt"}, {"1a.txt", "2a.txt"});
+    Commit(bench);
+    c.arrange(bench);
+    Undo(bench);
+    EXPECT_EQ(bench.Boxes(), c.boxes);
+    EXPECT_EQ(bench.OnDisk(), c.onDisk);
+    EXPECT_EQ(bench.dir.ReadFile("1a.txt"), "newcomer");
+    const std::string path = bench.dir.Path().substr(0, bench.dir.Path().size() - 1);
+    if (std::filesystem::exists(path + ".moved")) {
+      std::filesystem::remove_all(path);
+      std::filesystem::rename(path + ".moved", path);
+      EXPECT_EQ(bench.OnDisk(), (std::set<std::string>{"1a.txt", "2a.txt"}));
+    }
+  }
+}
+
 TEST(UndoLastCommit, RestoresAnExtensionChangeWithoutConsultingTheFolder) {
   Workbench bench;
   Prepare(bench, {"a.txt", "b.txt"}, {"a.md", "b.md"});
