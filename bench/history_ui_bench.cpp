@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening "改名历史" on a full history: 199 small batches and one of 100,000
 // renames (argv[1]), in a temporary state folder. Timed: from the click on
 // "历史记录" until the window has shown its table. Target: at most 200 ms.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Filling the list from a large folder, against the bare directory read it is
 // built on, and the natural order against a plain std::sort.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the list view copes with a large list: filling 100,000 rows through the
 // model, scrolling from top to bottom in pages, and a preview run's worth of
 // cell changes, each followed by a repaint of the visible rows.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real main window over a large folder, driven as a user drives it: the
 // folder is opened (as from the command line), preview is turned on and an
 // operation previews its names, the preview is committed, and the commit is

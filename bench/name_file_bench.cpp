@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a large name file into a large mapping.
 //
 //   name_file_bench [N]   N lines and entries, 100000 by default

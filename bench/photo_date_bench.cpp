@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading the shooting dates of many small JPEG files, as "按拍摄日期命名" does
 // for each listed photo. Target: 10,000 files in at most 2 s.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cost of the rename course against the bare system call.
 //
 // A temporary folder of N files (argv[1], default 100000; argv[2] rounds,

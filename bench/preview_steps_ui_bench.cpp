@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The preview column through three steps (numbering, a regular expression,
 // text at the end), and the main window while the user types into the last
 // step's inputs.

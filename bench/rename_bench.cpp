@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cost of RenameEntry against the bare system call it wraps.
 //
 // Creates a temporary folder of N files (default 100,000; argv[1] overrides),

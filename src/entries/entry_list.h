@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The list of entries the user works on: one folder (the entry directory) and
 // the names in it, shown by the window's list view through a Qt model.
 //

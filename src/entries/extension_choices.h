@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The item lists of the four extension boxes, built from the built-in list of
 // common extensions.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Filling the entry list: dropped paths, a chosen folder, and reloads when a
 // filter changes.
 #pragma once

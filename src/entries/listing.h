@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Turning a folder on disk into names for the entry list.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Message texts and titles shared by several commands, as GBK.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Natural name order: runs of digits anywhere in a name order by their value,
 // so lessons list as 1, 2, 10 and not 1, 10, 2, whatever stands before them.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Name rules of paths with the native separator "/". On Linux "\" and ":" are
 // ordinary name characters.
 #pragma once

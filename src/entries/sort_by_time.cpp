@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "entries/sort_by_time.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Orders names by the time stamps of their files, newest first.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "创建文件": one new file or folder per listed name, in a folder the user types.
 #pragma once
 

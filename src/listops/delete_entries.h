@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "删除右边列表框中显示的所有文件": deletes every listed file or folder,
 // permanently or into the desktop's trash; the rows of the deleted entries
 // leave the list.

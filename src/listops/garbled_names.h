@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Names garbled on the way from another system: raw bytes of a Chinese (or
 // Japanese, Korean) code page that are not UTF-8, or such bytes shown as
 // Latin-1 (CP1252) or CP437 characters by an archive tool and stored as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Commands that re-order or tidy the entry list without touching the disk.
 #pragma once
 

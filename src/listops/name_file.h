@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Name files: text files of new names, one per line, dropped on the mapping
 // window. They come in UTF-8 (with or without a byte-order mark) or GBK, with
 // CR LF, LF or CR line breaks.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renaming the listed entries one-to-one from a list of new names. The mapping
 // pairs each listed name (column 0) with a new name (column 1); it remembers
 // which row of the main list each of its rows came from, so that its names go

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "保存原文件名到txt": writes the listed names to a text file the user picks.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renaming one entry by hand: the user types a new name for one cell of a
 // list (the main list or the mapping list). In the name column the entry is
 // renamed on disk; in the preview column only the pending name changes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One HTTP request, synchronous, on libcurl. Blocks the calling thread until
 // the response has arrived, the timeout has passed or `cancelled` is set, so
 // windows call it from a worker thread. Certificates are always verified; only

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Header and cookie texts of an HTTP request, as HttpFetch builds and reads
 // them. Lines are separated by "\r\n"; all texts are byte text.
 #pragma once

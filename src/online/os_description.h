@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A short description of the operating system the program runs on, such as
 // "Windows 7" or "Debian GNU/Linux 12 (bookworm)", optionally with the edition,
 // the bitness, the service pack and the build. The descriptions are pure

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading values out of a fetched page: the text after a marker and the text
 // between two markers. Both work on GBK byte text with FindText, so a marker
 // matches only on a character boundary and case matters.

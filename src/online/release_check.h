@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The check for a newer version: the program's own version, the release page
 // it reads, and what that page says. The page announces the latest version
 // after "软件最新版本为", the tutorial address between "发布教程帖子" and

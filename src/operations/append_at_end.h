@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "最尾部加": appends a typed text to the end of each name, in front of the
 // extension of a file and after the whole name of a folder.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "开始修改" of "批量修改扩展名": gives every listed file the same new extension
 // and keeps its stem; the old extension goes whole, dot included.
 #pragma once

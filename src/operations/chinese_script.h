@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "繁转简" / "简转繁": rewrites the Chinese characters of every whole name
 // (extension included) in simplified or in traditional forms, with OpenCC's
 // standard conversions (t2s.json, s2t.json).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What "删掉N次" and "替换" share: replacing a counted number of occurrences
 // of a text, counted from the left or from the right, and the length limit a
 // result must keep to be a file name.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "删除左边全部" / "删除右边全部": cuts each name at a typed marker and drops
 // everything in front of it (按钮_删前面) or behind it (按钮_删后面), with or
 // without the marker itself. Files keep their extension; folders are cut whole.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "一键删除": deletes the stretch between a left and a right delimiter from each
 // name, with or without the delimiters; and the symbol width switch that
 // rewrites the group's input texts between half-width and full-width symbols.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "operations/delete_times.h"
 
 #include "entries/intake.h"

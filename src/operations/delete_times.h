@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "删掉": deletes a text from each name once, or a given number of times,
 // counting its occurrences from the left or from the right.
 #pragma once

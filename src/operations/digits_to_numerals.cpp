@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "operations/digits_to_numerals.h"
 
 #include "pipeline/guards.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "第1课改第一课": writes the first number of each name in Chinese numerals.
 #pragma once
 

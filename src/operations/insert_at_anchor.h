@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "前面加、后面加": inserts a typed text right before or right after the first
 // or the last occurrence of an anchor text in each name. Files keep their
 // extension; folders are worked on whole.

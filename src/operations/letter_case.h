@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "改大小写": lower case, upper case or a capital at the start of each word,
 // for the stem, the extension or both. Only ASCII letters change, so the bytes
 // of Chinese characters are never touched.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "operations/numerals_to_digits.h"
 
 #include "operations/digits_to_numerals.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "第一课改第1课": writes the first run of Chinese numerals in each name as
 // decimal digits.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which occurrence of a text an operation works at: the first or the last one,
 // as the "首次出现" / "最后出现" radio buttons choose. Shared by the operations
 // that cut or insert at a typed text.

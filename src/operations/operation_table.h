@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every rename operation described once, as data: a stable ASCII id, its
 // caption, its settings as JSON both ways, and its run (its own checks and
 // its new-name rule). The window's buttons, the preview steps, the presets

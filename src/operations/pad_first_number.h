@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "1替换成01": gives the first number of each name leading zeros, so that the
 // names sort by number: up to 99 entries one digit becomes two, from 100 to
 // 1000 entries one or two digits become three.

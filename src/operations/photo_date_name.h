@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "按拍摄日期命名": names photos after the date they were taken (EXIF
 // DateTimeOriginal), written with a Qt date-time format; the extension stays.
 #pragma once

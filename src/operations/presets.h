@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saved preview steps ("步骤方案"): one JSON file per preset in
 // $XDG_CONFIG_HOME/vantor-rename/presets (else ~/.config/vantor-rename/presets),
 // named after the preset. A file is read whole or refused whole.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A preview made of several operations, run in order: each step sees the
 // names the steps before it made (split afresh into stem and extension), a
 // row a step does not change passes its name on, and the preview column

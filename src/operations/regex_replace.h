@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "正则替换": replaces what a regular expression finds in each name, with $1…$9
 // and ${name} standing for capture groups in the replacement.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "删除序号": removes the first run of ASCII digits from each name, optionally
 // only when it starts within the first N bytes (编辑框15, "位字符以内").
 #pragma once

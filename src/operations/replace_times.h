@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "全部替换": replaces a text in each name, either only near the front (the
 // symbol after a leading sequence number) or a given number of times counted
 // from the left or from the right.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "加序号": puts a running number, and optionally a separator, in front of
 // every listed name, in list order.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "数字编号后面加符号": puts a text right after the first number of each name,
 // provided that number starts within the first 14 bytes.
 #pragma once

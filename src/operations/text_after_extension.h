@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "扩展名后面加": appends a text after the whole name, extension included, so
 // that a file without an extension can be given one (readme + ".txt").
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "operations/text_in_front.h"
 
 #include "pipeline/guards.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "最前面加": puts a text in front of every whole name (the extension stays
 // behind it), in the file modes and in the folder mode alike.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "加模拟B站AV号": appends to every file's stem a tag in the shape a video
 // site's downloads carry, "(Av" + nine random digits + ",P" + row number + ")".
 // It offers no preview: it renames on disk after one question, preview or not.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one step every path that renames on disk goes through: direct runs,
 // commits, undos, hand edits, renames by list, repairs. It runs the rename
 // engine, records what the batch really did in the history, and writes the

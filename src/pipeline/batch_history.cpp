@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A record file: "VANTOR-HISTORY-2", then the header fields time, folder,
 // caption, count, undoes, first old name, first new name, the folder's device
 // and inode, then per rename old name, new name, and the device and inode of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rename history: one record per finished batch that changed names on
 // disk, kept in the user's state folder across runs, so that any batch can be
 // taken back later (pipeline/apply_batch.h).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The checks every rename operation makes before it touches an entry.
 #pragma once
 

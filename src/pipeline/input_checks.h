@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Checks of the texts an operation takes from its input boxes. A box's text
 // arrives as GBK, or without a value when it has no GBK form; each operation
 // calls these at its own place in its check order.

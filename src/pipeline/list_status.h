@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The counts the window's status line shows about the list.
 #pragma once
 

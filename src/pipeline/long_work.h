@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The disk phase of a long run (renames, deletions, creations), or another
 // long part of it that only reads (the computing of new names, a folder
 // read): how far it got, whether the user asked it to stop, and who runs it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pending names of the preview column as the commit will take them, and
 // the marks that show beforehand which of them it will refuse.
 #pragma once

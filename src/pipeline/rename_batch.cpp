@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A batch is planned before anything changes. Each rename is a step from its
 // old name to its new one; with the new names unique, a step waits for at most
 // one other step (the one whose old name is its new name) and at most one step

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Carrying out a batch of renames in one folder, and telling exactly which of
 // them happened and why the others did not. Every path that renames on disk
 // goes through here.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A journal file: "VANTOR-JOURNAL-1", the directory, then per move its kind,
 // old name and new name (a park also device and inode), every field ended by a
 // NUL byte, which no name or path holds.

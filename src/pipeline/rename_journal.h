@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The crash journal: the moves a batch is about to make, written to the user's
 // state folder before the first one and removed when the batch ends. A journal
 // found later belongs to a run that stopped midway; walking its moves backwards

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The course every rename operation shares once its own checks and the guards
 // have passed: walk the listed rows, compute each new name, and either show it
 // in the preview column or rename on disk at once, then report.

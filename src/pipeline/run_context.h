@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What every run of an operation works with: the list, the user, the intake
 // settings of the moment, and an optional progress display.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GB18030 <-> UTF-8 and UTF-16.
 //
 // Byte text is GB18030 with the GBK codes kept: a character GBK holds has its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Conversion between byte text (GB18030, with the GBK code of every character
 // GBK holds) and the native encoding of file names (UTF-8 on Linux) or the
 // UTF-16 of libraries. Inside the program every name is byte text; these are

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Names on disk: every GBK path is converted to UTF-8 losslessly or the call
 // refuses. Renames never replace an existing entry.
 //

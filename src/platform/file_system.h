@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one place where the program touches names on disk. Directories are GBK
 // texts ending with the native separator "/"; names are GBK texts without one.
 // Every name is converted to the native encoding losslessly or not used at all.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The system calls through which the rename engine and the crash journal
 // reach the disk, behind one interface, so that a test can hand them a double
 // that fails any chosen call (or plays a drive without RENAME_NOREPLACE).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // When a photo was taken, read from its EXIF data.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the program keeps its own files, as the XDG base directory rules say:
 // state (crash journals, history) under $XDG_STATE_HOME/vantor-rename and
 // settings under $XDG_CONFIG_HOME/vantor-rename. A variable that is unset,

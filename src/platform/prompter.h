@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the core talks to the user: message boxes, asked for through this small
 // interface. The window answers with modal QMessageBoxes; tests script it.
 // Texts and titles are GBK.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a small input file (a list of names, a record of the program's own)
 // whole, with a size limit.
 #pragma once

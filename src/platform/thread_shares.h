@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Work split into shares that run on threads of their own where the system
 // gives threads, and on the calling thread where it does not.
 #pragma once

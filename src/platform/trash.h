@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop's trash, asked for through this small interface: the window
 // gives the freedesktop.org trash below, tests may give a stand-in.
 #pragma once

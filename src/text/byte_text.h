@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Byte text: names and messages as GB18030 bytes. Every text GBK (code page
 // 936) holds has exactly its GBK bytes; every other character has its
 // four-byte GB18030 sequence.

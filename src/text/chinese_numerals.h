@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Chinese numerals in GBK: writing a whole number in simplified numeral
 // characters, reading such a numeral back, and finding numerals and ASCII
 // numbers inside a name. Every scan steps over double-byte characters as units,

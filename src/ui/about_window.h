@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Vantor重命名-关于": the about window. Page buttons down the left side
 // select the pages of 高级选择夹1 (tutorial links, update information, the
 // users' group, tips); shortly after it is shown its timer 时钟1 starts one

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The controls of the group "删除中间的内容" besides its button: the two pairs
 // of occurrence boxes, each pair exclusive, and the symbol width switch.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Accepts local files and folders dropped anywhere on a window, the list view
 // included, and hands each path to a callback, one at a time, in the order
 // the drop carries them. The paths are handed over after the drop event has

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Qt model through which the list view shows the core entry list. Bulk
 // changes arrive from the list as one reset or one ranged change.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the four extension boxes of the main window behave as the user types and
 // opens them: the drop-down fills with the built-in extensions when it opens
 // on an empty box, typing narrows it to the extensions that contain the typed

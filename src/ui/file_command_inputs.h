@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the three file commands of the main window take from the window and
 // the desktop: the target box and kind of "创建文件", the way of deleting, the
 // folders "保存原文件名到txt" may write to, and the trash.

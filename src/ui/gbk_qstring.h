@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Qt strings at the window edge: byte text (GB18030, GBK where GBK has the
 // character) to and from QString.
 #pragma once

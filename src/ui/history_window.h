@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "改名历史": the batches of the rename history, newest first, from this run
 // and earlier ones. The user takes back any of them (taking back an undo
 // redoes its batch) or clears the history.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The status line under the bottom buttons: how many rows the list holds, how
 // many names wait for the commit, how many the preview found in conflict, and
 // after a run that renamed on disk its outcome. While the list is empty its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Long phases in the window (disk runs, folder reads, the computing of new
 // names): run on a worker thread while the window waits in a local event loop
 // under a modal progress dialog.

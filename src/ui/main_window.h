@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: builds the controls, keeps the entry list, and wires each
 // control to one short handler that reads the controls and calls the core.
 #pragma once

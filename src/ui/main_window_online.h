@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's part in the version check and the about window: its
 // timer 时钟1 starts one release check, whose result shows on the image
 // button 超级按钮1 and the label 透明标签8; 超级按钮1 opens the about window.

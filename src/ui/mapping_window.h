@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "按设定的文件名一对一对应修改": renames the listed entries one-to-one from a
 // list of new names, dropped as a name file or pasted. While it is open the
 // main window is disabled; closing it writes the names back into the rows of

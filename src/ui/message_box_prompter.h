@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's answer to the core's questions: modal QMessageBoxes over the
 // main window.
 #pragma once

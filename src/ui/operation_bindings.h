@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Each operation's controls, one row per row of the operation table: its
 // button, the reading of its controls into its settings and the writing of
 // settings back into them, and the inputs whose edits retune its preview

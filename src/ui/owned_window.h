@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Secondary windows (the mapping, paste, hand-edit, about and explanation
 // windows, message boxes and file dialogs) are dialog-type windows of the
 // window that opened them: they stay above it, also while it stays on top of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "直接粘贴欲改文件名": a window in which the user pastes new names, one per
 // line, for the mapping window.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's side of the preview steps: the list 列表_预览步骤 and its
 // buttons, the button runs that add or tune a step, the live recompute of
 // the last step while its inputs are edited, and the presets.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings the program keeps between runs, in
 // $XDG_CONFIG_HOME/vantor-rename/settings.ini (else ~/.config/...), readable
 // by the owner only.

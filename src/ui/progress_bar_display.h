@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shows a direct run's progress in the main window's bar 进度条1: visible from
 // the first entry to the end of the run, hidden otherwise.
 #pragma once

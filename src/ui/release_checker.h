@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs one release check on a worker thread and hands its result back on the
 // thread the checker lives on, by a queued call. The worker touches no widget
 // and no QObject: it reaches the checker only through a shared guard that the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "修复乱码文件名": the entries of the entry folder whose names are garbled,
 // each with the name it was meant to have and a check box; "确认修复" renames
 // the checked ones and reads the main list again.

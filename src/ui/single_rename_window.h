@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "执行单个修改": a small window in which the user types a new name for one
 // cell of a list (the main list or the mapping list). The cell is taken when
 // the window opens; "确认修改" works on that cell only.

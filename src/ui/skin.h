@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's own look: a palette and style built into the program, tinted
 // by a hue shift and a saturation change.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Keyboard order of a window built from fixed positions.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Web addresses taken from the release page, which the program opens in the
 // browser: only http and https ever leave the program.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Keeps controls tied to the edges of a window that grows. Each anchored
 // control has a place it takes at the window's default size; at a larger size
 // it grows with the window or follows its right or bottom edge by the extra

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a journal found at start-up: damaged, or a journal whose
 // folder is absolute and whose every move lies inside the bytes.
 #include <cstddef>

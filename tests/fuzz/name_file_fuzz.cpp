@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a dropped name file: decoded or refused, never more; every
 // line it gives is one line, trimmed.
 #include <cstddef>

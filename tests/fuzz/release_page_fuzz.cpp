@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as the release page: a standing and addresses, never a crash;
 // a version only with a standing known.
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes through both conversions: what converts comes back unchanged.
 #include <cstddef>
 #include <cstdint>

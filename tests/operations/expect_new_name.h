@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Compares a new-name function's answer with a table row's expectation, in
 // UTF-8 so that a failing row reads naturally.
 #pragma once

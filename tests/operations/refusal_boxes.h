@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Refusal boxes that several operations show, as the operation tests expect
 // them.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "operations/symbol_after_number.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the user sees when a run's boxes appear: the list already shows the
 // outcome, and every box is asked for after the list's change notices went out.
 #include <gtest/gtest.h>

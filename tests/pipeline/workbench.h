@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the rename tests share: a real folder with an entry list loaded from
 // it, a scripted prompter, the intake settings, and readable views of all
 // three (UTF-8 texts) for assertions.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Creating, writing and deleting entries on a real temporary folder.
 #include <gtest/gtest.h>
 #include <sys/stat.h>

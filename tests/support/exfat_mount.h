@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A small exFAT file system mounted through FUSE in a temporary folder: a real
 // drive that takes neither RENAME_NOREPLACE nor hard links and folds letter
 // case. Needs root, a free loop device, mkfs.exfat and mount.exfat-fuse;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A double of the file-system seam: the real calls, except those a test
 // chose to fail (the nth call of a kind, or every one) with a chosen errno.
 // A hook hears every call before it is made.

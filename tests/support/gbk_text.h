@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GBK texts written in UTF-8 in tests, so that assertions read naturally.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Small JPEG files with or without an EXIF shooting date, written by tests.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A small HTTP/1.1 server on 127.0.0.1 for tests: it answers one connection
 // at a time with what the test's responder returns, records every request,
 // and stops (closing any held connection) when it goes out of scope. Nothing

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // For as long as it lives, the engine and RenameEntry act as on a drive that
 // takes neither RENAME_NOREPLACE nor hard links (exFAT or NTFS through FUSE,
 // SMB): the file-system seam refuses the one with EINVAL and the other with

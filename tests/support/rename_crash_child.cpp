@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A run that is killed halfway, for the crash recovery test: renames the files
 // c0..c<n-1> one up along a chain and swaps s0/s1, s2/s3, ... through the real
 // batch engine with its journal in the given state folder, says "half" on

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A run that finishes and quits, for the history test: renames every name
 // given to name + ".bak" in folder through the apply step, with its state
 // folder (journal and history) as given, and exits.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A Prompter for tests: records every box (texts converted to UTF-8 so that
 // assertions read naturally) and answers confirmations from a script.
 #pragma once

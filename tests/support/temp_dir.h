@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A real temporary directory for file-system tests, removed with its contents
 // when the object goes. Paths are native (UTF-8); Gbk() gives the GBK form the
 // program works with, ending with "/".

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "扩展名后面加", "最前面加", "开始修改" (change extension) and "1替换成01"
 // through the window: each one's refusals, a direct run and a preview with its
 // commit, in the file and folder modes.

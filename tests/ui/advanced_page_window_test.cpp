@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The page "高级" through the real window: regular-expression replace, letter
 // case and photo dates, in preview and direct runs, with their refusals.
 #include <QCheckBox>

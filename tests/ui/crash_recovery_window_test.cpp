@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A run killed in the middle, then the window started on the same state
 // folder: it offers to put the names back, and does.
 #include <QProcess>

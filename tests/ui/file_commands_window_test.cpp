@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The three file commands through the window: saving the names, creating
 // entries named after the list, deleting the listed entries (also into the
 // desktop's trash), with their questions, Cancel and messages.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Names GBK lacks, listed and renamed like any other; raw and mojibake names
 // that are not, named in the message and repaired through "修复乱码文件名".
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rename history as the user meets it: "撤回上一步" takes back whatever
 // batch came last, also one of an earlier program run, and "历史记录" lists
 // every batch and takes back or redoes any of them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Filling the list: drops in the three processing modes, the manual read
 // through the folder chooser, and the extension boxes that filter and reload.
 #include <QComboBox>

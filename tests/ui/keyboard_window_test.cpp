@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a desktop user tries first: the keys of the main window, each doing
 // what its button or menu item does, and the hidden-files box.
 #include <QCheckBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The list view and labels as the user sees them: a well-behaved model, names
 // shown as plain text whatever they look like, and drops taken in only after
 // the drop event has returned to the program the files came from.

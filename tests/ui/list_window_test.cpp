@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Upkeep of the list through its buttons, its context menu and the sort menu:
 // nothing here may touch the names on disk.
 #include <QClipboard>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A commit over thousands of files, cancelled from its progress dialog while
 // it runs: what was renamed stays renamed and is undone exactly.
 #include <QProgressDialog>

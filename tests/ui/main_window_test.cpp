@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window as a whole: its state after start-up, the preview switch and
 // the small handlers that belong to no operation.
 #include <QCheckBox>

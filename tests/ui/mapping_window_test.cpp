@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "导入txt对应修改": the mapping window renames the listed entries one-to-one
 // from a dropped name file or pasted lines, and gives its names back to the
 // main list when it closes.

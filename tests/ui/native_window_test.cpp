@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window as a desktop program: it grows, shows a status line, takes paths
 // from the command line and reads in a sensible keyboard order.
 #include <QCheckBox>

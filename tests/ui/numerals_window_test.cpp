@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The numeral conversions both ways, the traditional/simplified conversion and
 // the video-number tag, end to end through the window on a real folder.
 #include <QProgressBar>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The preview as a list of steps: several operations in one preview, retuned
 // live while the last one's inputs are edited, committed as one batch, and
 // saved and applied as presets.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "数字编号后面加符号" end to end through the window: its checks, the direct
 // rename, the preview, the commit and the undo, on a real folder.
 #include <QLineEdit>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rename engine as the user meets it through the window: chains commit in
 // any row order, failures are told after the summary, the preview shows in red
 // what a commit would refuse, and drives without RENAME_NOREPLACE or hard

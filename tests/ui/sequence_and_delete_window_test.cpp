@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sequence numbers, deleting between delimiters, deleting N times and
 // replacing N times through the window: each control read into its run, in
 // file and folder mode, direct and in preview.

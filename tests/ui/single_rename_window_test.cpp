@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "手动修改这个" on the main list: the window "执行单个修改" renames the
 // right-clicked entry on disk (name column) or replaces its pending name
 // (preview column).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Delete beside a marker, remove the first number, append at the end and
 // insert at an anchor, driven through the real window on a real folder: each
 // button reads its own controls, refuses in its own words, and renames in

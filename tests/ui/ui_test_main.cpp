@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Window tests need one QApplication for the whole run; they default to Qt's
 // offscreen platform so that they run without a display, and use the same Qt
 // translations as the program.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The version check as the user meets it: the main window's image button and
 // label after start-up, the about window's pages, copy buttons and links, all
 // against a release page served on the loopback interface.

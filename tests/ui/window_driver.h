@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drives the real main window on Qt's offscreen platform: answers the modal
 // boxes a handler opens, drops paths on the window, and reads back what the
 // user would see in the list.
