@@ -3,11 +3,11 @@
 // text at the end), and the main window while the user types into the last
 // step's inputs.
 //
-// Part 1 folds the three steps over a real folder of N files (the marking of
+// First it folds the three steps over a real folder of N files (the marking of
 // the column reads the folder) and reports the median of five folds.
 // Targets: <= 30 ms for 10,000 rows, <= 300 ms for 100,000 rows.
 //
-// Part 2 opens the largest folder in the real window, makes the three steps
+// Then it opens the largest folder in the real window, makes the three steps
 // with their buttons, then types 20 keys into the regular expression's
 // replacement box, one every 160 ms (each pause long enough to start a live
 // fold, the next key overtaking it), while a 10 ms timer records the longest
