@@ -70,7 +70,7 @@ TEST_F(HistoryWindowTest, UndoTakesBackADirectRunAHandEditAndARenameByListInTurn
   ASSERT_NE(mapping, nullptr);
   state_.MakeFile("names.txt", "名单一\r\n名单二\r\n");
   EXPECT_TRUE(AnswerBoxes([&] { EXPECT_TRUE(DropPaths(mapping, {U(state_.Path() + "names.txt")})); }).empty());
-  Click(mapping->按钮_执行改名);
+  Click(mapping->按钮_执行改名, {Ok()});
   EXPECT_TRUE(Click(mapping->按钮_关闭窗口2).empty());
   ASSERT_EQ(OnDisk(), Strings({"名单一.txt", "名单二.txt"}));
   ASSERT_EQ(Names(), Strings({"名单一.txt", "名单二.txt"}));
