@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a rename history record: refused, or a record whose header
 // reads alike on its own and whose renames are exactly as many as it says,
 // each with two plain names.

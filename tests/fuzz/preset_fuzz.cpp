@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any text as a preset file: refused with a reason, or steps of known
 // operations that are written out and read back as the same steps.
 #include <cstddef>
