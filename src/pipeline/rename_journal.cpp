@@ -318,8 +318,11 @@ std::vector<std::string> UnlockedFiles(std::string_view prefix) {
 // path, or empty when it could not be moved.
 std::string SetAside(const std::string& path) {
   for (int attempt = 0; attempt < 100; ++attempt) {
-    const std::string aside =
-        path + std::string(kDamagedSuffix) + (attempt == 0 ? std::string() : "-" + std::to_string(attempt));
+    std::string aside = path + std::string(kDamagedSuffix);
+    if (attempt > 0) {
+      aside += '-';
+      aside += std::to_string(attempt);
+    }
     if (::renameat2(AT_FDCWD, path.c_str(), AT_FDCWD, aside.c_str(), RENAME_NOREPLACE) == 0) return aside;
     if (errno == EEXIST) continue;
     if ((errno == EINVAL || errno == ENOSYS) && ::link(path.c_str(), aside.c_str()) == 0) {

@@ -124,7 +124,9 @@ TEST(Utf8FromGbk, AgreesWithIconvOnEveryCode) {
       if (!expected) {
         // Beyond GBK: a code read here must be the one its character is written with.
         const std::optional<std::string> read = Utf8FromGbk(code);
-        if (read) ASSERT_EQ(GbkFromUtf8(*read), code) << lead << " " << trail;
+        if (read) {
+          ASSERT_EQ(GbkFromUtf8(*read), code) << lead << " " << trail;
+        }
         continue;
       }
       ASSERT_EQ(Utf8FromGbk(code), expected) << lead << " " << trail;
