@@ -14,9 +14,11 @@
 #include "operations/digits_to_numerals.h"
 #include "operations/insert_at_anchor.h"
 #include "operations/letter_case.h"
+#include "operations/name_template.h"
 #include "operations/numerals_to_digits.h"
 #include "operations/pad_first_number.h"
 #include "operations/photo_date_name.h"
+#include "operations/pinyin_name.h"
 #include "operations/regex_replace.h"
 #include "operations/remove_first_number.h"
 #include "operations/replace_times.h"
@@ -243,6 +245,14 @@ std::vector<OperationKind> BuildTable() {
   }));
   table.push_back(Row<PhotoDateSettings>("photo_date_name", "按拍摄日期命名", RunPhotoDateName, [](auto& f, auto& s) {
     f.Text("format", s.format); f.Flag("modification_time_when_missing", s.modificationTimeWhenMissing);
+  }));
+  table.push_back(Row<NameTemplateSettings>("name_template", "按模板命名", RunNameTemplate, [](auto& f, auto& s) { f.Text("template", s.text); }));
+  table.push_back(Row<PinyinNameSettings>("pinyin_name", "汉字转拼音", RunPinyinName, [](auto& f, auto& s) {
+    f.Choice("way", s.way, Choices<PinyinWay>{{"full", PinyinWay::kFull}, {"full_with_tones", PinyinWay::kFullWithTones},
+                                              {"initials", PinyinWay::kInitials}});
+    f.Choice("separator", s.separator, Choices<PinyinSeparator>{{"none", PinyinSeparator::kNone}, {"space", PinyinSeparator::kSpace},
+                                                                {"dash", PinyinSeparator::kDash}, {"underscore", PinyinSeparator::kUnderscore}});
+    f.Flag("capitals", s.capitals);
   }));
   // clang-format on
   return table;

@@ -49,6 +49,7 @@ void TakeStepResult(PreviewStep& step, const EntryList& list, const std::vector<
   step.shownUnchanged = std::move(io.unchangedRows);
   step.namesAfter = std::make_shared<const std::vector<ByteText>>(std::move(names));
   step.refusal.clear();
+  step.note = std::move(io.note);
 }
 
 bool RunStepQuietly(const RunContext& context, PreviewStep& step, const std::vector<ByteText>* before) {
@@ -60,6 +61,7 @@ bool RunStepQuietly(const RunContext& context, PreviewStep& step, const std::vec
   RunContext quiet{context.list, recorder, context.intake};
   quiet.step = &io;
   quiet.previewNoticeSilenced = &silenced;
+  quiet.fileFields = context.fileFields;
   step.kind->run(quiet, step.settings);
   if (!recorder.Refused() && io.produced) {
     TakeStepResult(step, context.list, before, io);
@@ -69,6 +71,7 @@ bool RunStepQuietly(const RunContext& context, PreviewStep& step, const std::vec
   step.namesAfter = std::make_shared<const std::vector<ByteText>>(before != nullptr ? *before
                                                                                     : ColumnZero(context.list));
   step.changed = 0;
+  step.note.clear();
   step.shownUnchanged.clear();
   step.refusal = recorder.Refused() ? recorder.Refusal() : ByteText();
   return false;

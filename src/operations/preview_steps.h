@@ -30,6 +30,7 @@ struct PreviewStep {
   std::vector<int> shownUnchanged;  // rows the operation shows although their name stays
   int changed = 0;                  // names it changed
   ByteText refusal;                 // GBK; not empty: it refused and passed every name on
+  ByteText note;                    // GBK; what the run told about its result
 };
 
 // The preview column the steps make: per row the pending name (empty: none)

@@ -11,6 +11,7 @@
 #include "entries/entry_list.h"
 #include "entries/intake.h"
 #include "pipeline/rename_batch.h"
+#include "platform/file_fields.h"
 #include "platform/prompter.h"
 
 namespace vantor {
@@ -49,6 +50,7 @@ struct PreviewStepIo {
   bool produced = false;
   std::vector<PlannedRename> changes;
   std::vector<int> unchangedRows;  // rows the operation shows although unchanged
+  ByteText note;  // what the run tells about its result (GBK), shown in the status line
 };
 
 struct RunContext {
@@ -63,6 +65,8 @@ struct RunContext {
   // Optional: the preview notice is not shown while it points to true; the
   // notice's check box "本次不再提示" sets it.
   bool* previewNoticeSilenced = nullptr;
+  // Optional: where the files' tags are read from; null: the files themselves.
+  const FileFieldReader* fileFields = nullptr;
 
   bool FolderMode() const { return intake.mode == ProcessingMode::kFolders; }
   // The name the run works on for a row: the earlier steps' result, else column 0.

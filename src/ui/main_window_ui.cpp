@@ -22,6 +22,7 @@
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QStringList>
 #include <QStyle>
 #include <QTabBar>
@@ -358,10 +359,34 @@ void BuildSpecialPage(MainWindowUi& ui, QWidget* page) {
   Place(NAMED(按钮_删除文件), g, {8, 74, 248, 40}, "删除右边列表框中显示的所有文件");
 }
 
-// Renames that the other pages do not offer: regular expressions, letter case
-// and photo dates.
+// The fields a name template knows, for the template box's tooltip.
+const char kTemplateFieldsTip[] =
+    "{name} 原名  {ext} 扩展名  {parent} 所在文件夹\n"
+    "{n} 序号  {n:3} 三位序号  {n:3:10:5} 从10起每次加5\n"
+    "{mtime:yyyyMMdd} 修改时间  {date:yyyyMMdd} 拍摄日期\n"
+    "{camera} 相机  {width} 宽  {height} 高\n"
+    "{artist} 歌手  {album} 专辑  {title} 标题  {track} 音轨  {track:2}  {year} 年份  {genre} 流派\n"
+    "{pinyin:name} 原名的拼音  {initials:name} 拼音首字母\n"
+    "{{ 和 }} 是大括号本身";
+
+// Renames that the other pages do not offer: regular expressions, letter
+// case, photo dates, name templates, pinyin and garbled names. There are more
+// groups than the page has room for, so they scroll below the tab bar.
 void BuildAdvancedPage(MainWindowUi& ui, QWidget* page) {
-  QGroupBox* g = Group(NAMED(分组框_正则替换), page, {11, 37, 300, 150}, "正则表达式替换");
+  auto* scroll = new QScrollArea(page);
+  scroll->setObjectName(T("高级页滚动区"));
+  scroll->setGeometry(0, 34, 328, 478);
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  auto* content = new QWidget;
+  content->setObjectName(T("高级页内容"));
+  content->setFixedSize(312, 657);
+  scroll->setWidget(content);
+  scroll->viewport()->setAutoFillBackground(false);
+  content->setAutoFillBackground(false);
+  page = content;
+
+  QGroupBox* g = Group(NAMED(分组框_正则替换), page, {11, 3, 300, 150}, "正则表达式替换");
   Label(NAMED(标签_正则查找), g, {8, 24, 40, 20}, "查找");
   Place(NAMED(编辑框_正则查找), g, {54, 22, 236, 24});
   Label(NAMED(标签_正则替换为), g, {8, 54, 44, 20}, "替换为");
@@ -372,18 +397,31 @@ void BuildAdvancedPage(MainWindowUi& ui, QWidget* page) {
   Place(NAMED(选择框_正则含扩展名), g, {188, 84, 104, 20}, "包括扩展名");
   Place(NAMED(按钮_正则替换), g, {8, 112, 100, 28}, "正则替换");
 
-  g = Group(NAMED(分组框_大小写), page, {11, 195, 300, 100}, "改大小写");
+  g = Group(NAMED(分组框_大小写), page, {11, 161, 300, 100}, "改大小写");
   DropDownList(NAMED(组合框_大小写方式), g, {8, 24, 160, 26}, {"全部小写", "全部大写", "每个单词首字母大写"});
   DropDownList(NAMED(组合框_大小写范围), g, {176, 24, 116, 26}, {"只改扩展名", "只改主名", "主名和扩展名"});
   Place(NAMED(按钮_改大小写), g, {8, 60, 100, 28}, "改大小写");
 
-  g = Group(NAMED(分组框_拍摄日期), page, {11, 303, 300, 112}, "按拍摄日期命名");
+  g = Group(NAMED(分组框_拍摄日期), page, {11, 269, 300, 112}, "按拍摄日期命名");
   Label(NAMED(标签_日期格式), g, {8, 26, 56, 20}, "日期格式");
   Place(NAMED(编辑框_日期格式), g, {66, 24, 170, 24})->setText(T("yyyyMMdd_HHmmss"));
   Place(NAMED(选择框_无日期用修改时间), g, {8, 54, 220, 20}, "无拍摄日期时用修改时间");
   Place(NAMED(按钮_按拍摄日期命名), g, {8, 78, 130, 28}, "按拍摄日期命名");
 
-  g = Group(NAMED(分组框_修复乱码), page, {11, 423, 300, 62}, "修复乱码文件名");
+  g = Group(NAMED(分组框_按模板命名), page, {11, 389, 300, 90}, "按模板命名");
+  Place(NAMED(编辑框_命名模板), g, {8, 22, 282, 24})->setText(T("{n:2} {name}"));
+  ui.编辑框_命名模板->setToolTip(T(kTemplateFieldsTip));
+  ui.编辑框_命名模板->setPlaceholderText(T("{artist} - {title}"));
+  Place(NAMED(按钮_按模板命名), g, {8, 54, 100, 28}, "按模板命名");
+
+  g = Group(NAMED(分组框_汉字转拼音), page, {11, 487, 300, 92}, "汉字转拼音");
+  DropDownList(NAMED(组合框_拼音方式), g, {8, 22, 116, 26}, {"全拼", "全拼带声调", "首字母"});
+  Label(NAMED(标签_拼音分隔), g, {134, 26, 32, 20}, "分隔");
+  DropDownList(NAMED(组合框_拼音分隔), g, {168, 22, 72, 26}, {"无", "空格", "-", "_"});
+  Place(NAMED(选择框_拼音首字母大写), g, {8, 58, 120, 20}, "首字母大写");
+  Place(NAMED(按钮_转拼音), g, {190, 54, 100, 28}, "转拼音");
+
+  g = Group(NAMED(分组框_修复乱码), page, {11, 587, 300, 62}, "修复乱码文件名");
   DropDownList(NAMED(组合框_乱码原编码), g, {8, 24, 140, 26}, {"GBK/GB18030", "Big5", "Shift_JIS", "EUC-KR"});
   Place(NAMED(按钮_修复乱码), g, {156, 22, 130, 28}, "修复乱码文件名");
 }
@@ -454,7 +492,8 @@ void NameInputsForAccessibility(MainWindowUi& ui) {
       {ui.组合框5, "序号后符号"}, {ui.编辑框15, "删除序号：位字符以内"}, {ui.编辑框_正则查找, "正则查找"},
       {ui.编辑框_正则替换为, "正则替换为"}, {ui.组合框_大小写方式, "大小写方式"},
       {ui.组合框_大小写范围, "大小写范围"}, {ui.编辑框_日期格式, "日期格式"},
-      {ui.组合框_乱码原编码, "乱码原编码"}, {ui.组合框_步骤方案, "步骤方案"}, {ui.列表_预览步骤, "预览步骤"},
+      {ui.组合框_乱码原编码, "乱码原编码"}, {ui.编辑框_命名模板, "命名模板"}, {ui.组合框_拼音方式, "拼音方式"},
+      {ui.组合框_拼音分隔, "拼音分隔"}, {ui.组合框_步骤方案, "步骤方案"}, {ui.列表_预览步骤, "预览步骤"},
   };
   for (const auto& [widget, name] : names) widget->setAccessibleName(T(name));
 }

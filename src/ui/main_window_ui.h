@@ -231,6 +231,15 @@ struct MainWindowUi {
   QLineEdit* 编辑框_日期格式 = nullptr;  // "yyyyMMdd_HHmmss"
   QCheckBox* 选择框_无日期用修改时间 = nullptr;
   QPushButton* 按钮_按拍摄日期命名 = nullptr;
+  QGroupBox* 分组框_按模板命名 = nullptr;
+  QLineEdit* 编辑框_命名模板 = nullptr;  // "{n:2} {name}"
+  QPushButton* 按钮_按模板命名 = nullptr;
+  QGroupBox* 分组框_汉字转拼音 = nullptr;
+  QComboBox* 组合框_拼音方式 = nullptr;  // 全拼, 全拼带声调, 首字母
+  QLabel* 标签_拼音分隔 = nullptr;
+  QComboBox* 组合框_拼音分隔 = nullptr;  // 无, 空格, -, _
+  QCheckBox* 选择框_拼音首字母大写 = nullptr;
+  QPushButton* 按钮_转拼音 = nullptr;
   QGroupBox* 分组框_修复乱码 = nullptr;
   QComboBox* 组合框_乱码原编码 = nullptr;  // GBK/GB18030, Big5, Shift_JIS, EUC-KR
   QPushButton* 按钮_修复乱码 = nullptr;

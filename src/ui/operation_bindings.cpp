@@ -16,7 +16,9 @@
 #include "operations/delete_times.h"
 #include "operations/insert_at_anchor.h"
 #include "operations/letter_case.h"
+#include "operations/name_template.h"
 #include "operations/photo_date_name.h"
+#include "operations/pinyin_name.h"
 #include "operations/regex_replace.h"
 #include "operations/remove_first_number.h"
 #include "operations/replace_times.h"
@@ -212,6 +214,14 @@ void BindOperations(const MainWindowUi& ui, OperationRunner& runner, std::vector
       [u] { return PhotoDateSettings{TextOf(u->编辑框_日期格式), u->选择框_无日期用修改时间->isChecked()}; },
       [u](const PhotoDateSettings& s) { SetText(u->编辑框_日期格式, s.format); u->选择框_无日期用修改时间->setChecked(s.modificationTimeWhenMissing); },
       {ui.编辑框_日期格式, ui.选择框_无日期用修改时间}});
+  Add<NameTemplateSettings>(bindings, "name_template", {ui.按钮_按模板命名,
+      [u] { return NameTemplateSettings{TextOf(u->编辑框_命名模板)}; },
+      [u](const NameTemplateSettings& s) { SetText(u->编辑框_命名模板, s.text); },
+      {ui.编辑框_命名模板}});
+  Add<PinyinNameSettings>(bindings, "pinyin_name", {ui.按钮_转拼音,
+      [u] { return PinyinNameSettings{static_cast<PinyinWay>(u->组合框_拼音方式->currentIndex()), static_cast<PinyinSeparator>(u->组合框_拼音分隔->currentIndex()), u->选择框_拼音首字母大写->isChecked()}; },
+      [u](const PinyinNameSettings& s) { u->组合框_拼音方式->setCurrentIndex(static_cast<int>(s.way)); u->组合框_拼音分隔->setCurrentIndex(static_cast<int>(s.separator)); u->选择框_拼音首字母大写->setChecked(s.capitals); },
+      {ui.组合框_拼音方式, ui.组合框_拼音分隔, ui.选择框_拼音首字母大写}});
   // clang-format on
   for (const OperationBinding& binding : bindings) Connect(binding, runner);
   ConnectDeleteBetweenControls(ui);

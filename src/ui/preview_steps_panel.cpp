@@ -22,6 +22,13 @@ ByteText G(const QString& text) { return GbkFromQString(text).value_or(ByteText(
 
 QString NothingChanged() { return QStringLiteral("这一步没有改动任何名字"); }
 
+// The status line after a step ran: what the operation told, else whether
+// the step changed nothing.
+QString StepNote(const PreviewStep& step) {
+  if (!step.note.empty()) return QStringFromGbk(step.note);
+  return step.changed == 0 ? NothingChanged() : QString();
+}
+
 // "第2步（正则替换）"
 QString StepLabel(size_t index, const OperationKind& kind) {
   return QStringLiteral("第%1步（%2）").arg(index + 1).arg(QString::fromUtf8(kind.caption));
@@ -99,11 +106,11 @@ void PreviewStepsPanel::RunAsStep(const OperationBinding& binding) {
   step.settings = settings;
   step.state = io.state;
   TakeStepResult(step, list_, io.input, io);
-  const int changed = step.changed;
+  const QString note = StepNote(step);
   steps_.Put(place, std::move(step), list_);
   ShowColumn();
   ShowStepList();
-  hooks_.note(changed == 0 ? NothingChanged() : QString());
+  hooks_.note(note);
 }
 
 void PreviewStepsPanel::InputsEdited(const OperationBinding& binding) {
@@ -193,7 +200,7 @@ void PreviewStepsPanel::ApplyLive(std::shared_ptr<LiveResult> result, int genera
   steps_ = *result->steps;
   ShowPreviewColumn(list_, std::move(result->column));
   ShowStepList();
-  hooks_.note(result->changed == 0 ? NothingChanged() : QString());
+  hooks_.note(StepNote(steps_.Steps().back()));
 }
 
 void PreviewStepsPanel::StopLive() {
@@ -348,7 +355,7 @@ void PreviewStepsPanel::ApplyPreset(const QString& name) {
   writingControls_ = false;
   ShowColumn();
   ShowStepList();
-  hooks_.note(steps_.Steps().back().changed == 0 ? NothingChanged() : QString());
+  hooks_.note(StepNote(steps_.Steps().back()));
 }
 
 }  // namespace vantor
