@@ -332,7 +332,9 @@ TEST_F(MainWindowLayout, EveryMemberIsSetAndNamedAfterItself) {
       M(编辑框_正则替换为), M(选择框_正则区分大小写), M(选择框_正则全部替换), M(选择框_正则含扩展名),
       M(按钮_正则替换), M(分组框_大小写), M(组合框_大小写方式), M(组合框_大小写范围), M(按钮_改大小写),
       M(分组框_拍摄日期), M(标签_日期格式), M(编辑框_日期格式), M(选择框_无日期用修改时间), M(按钮_按拍摄日期命名),
-      M(分组框_修复乱码), M(组合框_乱码原编码), M(按钮_修复乱码),
+      M(分组框_修复乱码), M(组合框_乱码原编码), M(按钮_修复乱码), M(分组框_按模板命名), M(编辑框_命名模板),
+      M(按钮_按模板命名), M(分组框_汉字转拼音), M(组合框_拼音方式), M(标签_拼音分隔), M(组合框_拼音分隔),
+      M(选择框_拼音首字母大写), M(按钮_转拼音),
   };
 #undef M
   for (const auto& [object, name] : members) {
@@ -343,10 +345,10 @@ TEST_F(MainWindowLayout, EveryMemberIsSetAndNamedAfterItself) {
     EXPECT_EQ(window_.findChildren<QObject*>(U(name)).size(), 1);
   }
   // Nineteen numbered edit boxes, eighteen radio buttons, twenty-three groups
-  // and the four of the page "高级".
+  // and the six of the page "高级".
   EXPECT_EQ(window_.findChildren<QLineEdit*>(QRegularExpression(U("^编辑框\\d+$"))).size(), 19);
   EXPECT_EQ(window_.findChildren<QRadioButton*>().size(), 18);
-  EXPECT_EQ(window_.findChildren<QGroupBox*>().size(), 27);
+  EXPECT_EQ(window_.findChildren<QGroupBox*>().size(), 29);
 }
 
 }  // namespace

@@ -39,7 +39,7 @@ TEST_F(NameFieldsWindowTest, TemplateOverTaggedAndUntaggedSongsPreviewsCommitsAn
   Ui().编辑框_命名模板->setText(U("{artist} - {title}"));
   EXPECT_EQ(Click(Ui().按钮_按模板命名, {Ok()}), std::vector<BoxRecord>{PreviewNoticeBox()});
   EXPECT_EQ(Pending(), Strings({"周杰伦 - 晴天.mp3", "陈奕迅 - 十年.flac", ""}));
-  EXPECT_EQ(StatusLine(), U("有1个文件缺少模板里的信息，没有改名"));
+  EXPECT_TRUE(StatusLine().endsWith(U("有1个文件缺少模板里的信息，没有改名"))) << StatusLine().toStdString();
   EXPECT_EQ(Ui().列表_预览步骤->item(0)->text(), U("1 按模板命名"));
 
   // Typing retunes the step; the tags are not read again.
@@ -69,7 +69,7 @@ TEST_F(NameFieldsWindowTest, AFaultyTemplateIsRefusedBeforeAnythingHappens) {
   EXPECT_EQ(Pending(), Strings({"照片001.txt", "照片002.txt"}));
   QTest::keyClicks(Ui().编辑框_命名模板, U("}"));
   WaitForLive();
-  EXPECT_EQ(StatusLine(), U("命名模板有误：多余的“}”（第8个字符）"));
+  EXPECT_TRUE(StatusLine().endsWith(U("命名模板有误：多余的“}”（第8个字符）"))) << StatusLine().toStdString();
   EXPECT_EQ(Pending(), Strings({"照片001.txt", "照片002.txt"}));
 }
 
