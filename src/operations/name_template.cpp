@@ -212,13 +212,15 @@ std::optional<NameTemplate> ParseNameTemplate(const ByteText& text, TemplateProb
     }
     if (c == '}') return refuse("多余的“}”", i);
     // The field runs to the next closing brace; an opening one on the way
-    // leaves this one unclosed. Braces are ASCII: no byte of a double-byte
-    // or four-byte character is one, so a byte search is safe here.
-    const size_t close = text.find('}', i + 1);
-    const size_t reopen = text.find('{', i + 1);
-    if (close == ByteText::npos || (reopen != ByteText::npos && reopen < close)) {
-      return refuse("“{”没有配对的“}”", i);
+    // leaves this one unclosed. A GBK trail byte may equal a brace's byte,
+    // so the search steps character by character.
+    size_t close = i + 1;
+    while (close < text.size()) {
+      const size_t step = std::max<size_t>(1, CharWidthAt(text, close));
+      if (step == 1 && (text[close] == '}' || text[close] == '{')) break;
+      close += step;
     }
+    if (close >= text.size() || text[close] == '{') return refuse("“{”没有配对的“}”", i);
     std::string what;
     const std::optional<TemplatePart> part = FieldOf(std::string_view(text).substr(i + 1, close - i - 1), what);
     if (!part) return refuse(std::move(what), i);

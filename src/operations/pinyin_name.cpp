@@ -13,12 +13,16 @@ PinyinStyle PinyinStyleOf(const PinyinNameSettings& settings) {
   PinyinStyle style;
   style.way = settings.way;
   style.capitals = settings.capitals;
+  char16_t separator = 0;
   switch (settings.separator) {
     case PinyinSeparator::kNone: break;
-    case PinyinSeparator::kSpace: style.separator = u" "; break;
-    case PinyinSeparator::kDash: style.separator = u"-"; break;
-    case PinyinSeparator::kUnderscore: style.separator = u"_"; break;
+    case PinyinSeparator::kSpace: separator = u' '; break;
+    case PinyinSeparator::kDash: separator = u'-'; break;
+    case PinyinSeparator::kUnderscore: separator = u'_'; break;
   }
+  // One character assigned, not a literal: GCC 12 warns falsely (-Wrestrict,
+  // bug 105651) at a short literal assigned to a std::u16string.
+  if (separator != 0) style.separator.assign(1, separator);
   return style;
 }
 
@@ -28,8 +32,9 @@ std::optional<ByteText> PinyinOfText(const ByteText& text, const PinyinStyle& st
   const std::optional<size_t> length = Utf16FromGbk(text, utf16.data());
   if (!length) return std::nullopt;
   utf16.resize(*length);
-  if (!HoldsChinese(utf16)) return std::nullopt;
-  return GbkFromUtf16(PinyinOf(utf16, style));
+  std::u16string pinyin = PinyinOf(utf16, style);
+  if (pinyin == utf16) return std::nullopt;  // no Chinese in it
+  return GbkFromUtf16(pinyin);
 }
 
 void RunPinyinName(const RunContext& context, const PinyinNameSettings& settings) {

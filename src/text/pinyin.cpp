@@ -7,11 +7,11 @@
 #include <unicode/unistr.h>
 #include <unicode/utf16.h>
 
+#include <atomic>
+#include <deque>
 #include <memory>
 #include <mutex>
-#include <shared_mutex>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 namespace vantor {
@@ -23,11 +23,17 @@ struct Syllable {
   std::u16string toneless;  // and through Latin-ASCII: "qing"
 };
 
+// The CJK ideographs of the Basic Multilingual Plane (extension A and the
+// unified block), where nearly every name's characters are: their readings
+// are found without a lock.
+constexpr UChar32 kFirstFast = 0x3400;
+constexpr UChar32 kEndFast = 0xA000;
+
 // ICU's readings, one character at a time, remembered for the life of the
 // program. Han-Latin reads nearly every character alone; the few characters
 // it reads from their neighbours (a rule "{重}' '?庆 > chóng;") send their
-// whole run through ICU. Transliterating a run costs ~8 µs per character,
-// the table lookup a few nanoseconds.
+// whole run through ICU. Transliterating costs some 8 µs a character, a
+// remembered reading a few nanoseconds.
 class PinyinTable {
  public:
   static PinyinTable& Instance() {
@@ -37,40 +43,60 @@ class PinyinTable {
 
   bool Usable() const { return han_ != nullptr && ascii_ != nullptr; }
 
-  // The syllables of a run of Han characters.
-  std::vector<Syllable> SyllablesOf(std::u16string_view run) {
-    std::vector<Syllable> syllables;
-    bool contextual = false;
-    for (size_t i = 0; i < run.size();) {
-      UChar32 c;
-      U16_NEXT(run.data(), i, run.size(), c);
-      if (contextual_.count(c) != 0) contextual = true;
+  bool Contextual(UChar32 c) const {
+    for (const UChar32 known : contextual_) {
+      if (known == c) return true;
     }
-    if (contextual) {
-      std::u16string latin;
-      {
-        const std::lock_guard lock(icuMutex_);
-        latin = Transliterate(*han_, run);
-      }
-      size_t start = 0;
-      while (start <= latin.size()) {
-        size_t end = latin.find(u' ', start);
-        if (end == std::u16string::npos) end = latin.size();
-        if (end > start) syllables.push_back(Toneless(latin.substr(start, end - start)));
-        start = end + 1;
-      }
-      return syllables;
-    }
-    for (size_t i = 0; i < run.size();) {
-      UChar32 c;
-      U16_NEXT(run.data(), i, run.size(), c);
-      syllables.push_back(Of(c));
+    return false;
+  }
+
+  // The syllables of a run holding a character read in context, through ICU.
+  std::vector<const Syllable*> SyllablesInContext(std::u16string_view run) {
+    std::vector<const Syllable*> syllables;
+    const std::lock_guard lock(icuMutex_);
+    const std::u16string latin = Transliterate(*han_, run);
+    size_t start = 0;
+    while (start <= latin.size()) {
+      size_t end = latin.find(u' ', start);
+      if (end == std::u16string::npos) end = latin.size();
+      if (end > start) syllables.push_back(Keep(latin.substr(start, end - start)));
+      start = end + 1;
     }
     return syllables;
   }
 
+  // The reading of one character.
+  const Syllable* Of(UChar32 c) {
+    std::atomic<const Syllable*>* slot = c >= kFirstFast && c < kEndFast ? &fast_[c - kFirstFast] : nullptr;
+    if (slot != nullptr) {
+      if (const Syllable* known = slot->load(std::memory_order_acquire)) return known;
+    }
+    const std::lock_guard lock(icuMutex_);
+    if (slot == nullptr) {
+      const auto found = rare_.find(c);
+      if (found != rare_.end()) return found->second;
+    } else if (const Syllable* known = slot->load(std::memory_order_relaxed)) {
+      return known;
+    }
+    char16_t units[2];
+    int32_t length = 0;
+    U16_APPEND_UNSAFE(units, length, c);
+    std::u16string toned = Transliterate(*han_, std::u16string_view(units, static_cast<size_t>(length)));
+    // Han-Latin may space a lone character; a syllable has none.
+    std::erase(toned, u' ');
+    if (toned.empty()) toned.assign(units, static_cast<size_t>(length));
+    const Syllable* syllable = Keep(std::move(toned));
+    if (slot != nullptr) {
+      slot->store(syllable, std::memory_order_release);
+    } else {
+      rare_.emplace(c, syllable);
+    }
+    return syllable;
+  }
+
  private:
-  PinyinTable() {
+  PinyinTable() : fast_(new std::atomic<const Syllable*>[kEndFast - kFirstFast]) {
+    for (UChar32 c = kFirstFast; c < kEndFast; ++c) fast_[c - kFirstFast].store(nullptr, std::memory_order_relaxed);
     UErrorCode status = U_ZERO_ERROR;
     han_.reset(icu::Transliterator::createInstance("Han-Latin", UTRANS_FORWARD, status));
     if (U_FAILURE(status)) han_.reset();
@@ -94,7 +120,7 @@ class PinyinTable {
         int32_t lineEnd = rules.indexOf(u'\n', lineStart);
         if (lineEnd < 0) lineEnd = rules.length();
         if (rules.charAt(lineStart) == u'{' && lineStart + 1 < lineEnd) {
-          contextual_.insert(rules.char32At(lineStart + 1));
+          contextual_.push_back(rules.char32At(lineStart + 1));
         }
         lineStart = lineEnd + 1;
       }
@@ -107,84 +133,52 @@ class PinyinTable {
     return std::u16string(unicode.getBuffer(), static_cast<size_t>(unicode.length()));
   }
 
-  Syllable Toneless(std::u16string toned) {
-    Syllable syllable;
-    {
-      const std::lock_guard lock(icuMutex_);
-      syllable.toneless = Transliterate(*ascii_, toned);
-    }
+  // A syllable with its toneless form, kept for the life of the program;
+  // icuMutex_ is held.
+  const Syllable* Keep(std::u16string toned) {
+    Syllable& syllable = kept_.emplace_back();
+    syllable.toneless = Transliterate(*ascii_, toned);
     syllable.toned = std::move(toned);
-    return syllable;
+    return &syllable;
   }
 
-  Syllable Of(UChar32 c) {
-    {
-      const std::shared_lock lock(tableMutex_);
-      const auto found = known_.find(c);
-      if (found != known_.end()) return found->second;
-    }
-    char16_t units[2];
-    int32_t length = 0;
-    U16_APPEND_UNSAFE(units, length, c);
-    std::u16string toned;
-    {
-      const std::lock_guard lock(icuMutex_);
-      toned = Transliterate(*han_, std::u16string_view(units, static_cast<size_t>(length)));
-    }
-    // Han-Latin may space a lone character; a syllable has none.
-    std::erase(toned, u' ');
-    if (toned.empty()) toned.assign(units, static_cast<size_t>(length));
-    Syllable syllable = Toneless(std::move(toned));
-    const std::unique_lock lock(tableMutex_);
-    return known_.emplace(c, std::move(syllable)).first->second;
-  }
-
+  std::unique_ptr<std::atomic<const Syllable*>[]> fast_;
   std::unique_ptr<icu::Transliterator> han_;
   std::unique_ptr<icu::Transliterator> ascii_;
-  std::mutex icuMutex_;  // an ICU transliterator is not to be used by two threads at once
-  std::unordered_set<UChar32> contextual_;
-  std::shared_mutex tableMutex_;
-  std::unordered_map<UChar32, Syllable> known_;
+  std::vector<UChar32> contextual_;
+  std::mutex icuMutex_;  // an ICU transliterator is not to be used by two threads at once; guards the rest
+  std::unordered_map<UChar32, const Syllable*> rare_;
+  std::deque<Syllable> kept_;
 };
 
 bool IsHan(UChar32 c) {
+  if (c < 0x2E80) return false;  // below the CJK radicals: never Han
   UErrorCode status = U_ZERO_ERROR;
   return uscript_getScript(c, &status) == USCRIPT_HAN && U_SUCCESS(status);
 }
 
-// The syllable's first letter in upper case (ā -> Ā, q -> Q).
-void Capitalise(std::u16string& syllable) {
-  if (syllable.empty()) return;
-  size_t end = 0;
-  UChar32 c;
-  U16_NEXT(syllable.data(), end, syllable.size(), c);
-  const UChar32 upper = u_toupper(c);
-  if (upper == c) return;
-  char16_t units[2];
-  int32_t length = 0;
-  U16_APPEND_UNSAFE(units, length, upper);
-  syllable.replace(0, end, units, static_cast<size_t>(length));
+void AppendCodePoint(std::u16string& out, UChar32 c) {
+  if (c <= 0xFFFF) {
+    out += static_cast<char16_t>(c);
+  } else {
+    out += static_cast<char16_t>(U16_LEAD(c));
+    out += static_cast<char16_t>(U16_TRAIL(c));
+  }
 }
 
-std::u16string Written(const Syllable& syllable, const PinyinStyle& style) {
-  std::u16string text = style.way == PinyinWay::kFullWithTones ? syllable.toned : syllable.toneless;
-  if (style.way == PinyinWay::kInitials && !text.empty()) {
-    text.resize(U16_IS_LEAD(text[0]) && text.size() > 1 ? 2 : 1);
-  }
-  if (style.capitals) Capitalise(text);
-  return text;
+// The syllable as style writes it: toned or toneless, whole or its first
+// letter, that letter upper case with capitals (ā -> Ā, q -> Q).
+void AppendSyllable(std::u16string& out, const Syllable& syllable, const PinyinStyle& style) {
+  const std::u16string& text = style.way == PinyinWay::kFullWithTones ? syllable.toned : syllable.toneless;
+  if (text.empty()) return;
+  size_t first = 0;
+  UChar32 c;
+  U16_NEXT(text.data(), first, text.size(), c);
+  AppendCodePoint(out, style.capitals ? u_toupper(c) : c);
+  if (style.way != PinyinWay::kInitials) out.append(text, first, std::u16string::npos);
 }
 
 }  // namespace
-
-bool HoldsChinese(std::u16string_view text) {
-  for (size_t i = 0; i < text.size();) {
-    UChar32 c;
-    U16_NEXT(text.data(), i, text.size(), c);
-    if (IsHan(c)) return true;
-  }
-  return false;
-}
 
 std::u16string PinyinOf(std::u16string_view text, const PinyinStyle& style) {
   PinyinTable& table = PinyinTable::Instance();
@@ -193,6 +187,10 @@ std::u16string PinyinOf(std::u16string_view text, const PinyinStyle& style) {
   result.reserve(text.size() * 4);
   size_t i = 0;
   while (i < text.size()) {
+    if (text[i] < 0x80) {
+      result += text[i++];
+      continue;
+    }
     size_t next = i;
     UChar32 c;
     U16_NEXT(text.data(), next, text.size(), c);
@@ -201,18 +199,30 @@ std::u16string PinyinOf(std::u16string_view text, const PinyinStyle& style) {
       i = next;
       continue;
     }
+    // The run of Chinese characters from here.
+    bool contextual = table.Contextual(c);
     size_t runEnd = next;
     while (runEnd < text.size()) {
       size_t after = runEnd;
       U16_NEXT(text.data(), after, text.size(), c);
       if (!IsHan(c)) break;
+      contextual = contextual || table.Contextual(c);
       runEnd = after;
     }
+    const std::u16string_view run = text.substr(i, runEnd - i);
     bool first = true;
-    for (const Syllable& syllable : table.SyllablesOf(text.substr(i, runEnd - i))) {
+    const auto append = [&](const Syllable* syllable) {
       if (!first) result += style.separator;
-      result += Written(syllable, style);
+      AppendSyllable(result, *syllable, style);
       first = false;
+    };
+    if (contextual) {
+      for (const Syllable* syllable : table.SyllablesInContext(run)) append(syllable);
+    } else {
+      for (size_t k = 0; k < run.size();) {
+        U16_NEXT(run.data(), k, run.size(), c);
+        append(table.Of(c));
+      }
     }
     i = runEnd;
   }

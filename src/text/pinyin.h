@@ -34,7 +34,4 @@ struct PinyinStyle {
 // PinyinOf(u"晴天", {PinyinWay::kInitials, u"-", true}) == u"Q-T".
 std::u16string PinyinOf(std::u16string_view text, const PinyinStyle& style);
 
-// True when text holds at least one Chinese (Han script) character.
-bool HoldsChinese(std::u16string_view text);
-
 }  // namespace vantor

@@ -58,6 +58,8 @@ TEST(ParseNameTemplate, ReadsEveryFieldWidthAndEscape) {
       {"{pinyin:name}-{initials:name}", "pinyin|'-'|initials", false, false, false},
       {"{{n}}歌{{", "'{n}歌{'", false, false, false},
       {"纯文字", "'纯文字'", false, false, false},
+      // 倉 and 亄 end in the bytes of "}" and "{" in GBK: still no braces.
+      {"{name}倉亄{n:2}", "name|'倉亄'|n(2,1,1)", false, false, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
@@ -83,6 +85,8 @@ TEST(ParseNameTemplate, RefusesEachFaultAtTheBraceThatOpensIt) {
       {"歌曲{title", "“{”没有配对的“}”", 3},
       {"{a{name}", "“{”没有配对的“}”", 1},
       {"{name}x}", "多余的“}”", 8},
+      {"{title倉", "“{”没有配对的“}”", 1},
+      {"倉}", "多余的“}”", 2},
       {"第{n:0}", "“n”的位数不对（1到20）", 2},
       {"{n:x}", "“n”的位数不对（1到20）", 1},
       {"{n:21}", "“n”的位数不对（1到20）", 1},
