@@ -377,6 +377,9 @@ void BuildAdvancedPage(MainWindowUi& ui, QWidget* page) {
   scroll->setObjectName(T("高级页滚动区"));
   scroll->setGeometry(0, 34, 328, 478);
   scroll->setFrameShape(QFrame::NoFrame);
+  // Tab goes through the page's controls, not to the scrolling area itself;
+  // the area scrolls to the control that takes the focus.
+  scroll->setFocusPolicy(Qt::NoFocus);
   scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   auto* content = new QWidget;
   content->setObjectName(T("高级页内容"));
