@@ -4,6 +4,7 @@
 #include <QImageReader>
 #include <QString>
 #include <exiv2/exiv2.hpp>
+#include <mutex>
 #include <taglib/fileref.h>
 #include <taglib/tag.h>
 
@@ -25,6 +26,27 @@ std::optional<ByteText> TagText(const TagLib::String& text) {
 std::optional<int> TagNumber(unsigned int number) {
   if (number == 0) return std::nullopt;
   return static_cast<int>(number);
+}
+
+// Exiv2 reads photos on several threads at once; its XMP toolkit then needs
+// a lock, and its warnings (damaged files are common) stay off the terminal.
+void PrepareExiv2() {
+  static std::mutex xmpMutex;
+  static const bool prepared = [] {
+    Exiv2::LogMsg::setLevel(Exiv2::LogMsg::mute);
+    Exiv2::XmpParser::initialize(
+        [](void* mutex, bool lock) {
+          auto* held = static_cast<std::mutex*>(mutex);
+          if (lock) {
+            held->lock();
+          } else {
+            held->unlock();
+          }
+        },
+        &xmpMutex);
+    return true;
+  }();
+  (void)prepared;
 }
 
 std::string Trimmed(std::string text) {
@@ -58,11 +80,7 @@ class SystemReader : public FileFieldReader {
     PhotoFields fields;
     const std::optional<std::string> native = NativePath(path);
     if (!native) return fields;
-    static const bool muted = [] {
-      Exiv2::LogMsg::setLevel(Exiv2::LogMsg::mute);
-      return true;
-    }();
-    (void)muted;
+    PrepareExiv2();
     try {
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
@@ -95,7 +113,10 @@ class SystemReader : public FileFieldReader {
     return fields;
   }
 
-  std::optional<TakenTime> ReadTakenTime(const ByteText& path) const override { return ReadPhotoTakenTime(path); }
+  std::optional<TakenTime> ReadTakenTime(const ByteText& path) const override {
+    PrepareExiv2();
+    return ReadPhotoTakenTime(path);
+  }
   std::optional<TakenTime> ReadModifiedTime(const ByteText& path) const override {
     return ReadModificationTime(path);
   }
