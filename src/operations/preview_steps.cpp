@@ -145,6 +145,19 @@ PreviewColumn PreviewSteps::Column(const EntryList& list) const {
   return column;
 }
 
+size_t FoldPreset(const RunContext& context, const std::vector<PresetStep>& preset, PreviewSteps& steps) {
+  steps.Clear();
+  for (size_t i = 0; i < preset.size(); ++i) {
+    PreviewStep step;
+    step.kind = preset[i].kind;
+    step.settings = preset[i].settings;
+    const bool ran = RunStepQuietly(context, step, steps.NamesBefore(i));
+    steps.Put(i, std::move(step), context.list);
+    if (!ran) return i;
+  }
+  return preset.size();
+}
+
 void ShowPreviewColumn(EntryList& list, PreviewColumn column) {
   if (!list.PreviewOn()) return;
   EntryList::Batch batch(list);
