@@ -6,11 +6,13 @@
 //            output to /dev/null, journal and history in a temporary state
 //            folder
 //   bare     bare_rename_loop: readdir, then renameat2(RENAME_NOREPLACE) per
-//            name, the same renames
+//            name relative to the opened folder, the same renames
+//   paths    the same loop by whole paths, as pipeline_bench's bare loop
 // in turns, each round in the other order, every timed run from the same
 // names (an untimed bare loop renames back) and after a sync(). Prints wall
-// time and peak memory of each process, and per round program / bare.
-// Targets: the median ratio <= 1.15, the program's peak memory <= 150 MB.
+// time and peak memory of each process, and per round program / bare and
+// program / paths. Targets: the median ratio <= 1.15, the program's peak
+// memory <= 150 MB.
 // Usage: cli_bench PROGRAM BARE_LOOP [N] [ROUNDS]
 #include <fcntl.h>
 #include <spawn.h>
@@ -102,9 +104,9 @@ int main(int argc, char** argv) {
     close(fd);
   }
 
-  std::vector<double> programMs, bareMs, ratios, peaks, barePeaks;
+  std::vector<double> programMs, bareMs, pathsMs, ratios, pathRatios, peaks;
   for (int round = 0; round < rounds; ++round) {
-    Run ours, loop;
+    Run ours, loop, byPath;
     const auto timeProgram = [&] {
       ours = Spawn({program, "--preset", preset, folder});
       Spawn({bare, folder, "back"});
@@ -113,28 +115,37 @@ int main(int argc, char** argv) {
       loop = Spawn({bare, folder, "forward"});
       Spawn({bare, folder, "back"});
     };
+    const auto timePaths = [&] {
+      byPath = Spawn({bare, folder, "forward", "paths"});
+      Spawn({bare, folder, "back"});
+    };
     if (round % 2 == 0) {
       timeProgram();
       timeBare();
+      timePaths();
     } else {
+      timePaths();
       timeBare();
       timeProgram();
     }
-    if (ours.status != 0 || loop.status != 0) {
-      std::fprintf(stderr, "round %d: program %d, bare %d\n", round, ours.status, loop.status);
+    if (ours.status != 0 || loop.status != 0 || byPath.status != 0) {
+      std::fprintf(stderr, "round %d: program %d, bare %d, paths %d\n", round, ours.status, loop.status, byPath.status);
       return 1;
     }
     programMs.push_back(ours.wallMs);
     bareMs.push_back(loop.wallMs);
+    pathsMs.push_back(byPath.wallMs);
     ratios.push_back(ours.wallMs / loop.wallMs);
+    pathRatios.push_back(ours.wallMs / byPath.wallMs);
     peaks.push_back(ours.peakMb);
-    barePeaks.push_back(loop.peakMb);
-    std::printf("round %d: program %.1f ms (%.1f MB), bare %.1f ms (%.1f MB), ratio %.3f\n", round + 1, ours.wallMs,
-                ours.peakMb, loop.wallMs, loop.peakMb, ratios.back());
+    std::printf("round %d: program %.1f ms (%.1f MB), bare %.1f ms (%.1f MB), paths %.1f ms, ratios %.3f / %.3f\n",
+                round + 1, ours.wallMs, ours.peakMb, loop.wallMs, loop.peakMb, byPath.wallMs, ratios.back(),
+                pathRatios.back());
   }
-  std::printf("%ld files, %d rounds: program median %.1f ms, bare median %.1f ms, median ratio %.3f "
-              "(target <= 1.15); program peak memory %.1f MB max (target <= 150)\n",
-              count, rounds, Median(programMs), Median(bareMs), Median(ratios),
+  std::printf("%ld files, %d rounds, medians: program %.1f ms, bare %.1f ms, paths %.1f ms; "
+              "program / bare %.3f, program / paths %.3f (target <= 1.15); program peak memory %.1f MB max "
+              "(target <= 150)\n",
+              count, rounds, Median(programMs), Median(bareMs), Median(pathsMs), Median(ratios), Median(pathRatios),
               *std::max_element(peaks.begin(), peaks.end()));
   std::filesystem::remove_all(root);
   return 0;

@@ -221,7 +221,9 @@ class PresetRun {
                          (step.refusal.empty() ? std::string("这一步无法执行") : Shown(step.refusal)));
       return false;
     }
-    ShowPreviewColumn(list, steps.Column(list));
+    // A real run learns the conflicts from the rename engine, which checks
+    // the same rules; only the dry run needs the preview's marks.
+    ShowPreviewColumn(list, steps.Column(list, /*marked=*/line_.dryRun));
     folder.plan = PendingRenames(list);
     return true;
   }

@@ -80,7 +80,9 @@ class PreviewSteps {
 
   // The column the steps make over list's column 0, marked against the
   // entry directory as it is now (read once). Empty steps: an empty column.
-  PreviewColumn Column(const EntryList& list) const;
+  // Unmarked (every mark kNone, the folder not read) for a caller that
+  // renames at once and learns the conflicts from the rename engine.
+  PreviewColumn Column(const EntryList& list, bool marked = true) const;
 
  private:
   std::vector<PreviewStep> steps_;
