@@ -8,6 +8,7 @@
 #include <QJsonObject>
 #include <QString>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -181,6 +182,11 @@ class PresetRun {
     for (const std::string& path : line_.paths) {
       const std::optional<ByteText> directory = UsableFolder(path, err_);
       if (!directory) return kExitUnusable;
+      // A folder named twice is one folder: its names are planned once.
+      if (std::any_of(folders_.begin(), folders_.end(),
+                      [&](const std::unique_ptr<FolderRun>& known) { return known->directory == *directory; })) {
+        continue;
+      }
       auto folder = std::make_unique<FolderRun>();
       folder->directory = *directory;
       folders_.push_back(std::move(folder));
