@@ -8,11 +8,12 @@
 #include <vector>
 
 #include "ui/application.h"
-#include "ui/command_line.h"
+#include "cli/command_line.h"
+#include "cli/headless_run.h"
 
 int main(int argc, char** argv) {
-  // The command line is read before any Qt object exists, so that --help and
-  // --version need no display. Qt's own options stay in argv for QApplication.
+  // The command line is read before any Qt object exists, so that --help,
+  // --version and the runs without a window need no display. Qt's own options stay in argv for QApplication.
   std::error_code error;
   const std::string currentFolder = std::filesystem::current_path(error).string();
   const vantor::CommandLine line =
@@ -27,6 +28,11 @@ int main(int argc, char** argv) {
     case vantor::CommandLine::Action::kUsageError:
       std::cerr << line.error;
       return 2;
+    case vantor::CommandLine::Action::kApplyPreset:
+    case vantor::CommandLine::Action::kUndo:
+    case vantor::CommandLine::Action::kListPresets:
+      // No application object and no window: these work without a display.
+      return vantor::RunWithoutWindow(line, std::cout, std::cerr);
     case vantor::CommandLine::Action::kRun:
       break;
   }

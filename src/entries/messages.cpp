@@ -13,6 +13,7 @@ ByteText DesktopRefusal() {
 ByteText NothingSelected() { return Gbk("什么都没有选择"); }
 ByteText DropFilesFirst() { return Gbk("先拖入文件！"); }
 ByteText ListIsEmpty() { return Gbk("列表框是空的！"); }
+ByteText NothingToUndo() { return Gbk("你都没改过，撤什么？"); }
 ByteText UnconvertiblePath() { return Gbk("路径含有无法识别的字符，无法处理"); }
 ByteText UnconvertibleNames(const LeftOutNames& leftOut) {
   ByteText text = Gbk("有") + ToText(leftOut.count) + Gbk("个文件名不是UTF-8编码（可能是乱码），未列入列表：");

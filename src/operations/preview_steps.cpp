@@ -119,7 +119,7 @@ size_t PreviewSteps::Refold(const RunContext& context, size_t from) {
   return firstRefused;
 }
 
-PreviewColumn PreviewSteps::Column(const EntryList& list) const {
+PreviewColumn PreviewSteps::Column(const EntryList& list, bool marked) const {
   PreviewColumn column;
   const size_t rows = static_cast<size_t>(list.RowCount());
   column.pending.resize(rows);
@@ -141,11 +141,24 @@ PreviewColumn PreviewSteps::Column(const EntryList& list) const {
     pendingRows.push_back(static_cast<int>(row));
     pending.push_back({current, column.pending[row]});
   }
-  if (pending.empty()) return column;
+  if (pending.empty() || !marked) return column;
   const TextArray folder = ReadFolderNames(list.EntryDirectory(), EntryKind::kAll).names;
   const std::vector<PendingMark> marks = MarksOfPendingNames(pending, folder);
   for (size_t i = 0; i < marks.size(); ++i) column.marks[static_cast<size_t>(pendingRows[i])] = marks[i];
   return column;
+}
+
+size_t FoldPreset(const RunContext& context, const std::vector<PresetStep>& preset, PreviewSteps& steps) {
+  steps.Clear();
+  for (size_t i = 0; i < preset.size(); ++i) {
+    PreviewStep step;
+    step.kind = preset[i].kind;
+    step.settings = preset[i].settings;
+    const bool ran = RunStepQuietly(context, step, steps.NamesBefore(i));
+    steps.Put(i, std::move(step), context.list);
+    if (!ran) return i;
+  }
+  return preset.size();
 }
 
 void ShowPreviewColumn(EntryList& list, PreviewColumn column) {

@@ -15,6 +15,7 @@
 
 #include "entries/entry_list.h"
 #include "operations/operation_table.h"
+#include "operations/presets.h"
 #include "pipeline/run_context.h"
 
 namespace vantor {
@@ -80,12 +81,21 @@ class PreviewSteps {
 
   // The column the steps make over list's column 0, marked against the
   // entry directory as it is now (read once). Empty steps: an empty column.
-  PreviewColumn Column(const EntryList& list) const;
+  // Unmarked (every mark kNone, the folder not read) for a caller that
+  // renames at once and learns the conflicts from the rename engine.
+  PreviewColumn Column(const EntryList& list, bool marked = true) const;
 
  private:
   std::vector<PreviewStep> steps_;
   std::shared_ptr<const std::vector<ByteText>> base_;  // column 0 when step 0 was computed
 };
+
+// Folds a preset's steps over column 0 of context's list into steps (which
+// start afresh), one after the other, so that a preset is taken whole or not
+// at all. Returns preset.size() when every step ran; else the index of the
+// first step that refused, which is then steps' last, holding its refusal.
+// FoldPreset(context, ReadPreset(path, problem), steps) == 1 when step 2 refuses.
+size_t FoldPreset(const RunContext& context, const std::vector<PresetStep>& preset, PreviewSteps& steps);
 
 // Writes the column into list's preview column and its marks, as one change.
 void ShowPreviewColumn(EntryList& list, PreviewColumn column);

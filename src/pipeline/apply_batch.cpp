@@ -76,26 +76,26 @@ AppliedBatch ApplyBatch(const ByteText& folder, std::vector<PlannedRename> plan,
   return applied;
 }
 
-void UndoNewestBatch(EntryList& list, Prompter& prompter, const RenamedOnDisk& renamedOnDisk,
+std::string UndoNewestBatch(EntryList& list, Prompter& prompter, const RenamedOnDisk& renamedOnDisk,
                      const DiskPhaseRunner& runDiskPhase) {
   if (list.EntryDirectory().empty()) {
     Remind(prompter, Gbk("路径都是空的，改什么？请选择路径"));
-    return;
+    return {};
   }
   if (list.EntryDirectory() == ByteText(1, kPathSeparator)) {
     Remind(prompter, Gbk("路径都是空的，改什么？请选择路径"));
     list.SetEntryDirectory({});
-    return;
+    return {};
   }
   for (const BatchSummary& batch : BatchHistory().List()) {
     if (batch.folder != list.EntryDirectory() || batch.undone || !batch.undoes.empty()) continue;
-    UndoRecordedBatch(batch.id, list, prompter, renamedOnDisk, runDiskPhase);
-    return;
+    return UndoRecordedBatch(batch.id, list, prompter, renamedOnDisk, runDiskPhase);
   }
-  Remind(prompter, Gbk("你都没改过，撤什么？"));
+  Remind(prompter, messages::NothingToUndo());
+  return {};
 }
 
-void UndoRecordedBatch(const std::string& id, EntryList& list, Prompter& prompter,
+std::string UndoRecordedBatch(const std::string& id, EntryList& list, Prompter& prompter,
                        const RenamedOnDisk& renamedOnDisk, const DiskPhaseRunner& runDiskPhase) {
   const BatchHistory history;
   const std::vector<BatchSummary> summaries = history.List();
@@ -105,7 +105,7 @@ void UndoRecordedBatch(const std::string& id, EntryList& list, Prompter& prompte
       target < summaries.size() ? history.Renames(id) : std::nullopt;
   if (!renames) {
     Remind(prompter, Gbk("这一批的改名记录无法读取，没有改名"));
-    return;
+    return {};
   }
   const ByteText& folder = summaries[target].folder;
 
@@ -156,13 +156,14 @@ void UndoRecordedBatch(const std::string& id, EntryList& list, Prompter& prompte
   // Only the entries the batch left, in the folder it ran in, are taken back.
   const AppliedBatch applied = ApplyBatch(folder, std::move(plan), Gbk("撤回"), rows,
                                           {runDiskPhase, nullptr, id, summaries[target].folderIdentity});
-  if (ReportBatchNotStarted(prompter, applied.outcome)) return;
+  if (ReportBatchNotStarted(prompter, applied.outcome)) return {};
   const int notBack = left + applied.outcome.failed;
   if (renamedOnDisk) renamedOnDisk(applied.outcome.renamed, notBack);
-  if (notBack == 0) return;
+  if (notBack == 0) return applied.record;
   ByteText text = Gbk("有") + ToText(notBack) + Gbk("个文件没能改回原名");
   for (const ByteText& name : applied.replaced) text += "\r\n" + Gbk("文件已被替换：") + name;
   Remind(prompter, text);
+  return applied.record;
 }
 
 }  // namespace vantor

@@ -53,8 +53,8 @@ AppliedBatch ApplyBatch(const ByteText& folder, std::vector<PlannedRename> plan,
 // nor undone already, from this run or an earlier one; pressing again goes
 // further back. Guards first (empty folder, root alone: "路径都是空的，改什么？
 // 请选择路径", the latter also clears the folder); no batch to take back: "你都没
-// 改过，撤什么？". See UndoRecordedBatch for the rest.
-void UndoNewestBatch(EntryList& list, Prompter& prompter, const RenamedOnDisk& renamedOnDisk = {},
+// 改过，撤什么？". See UndoRecordedBatch for the rest; returns what it does.
+std::string UndoNewestBatch(EntryList& list, Prompter& prompter, const RenamedOnDisk& renamedOnDisk = {},
                      const DiskPhaseRunner& runDiskPhase = {});
 
 // Takes back the history record id, working on the disk, not the rows: each
@@ -69,7 +69,9 @@ void UndoNewestBatch(EntryList& list, Prompter& prompter, const RenamedOnDisk& r
 // that folder) that showed a name changed back show the old name, in place.
 // The undo is a batch of its own, so taking it back redoes the batch. A
 // record gone or damaged: "这一批的改名记录无法读取，没有改名" (提醒：).
-void UndoRecordedBatch(const std::string& id, EntryList& list, Prompter& prompter,
+// Returns the id of the undo's own history record (what it put back), empty
+// when it renamed nothing.
+std::string UndoRecordedBatch(const std::string& id, EntryList& list, Prompter& prompter,
                        const RenamedOnDisk& renamedOnDisk = {}, const DiskPhaseRunner& runDiskPhase = {});
 
 }  // namespace vantor

@@ -29,6 +29,40 @@ PendingMark MarkOf(RenameProblem problem) {
 
 }  // namespace
 
+RenameProblem ProblemOfMark(PendingMark mark) {
+  switch (mark) {
+    case PendingMark::kInvalidName:
+      return RenameProblem::kInvalidName;
+    case PendingMark::kDuplicateName:
+      return RenameProblem::kDuplicateName;
+    case PendingMark::kNameTaken:
+      return RenameProblem::kNameTaken;
+    case PendingMark::kNone:
+      break;
+  }
+  return RenameProblem::kNone;
+}
+
+const char* ReasonOfProblem(RenameProblem problem) {
+  switch (problem) {
+    case RenameProblem::kDuplicateName:
+      return "与其他文件重名";
+    case RenameProblem::kNameTaken:
+      return "文件夹里已有同名文件";
+    case RenameProblem::kInvalidName:
+      return "文件名无效";
+    case RenameProblem::kFailed:
+      return "文件系统拒绝了改名";
+    case RenameProblem::kNotReached:
+      return "改名中途停下，没有轮到";
+    case RenameProblem::kReplaced:
+      return "原名下已换成另一个文件";
+    case RenameProblem::kNone:
+      break;
+  }
+  return "";
+}
+
 std::vector<PendingMark> MarksOfPendingNames(const std::vector<RenameNames>& pending, const TextArray& folderNames) {
   const std::vector<RenameProblem> problems = CheckRenameNames(pending, &folderNames);
   std::vector<PendingMark> marks;

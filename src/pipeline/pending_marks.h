@@ -34,6 +34,14 @@ void MarkPendingConflicts(EntryList& list, const FolderListing& listing = {},
 // MarksOfPendingNames({{"a", "b"}, {"c", "b"}}, {"a", "c"}) == {kDuplicateName, kDuplicateName}.
 std::vector<PendingMark> MarksOfPendingNames(const std::vector<RenameNames>& pending, const TextArray& folderNames);
 
+// The problem a mark stands for; kNone for kNone.
+// ProblemOfMark(PendingMark::kNameTaken) == RenameProblem::kNameTaken.
+RenameProblem ProblemOfMark(PendingMark mark);
+
+// Why a rename does not happen, for people (UTF-8); empty for kNone.
+// ReasonOfProblem(RenameProblem::kDuplicateName) == "与其他文件重名".
+const char* ReasonOfProblem(RenameProblem problem);
+
 // Calls MarkPendingConflicts when it goes out of scope: made before a preview
 // run writes its pending names, it marks them once they are all written.
 class PendingConflictsMarker {

@@ -4,25 +4,14 @@
 #include <QBrush>
 #include <QTextDocument>
 
+#include "pipeline/pending_marks.h"
 #include "ui/gbk_qstring.h"
 
 namespace vantor {
 
 namespace {
 
-QString ReasonOf(PendingMark mark) {
-  switch (mark) {
-    case PendingMark::kDuplicateName:
-      return QStringLiteral("与其他文件重名");
-    case PendingMark::kNameTaken:
-      return QStringLiteral("文件夹里已有同名文件");
-    case PendingMark::kInvalidName:
-      return QStringLiteral("文件名无效");
-    case PendingMark::kNone:
-      break;
-  }
-  return {};
-}
+QString ReasonOf(PendingMark mark) { return QString::fromUtf8(ReasonOfProblem(ProblemOfMark(mark))); }
 
 }  // namespace
 

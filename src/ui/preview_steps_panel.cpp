@@ -335,16 +335,11 @@ void PreviewStepsPanel::ApplyPreset(const QString& name) {
   // Folded aside first: a preset is applied whole or not at all.
   StopLive();
   PreviewSteps candidate;
-  const RunContext context = hooks_.context();
-  for (size_t i = 0; i < read.size(); ++i) {
-    PreviewStep step;
-    step.kind = read[i].kind;
-    step.settings = read[i].settings;
-    if (!RunStepQuietly(context, step, candidate.NamesBefore(i))) {
-      refuse(StepLabel(i, *step.kind) + QStringLiteral("：") + RefusalText(step));
-      return;
-    }
-    candidate.Put(i, std::move(step), list_);
+  const size_t refused = FoldPreset(hooks_.context(), read, candidate);
+  if (refused < read.size()) {
+    const PreviewStep& step = candidate.Steps().back();
+    refuse(StepLabel(refused, *step.kind) + QStringLiteral("：") + RefusalText(step));
+    return;
   }
   if (!list_.PreviewOn()) hooks_.turnPreviewOn();
   steps_ = std::move(candidate);

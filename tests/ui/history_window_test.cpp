@@ -108,6 +108,34 @@ TEST_F(HistoryWindowTest, UndoTakesBackTheBatchOfAnEarlierProgramRun) {
   EXPECT_EQ(Names(), Strings({"1.jpg", "2.jpg"}));
 }
 
+// A preset applied from a terminal is a batch like any other: the history
+// window lists it and takes it back.
+TEST_F(HistoryWindowTest, ABatchMadeFromTheTerminalIsListedAndUndoneInTheHistoryWindow) {
+  MakeFiles({"01a.txt", "02b.txt"});
+  state_.MakeFile("after-number.json", R"({"format": "vantor-rename-steps", "version": 1, "steps": [)"
+                                       R"({"operation": "symbol_after_number", "settings": {"text": "-"}}]})");
+  QProcess terminal;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert(U("XDG_STATE_HOME"), U(state_.Path()));
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) environment.remove(U(name));
+  terminal.setProcessEnvironment(environment);
+  terminal.start(U(VANTOR_PROGRAM), {U("--preset"), U(state_.Path() + "after-number.json"), U(dir_.Path())});
+  ASSERT_TRUE(terminal.waitForFinished(30000));
+  ASSERT_EQ(terminal.exitCode(), 0) << terminal.readAllStandardError().toStdString();
+  ASSERT_EQ(OnDisk(), Strings({"01-a.txt", "02-b.txt"}));
+
+  ASSERT_TRUE(Drop({PathOf("01-a.txt")}).empty());
+  HistoryWindow* history = OpenHistory();
+  ASSERT_NE(history, nullptr);
+  EXPECT_EQ(Rows(history), Strings({"步骤方案：after-number|2|01a.txt → 01-a.txt|"}));
+  EXPECT_EQ(history->表格_历史->item(0, 1)->text(), Folder());
+  EXPECT_TRUE(UndoRow(history, 0).empty());
+  EXPECT_EQ(OnDisk(), Strings({"01a.txt", "02b.txt"}));
+  EXPECT_EQ(Names(), Strings({"01a.txt", "02b.txt"}));
+  EXPECT_EQ(Rows(history)[1], U("步骤方案：after-number|2|01a.txt → 01-a.txt|已撤回"));
+  history->close();
+}
+
 // The window lists the batches newest first; undoing one adds the undo on
 // top and marks the batch; undoing the undo redoes it; clearing asks first.
 TEST_F(HistoryWindowTest, ListsUndoesRedoesAndClears) {

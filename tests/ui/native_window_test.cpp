@@ -14,7 +14,7 @@
 
 #include "entries/intake.h"
 #include "ui/application.h"
-#include "ui/command_line.h"
+#include "cli/command_line.h"
 #include "ui/list_status_line.h"
 #include "ui/message_box_prompter.h"
 #include "ui/tab_order.h"
@@ -124,50 +124,6 @@ TEST_F(NativeWindowTest, StatusLineCountsTheListThePendingNamesAndTheLastRun) {
   // A new load forgets the last run.
   Click(Ui().按钮_清空列表框);
   EXPECT_EQ(Status(), U("共0项  待改名0项  冲突0项"));
-}
-
-TEST(ParseCommandLine, ReadsOptionsAndPathsAsGivenAndLeavesQtItsOwn) {
-  using Action = CommandLine::Action;
-  struct Row {
-    const char* name;
-    std::vector<std::string> arguments;
-    Action action;
-    std::vector<std::string> paths;
-  };
-  const Row rows[] = {
-      {"nothing", {}, Action::kRun, {}},
-      {"relative and absolute paths in order",
-       {"课程", "/srv/a.txt", "./b/../c.mp4", "."},
-       Action::kRun,
-       {"/home/li/课程", "/srv/a.txt", "/home/li/c.mp4", "/home/li"}},
-      {"help wins over paths", {"a", "--help"}, Action::kHelp, {"/home/li/a"}},
-      {"short version", {"-v"}, Action::kVersion, {}},
-      {"unknown option", {"--help", "--colour"}, Action::kUsageError, {}},
-      {"a dash path after --", {"--", "-x", "--help"}, Action::kRun, {"/home/li/-x", "/home/li/--help"}},
-      {"a lone dash is a path, an empty argument none", {"-", ""}, Action::kRun, {"/home/li/-"}},
-      {"a trailing separator goes", {"/srv/课程/"}, Action::kRun, {"/srv/课程"}},
-      {"Qt's options and their values are no paths",
-       {"-style", "fusion", "-reverse", "--platform=offscreen", "-stylesheet=a.qss", "a"},
-       Action::kRun,
-       {"/home/li/a"}},
-      {"a Qt option without its value", {"a", "-style"}, Action::kUsageError, {}},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.name);
-    const CommandLine line = ParseCommandLine(row.arguments, "/home/li");
-    EXPECT_EQ(line.action, row.action);
-    if (row.action != Action::kUsageError) {
-      EXPECT_EQ(line.paths, row.paths);
-      EXPECT_EQ(line.error, "");
-    } else {
-      // One line, naming what was wrong.
-      EXPECT_EQ(std::count(line.error.begin(), line.error.end(), '\n'), 1) << line.error;
-      EXPECT_EQ(line.error.back(), '\n');
-    }
-  }
-  EXPECT_EQ(ParseCommandLine({"a", "-colour=red"}, "/").error, "vantor-rename: 未知选项 -colour=red（--help 列出全部选项）\n");
-  EXPECT_EQ(ParseCommandLine({"a", "-style"}, "/").error, "vantor-rename: 选项 -style 缺少值（--help 列出全部选项）\n");
-  EXPECT_EQ(ParseCommandLine({"--help=1"}, "/").error, "vantor-rename: 选项 --help=1 不带值（--help 列出全部选项）\n");
 }
 
 TEST_F(NativeWindowTest, CommandLinePathsLoadAsOneDropOrOpenTheOneFolder) {
