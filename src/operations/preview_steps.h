@@ -19,6 +19,8 @@
 
 namespace vantor {
 
+class LongWork;
+
 struct PreviewStep {
   const OperationKind* kind = nullptr;
   std::any settings;  // the kind's XxxSettings
@@ -79,7 +81,8 @@ class PreviewSteps {
 
   // The column the steps make over list's column 0, marked against the
   // entry directory as it is now (read once). Empty steps: an empty column.
-  PreviewColumn Column(const EntryList& list) const;
+  // work, when given, hears how many rows are done (of the list's count).
+  PreviewColumn Column(const EntryList& list, LongWork* work = nullptr) const;
 
  private:
   std::vector<PreviewStep> steps_;

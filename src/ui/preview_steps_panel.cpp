@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "operations/presets.h"
+#include "pipeline/long_work.h"
 #include "platform/code_page.h"
 #include "ui/gbk_qstring.h"
 
@@ -98,10 +99,18 @@ void PreviewStepsPanel::RunAsStep(const OperationBinding& binding) {
   step.kind = &kind;
   step.settings = settings;
   step.state = io.state;
-  TakeStepResult(step, list_, io.input, io);
-  const int changed = step.changed;
-  steps_.Put(place, std::move(step), list_);
-  ShowColumn();
+  // Taking the result in, the snapshot of column 0 and the column with its
+  // marks touch every row: they run where the run's long phases run, with
+  // progress, and the window then only writes the column in.
+  PreviewColumn column;
+  LongWork work(list_.RowCount(), nullptr, /*stoppable=*/false);
+  RunDiskPhase(context.runDiskPhase, work, [&] {
+    TakeStepResult(step, list_, io.input, io);
+    steps_.Put(place, std::move(step), list_);
+    column = steps_.Column(list_, &work);
+  });
+  const int changed = steps_.Steps()[place].changed;
+  ShowPreviewColumn(list_, std::move(column));
   ShowStepList();
   hooks_.note(changed == 0 ? NothingChanged() : QString());
 }
