@@ -5,7 +5,8 @@
 //   intake_bench [N]   N files, 100000 by default
 //
 // Creates a temporary folder of N files (every 7th "第i集.mp4", the others
-// "lesson i.txt"), then times, best of several runs:
+// "lesson i.txt"; hard links to one empty file, see large_folder.h), then
+// times, best of several runs:
 //   (a) opendir/readdir collecting the names into a std::vector<std::string>;
 //   (b) AcceptDroppedPath into an EntryList: listing, GBK conversion, natural
 //       order and rows;
@@ -27,6 +28,7 @@
 #include <string>
 #include <vector>
 
+#include "large_folder.h"
 #include "entries/entry_list.h"
 #include "entries/intake.h"
 #include "entries/natural_sort.h"
@@ -77,16 +79,8 @@ std::vector<std::string> ReadNames(const std::string& folder) {
 std::string MakeFolder(long count, const std::function<std::string(long)>& nameOf) {
   std::string folder = (std::filesystem::temp_directory_path() / "vantor-intake-bench-XXXXXX").string();
   if (mkdtemp(folder.data()) == nullptr) return {};
-  folder += '/';
-  for (long i = 1; i <= count; ++i) {
-    const int fd = open((folder + nameOf(i)).c_str(), O_CREAT | O_WRONLY | O_EXCL, 0644);
-    if (fd < 0) {
-      std::filesystem::remove_all(folder);
-      return {};
-    }
-    close(fd);
-  }
-  return folder;
+  if (!vantor::bench::MakeLinkedFolder(folder, count, [&nameOf](long i) { return nameOf(i + 1); })) return {};
+  return folder + '/';
 }
 
 int main(int argc, char** argv) {
@@ -97,26 +91,16 @@ int main(int argc, char** argv) {
   }
   constexpr int kRuns = 5;
 
-  std::string folder = (std::filesystem::temp_directory_path() / "vantor-intake-bench-XXXXXX").string();
-  if (mkdtemp(folder.data()) == nullptr) {
-    std::perror("mkdtemp");
+  const std::string loadBefore = vantor::bench::LoadAverage();
+  const auto nameOf = [](long i) {
+    return i % 7 == 0 ? "第" + std::to_string(i) + "集.mp4" : "lesson " + std::to_string(i) + ".txt";
+  };
+  const std::string folder = MakeFolder(count, nameOf);
+  if (folder.empty()) {
+    std::perror("folder");
     return 1;
   }
-  folder += '/';
-
-  std::string firstName;
-  for (long i = 1; i <= count; ++i) {
-    const std::string name =
-        i % 7 == 0 ? "第" + std::to_string(i) + "集.mp4" : "lesson " + std::to_string(i) + ".txt";
-    if (firstName.empty()) firstName = name;
-    const int fd = open((folder + name).c_str(), O_CREAT | O_WRONLY | O_EXCL, 0644);
-    if (fd < 0) {
-      std::perror(name.c_str());
-      std::filesystem::remove_all(folder);
-      return 1;
-    }
-    close(fd);
-  }
+  const std::string firstName = nameOf(1);
 
   size_t readCount = 0;
   const double readMs = BestOf(kRuns, [&] { readCount = ReadNames(folder).size(); });
@@ -170,7 +154,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "expected %ld names, read %zu, listed %d\n", count, readCount, rows);
     return 1;
   }
-  std::printf("files: %ld, best of %d runs\n", count, kRuns);
+  std::printf("files: %ld, best of %d runs; load average before %s, after %s\n", count, kRuns, loadBefore.c_str(),
+              vantor::bench::LoadAverage().c_str());
   std::printf("(a) bare readdir:              %9.2f ms\n", readMs);
   std::printf("(b) AcceptDroppedPath:         %9.2f ms   b/a = %.2f\n", intakeMs, intakeMs / readMs);
   std::printf("(c) NaturalSort (incl. copy):  %9.2f ms\n", naturalMs);

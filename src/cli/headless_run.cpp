@@ -229,7 +229,7 @@ class PresetRun {
     }
     // A real run learns the conflicts from the rename engine, which checks
     // the same rules; only the dry run needs the preview's marks.
-    ShowPreviewColumn(list, steps.Column(list, /*marked=*/line_.dryRun));
+    ShowPreviewColumn(list, steps.Column(list, nullptr, /*marked=*/line_.dryRun));
     folder.plan = PendingRenames(list);
     return true;
   }

@@ -38,6 +38,22 @@ void EntryList::AppendRow(ByteText name) {
   NoteAppended(RowCount() - 1, RowCount() - 1);
 }
 
+void EntryList::AppendRows(TextArray names) {
+  if (names.empty()) return;
+  const int first = RowCount();
+  if (current_.empty()) {
+    current_ = std::move(names);
+  } else {
+    current_.reserve(current_.size() + names.size());
+    for (ByteText& name : names) current_.push_back(std::move(name));
+  }
+  if (previewOn_) {
+    pending_.resize(current_.size());
+    marks_.resize(current_.size(), PendingMark::kNone);
+  }
+  NoteAppended(first, RowCount() - 1);
+}
+
 PendingMark EntryList::MarkOf(int row) const {
   if (!previewOn_ || row < 0 || row >= RowCount()) return PendingMark::kNone;
   return marks_[row];

@@ -45,6 +45,10 @@ class EntryList {
   // on; writing it clears the row's pending mark.
   void SetEntryCell(ByteText text, int row, int column);
   void AppendRow(ByteText name);
+  // Appends one row per name, in order, as one change; into an empty list the
+  // names' storage itself becomes the rows (constant time), so a folder of a
+  // million names is listed without copying them.
+  void AppendRows(TextArray names);
   // The mark of a row's pending name; kNone outside the list or with preview
   // off. Setting one (preview on only) counts as a change of the row's cells.
   // Marks travel with their pending names and go when preview is turned off.

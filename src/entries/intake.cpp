@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "entries/intake.h"
 
+#include <algorithm>
+
 #include "entries/listing.h"
 #include "entries/messages.h"
 #include "entries/paths.h"
@@ -13,15 +15,10 @@ namespace {
 
 const ByteText kRootOnly(1, kPathSeparator);
 
-void AppendFiles(EntryList& list, const IntakeSettings& settings, FolderListing& listing) {
-  for (ByteText& name : listing.names) {
-    if (SkippedByExtension(name, settings)) continue;
-    list.AppendRow(std::move(name));
-  }
-}
-
-void AppendAll(EntryList& list, FolderListing& listing) {
-  for (ByteText& name : listing.names) list.AppendRow(std::move(name));
+// Leaves out of names those skip tells to leave out, keeping the order.
+template <typename Skip>
+void LeaveOut(TextArray& names, Skip skip) {
+  names.erase(std::remove_if(names.begin(), names.end(), skip), names.end());
 }
 
 // The entry directory a dropped path gives: its folder, ending with "/".
@@ -65,21 +62,22 @@ LeftOutNames FillFromEntryDirectory(EntryList& list, const IntakeSettings& setti
     if (!directory.empty()) list.SetEntryDirectory({});
     return {};
   }
+  // Everything but the rows' change happens in the read, off the window's
+  // thread when runRead has one.
   FolderListing listing;
   if (settings.mode != ProcessingMode::kDroppedItems) {
     RunRead(runRead, [&] {
       listing = settings.mode == ProcessingMode::kFiles
                     ? ListFolderFiles(directory, settings.onlySearchPattern, settings.showHidden)
                     : ListSubfolders(directory, settings.showHidden);
+      if (settings.mode == ProcessingMode::kFiles) {
+        LeaveOut(listing.names, [&settings](const ByteText& name) { return SkippedByExtension(name, settings); });
+      }
     });
   }
   EntryList::Batch batch(list);
   if (replaceRows) list.Clear();
-  if (settings.mode == ProcessingMode::kFiles) {
-    AppendFiles(list, settings, listing);
-  } else {
-    AppendAll(list, listing);
-  }
+  list.AppendRows(std::move(listing.names));
   return listing.LeftOut();
 }
 
@@ -164,17 +162,14 @@ LeftOutNames ReadChosenFolder(EntryList& list, Prompter& prompter, const IntakeS
   RunRead(runRead, [&] {
     listing = files ? ListFolderFiles(directory, settings.onlySearchPattern, settings.showHidden)
                     : ListSubfolders(directory, settings.showHidden);
+    // The chooser's skip rule does not look at the only-search pattern.
+    if (files && settings.skipExtension) {
+      LeaveOut(listing.names,
+               [&settings](const ByteText& name) { return *settings.skipExtension == ExtensionOfPath(name); });
+    }
   });
   EntryList::Batch batch(list);
-  if (files) {
-    // The chooser's skip rule does not look at the only-search pattern.
-    for (ByteText& name : listing.names) {
-      if (settings.skipExtension && *settings.skipExtension == ExtensionOfPath(name)) continue;
-      list.AppendRow(std::move(name));
-    }
-  } else {
-    AppendAll(list, listing);
-  }
+  list.AppendRows(std::move(listing.names));
   return listing.LeftOut();
 }
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "pipeline/long_work.h"
 #include "pipeline/pending_marks.h"
 #include "platform/file_system.h"
 
@@ -119,7 +120,7 @@ size_t PreviewSteps::Refold(const RunContext& context, size_t from) {
   return firstRefused;
 }
 
-PreviewColumn PreviewSteps::Column(const EntryList& list, bool marked) const {
+PreviewColumn PreviewSteps::Column(const EntryList& list, LongWork* work, bool marked) const {
   PreviewColumn column;
   const size_t rows = static_cast<size_t>(list.RowCount());
   column.pending.resize(rows);
@@ -135,15 +136,21 @@ PreviewColumn PreviewSteps::Column(const EntryList& list, bool marked) const {
   std::vector<int> pendingRows;
   std::vector<RenameNames> pending;
   for (size_t row = 0; row < rows; ++row) {
+    // The walk is the first half of the work, the folder read and the marks
+    // the rest.
+    if (work != nullptr && row % 4096 == 0) work->Reached(static_cast<int>(row / 2));
     const ByteText& current = list.Cell(static_cast<int>(row), 0);
     if (current.empty() || final[row].empty() || (final[row] == current && !shown[row])) continue;
     column.pending[row] = final[row];
     pendingRows.push_back(static_cast<int>(row));
     pending.push_back({current, column.pending[row]});
   }
+  if (work != nullptr) work->Reached(static_cast<int>(rows / 2));
   if (pending.empty() || !marked) return column;
   const TextArray folder = ReadFolderNames(list.EntryDirectory(), EntryKind::kAll).names;
+  if (work != nullptr) work->Reached(static_cast<int>(rows * 3 / 4));
   const std::vector<PendingMark> marks = MarksOfPendingNames(pending, folder);
+  if (work != nullptr) work->Reached(static_cast<int>(rows));
   for (size_t i = 0; i < marks.size(); ++i) column.marks[static_cast<size_t>(pendingRows[i])] = marks[i];
   return column;
 }

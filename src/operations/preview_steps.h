@@ -20,6 +20,8 @@
 
 namespace vantor {
 
+class LongWork;
+
 struct PreviewStep {
   const OperationKind* kind = nullptr;
   std::any settings;  // the kind's XxxSettings
@@ -81,9 +83,10 @@ class PreviewSteps {
 
   // The column the steps make over list's column 0, marked against the
   // entry directory as it is now (read once). Empty steps: an empty column.
+  // work, when given, hears how many rows are done (of the list's count).
   // Unmarked (every mark kNone, the folder not read) for a caller that
   // renames at once and learns the conflicts from the rename engine.
-  PreviewColumn Column(const EntryList& list, bool marked = true) const;
+  PreviewColumn Column(const EntryList& list, LongWork* work = nullptr, bool marked = true) const;
 
  private:
   std::vector<PreviewStep> steps_;

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pipeline/apply_batch.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <optional>
 #include <string_view>
 #include <unordered_map>
 
@@ -27,26 +30,29 @@ std::vector<RecordedRename> DoneRenames(const std::vector<PlannedRename>& plan, 
   return done;
 }
 
+// Finds the row of every done rename that is placed by name, before any row
+// changes, so that a chain (b -> c, a -> b) moves each name onto the row that
+// showed it. Reads the list only.
+void FindRowsByName(std::vector<PlannedRename>& plan, const BatchOutcome& outcome, const EntryList& list) {
+  std::unordered_map<std::string_view, int> rowOfName;
+  rowOfName.reserve(static_cast<size_t>(list.RowCount()));
+  for (int row = 0; row < list.RowCount(); ++row) {
+    if (!list.Cell(row, 0).empty()) rowOfName.emplace(list.Cell(row, 0), row);
+  }
+  for (size_t i = 0; i < plan.size(); ++i) {
+    const auto found = outcome.done[i] ? rowOfName.find(plan[i].oldName) : rowOfName.end();
+    plan[i].row = found == rowOfName.end() ? -1 : found->second;
+  }
+}
+
 void WriteRows(std::vector<PlannedRename>& plan, const BatchOutcome& outcome, const BatchRows& rows) {
   EntryList& list = *rows.list;
-  // Rows by name are all found before any changes, so that a chain (b -> c,
-  // a -> b) moves each name onto the row that showed it.
-  if (rows.byName) {
-    std::unordered_map<std::string_view, int> rowOfName;
-    rowOfName.reserve(static_cast<size_t>(list.RowCount()));
-    for (int row = 0; row < list.RowCount(); ++row) {
-      if (!list.Cell(row, 0).empty()) rowOfName.emplace(list.Cell(row, 0), row);
-    }
-    for (size_t i = 0; i < plan.size(); ++i) {
-      const auto found = outcome.done[i] ? rowOfName.find(plan[i].oldName) : rowOfName.end();
-      plan[i].row = found == rowOfName.end() ? -1 : found->second;
-    }
-  }
   EntryList::Batch batch(list);
+  const bool clearPending = rows.clearPending && list.PreviewOn();
   for (size_t i = 0; i < plan.size(); ++i) {
     if (!outcome.done[i] || plan[i].row < 0) continue;
     list.SetEntryCell(std::move(plan[i].newName), plan[i].row, 0);
-    if (rows.clearPending && list.PreviewOn()) list.SetEntryCell(ByteText(), plan[i].row, 1);
+    if (clearPending) list.SetEntryCell(ByteText(), plan[i].row, 1);
   }
 }
 
@@ -59,19 +65,31 @@ void Remind(Prompter& prompter, const ByteText& text) {
 AppliedBatch ApplyBatch(const ByteText& folder, std::vector<PlannedRename> plan, const ByteText& caption,
                         const BatchRows& rows, const ApplyOptions& options) {
   AppliedBatch applied;
-  LongWork work(static_cast<int>(plan.size()), options.progress);
+  LongWork work(options.makePlan ? (options.planSize > 0 ? options.planSize : LongWork::kUnknownTotal)
+                                 : static_cast<int>(plan.size()),
+                options.progress);
   RunDiskPhase(options.runDiskPhase, work, [&] {
+    if (options.makePlan) {
+      plan = options.makePlan();
+      work.SetTotal(static_cast<int>(plan.size()));
+    }
     // The record keeps the folder the batch ran in, so that its undo acts
     // nowhere else.
     const EntryIdentity folderIdentity = options.folder.Known() ? options.folder : FolderIdentity(folder);
     applied.outcome = ApplyRenameBatch(folder, plan, [&work](int done) { work.Reached(done); }, &work,
                                        {.folder = options.folder});
-    if (applied.outcome.notStarted || applied.outcome.renamed == 0) return;
-    applied.record = BatchHistory().Record(folder, caption, DoneRenames(plan, applied.outcome), options.undoes,
+    if (applied.outcome.notStarted) return;
+    if (applied.outcome.renamed > 0) {
+      applied.record = BatchHistory().Record(folder, caption, DoneRenames(plan, applied.outcome), options.undoes,
                                              folderIdentity);
+    }
+    applied.replaced = ReplacedNames(plan, applied.outcome);
+    if (rows.list != nullptr && rows.byName) FindRowsByName(plan, applied.outcome, *rows.list);
+    // The old names are no longer needed: they go here, not on the window's
+    // thread.
+    for (PlannedRename& rename : plan) ByteText().swap(rename.oldName);
   });
   if (applied.outcome.notStarted) return applied;
-  applied.replaced = ReplacedNames(plan, applied.outcome);
   if (rows.list != nullptr) WriteRows(plan, applied.outcome, rows);
   return applied;
 }
@@ -95,18 +113,16 @@ std::string UndoNewestBatch(EntryList& list, Prompter& prompter, const RenamedOn
   return {};
 }
 
-std::string UndoRecordedBatch(const std::string& id, EntryList& list, Prompter& prompter,
-                       const RenamedOnDisk& renamedOnDisk, const DiskPhaseRunner& runDiskPhase) {
-  const BatchHistory history;
-  const std::vector<BatchSummary> summaries = history.List();
-  size_t target = 0;
-  while (target < summaries.size() && summaries[target].id != id) ++target;
-  const std::optional<std::vector<RecordedRename>> renames =
-      target < summaries.size() ? history.Renames(id) : std::nullopt;
-  if (!renames) {
-    Remind(prompter, Gbk("这一批的改名记录无法读取，没有改名"));
-    return {};
-  }
+namespace {
+
+// The plan that takes back the renames of record target (newest first):
+// each rename whose entry was not renamed again by a later batch of its
+// folder; those are counted in left. nullopt when the record cannot be read.
+std::optional<std::vector<PlannedRename>> PlanOfUndo(const BatchHistory& history,
+                                                     const std::vector<BatchSummary>& summaries, size_t target,
+                                                     int& left) {
+  const std::optional<std::vector<RecordedRename>> renames = history.Renames(summaries[target].id);
+  if (!renames) return std::nullopt;
   const ByteText& folder = summaries[target].folder;
 
   // Follows each entry of the batch through the later batches of its folder
@@ -139,7 +155,7 @@ std::string UndoRecordedBatch(const std::string& id, EntryList& list, Prompter& 
 
   std::vector<PlannedRename> plan;
   plan.reserve(renames->size());
-  int left = 0;
+  left = 0;
   for (size_t k = renames->size(); k-- > 0;) {
     const RecordedRename& rename = (*renames)[k];
     if (position[k] != rename.newName) {
@@ -148,14 +164,42 @@ std::string UndoRecordedBatch(const std::string& id, EntryList& list, Prompter& 
     }
     plan.push_back({-1, rename.newName, rename.oldName, rename.identity});
   }
-  later.clear();
-  entryAt.clear();
+  return plan;
+}
+
+}  // namespace
+
+std::string UndoRecordedBatch(const std::string& id, EntryList& list, Prompter& prompter,
+                       const RenamedOnDisk& renamedOnDisk, const DiskPhaseRunner& runDiskPhase) {
+  const BatchHistory history;
+  const std::vector<BatchSummary> summaries = history.List();
+  size_t target = 0;
+  while (target < summaries.size() && summaries[target].id != id) ++target;
+  if (target == summaries.size()) {
+    Remind(prompter, Gbk("这一批的改名记录无法读取，没有改名"));
+    return {};
+  }
+  const ByteText& folder = summaries[target].folder;
 
   BatchRows rows;
   if (list.EntryDirectory() == folder) rows = {&list, /*byName=*/true, /*clearPending=*/false};
+  // The record is read and followed through the later batches in the disk
+  // phase: a batch of a million renames takes a while to read.
+  bool readable = true;
+  int left = 0;
+  ApplyOptions options{runDiskPhase, nullptr, id, summaries[target].folderIdentity};
+  options.planSize = static_cast<int>(std::min<int64_t>(summaries[target].count, INT32_MAX));
+  options.makePlan = [&] {
+    std::optional<std::vector<PlannedRename>> plan = PlanOfUndo(history, summaries, target, left);
+    readable = plan.has_value();
+    return plan ? std::move(*plan) : std::vector<PlannedRename>();
+  };
   // Only the entries the batch left, in the folder it ran in, are taken back.
-  const AppliedBatch applied = ApplyBatch(folder, std::move(plan), Gbk("撤回"), rows,
-                                          {runDiskPhase, nullptr, id, summaries[target].folderIdentity});
+  const AppliedBatch applied = ApplyBatch(folder, {}, Gbk("撤回"), rows, options);
+  if (!readable) {
+    Remind(prompter, Gbk("这一批的改名记录无法读取，没有改名"));
+    return {};
+  }
   if (ReportBatchNotStarted(prompter, applied.outcome)) return {};
   const int notBack = left + applied.outcome.failed;
   if (renamedOnDisk) renamedOnDisk(applied.outcome.renamed, notBack);

@@ -6,6 +6,7 @@
 // caller's: the step shows none.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,12 @@ struct ApplyOptions {
   RunProgress* progress = nullptr;  // hears how far the renames are (not Started/Finished)
   std::string undoes{};             // the record this batch takes back (undo and redo)
   EntryIdentity folder{};           // the folder as listed, when known: one moved or replaced stops the batch
+  // When given, makes the plan (in place of the plan argument) at the start
+  // of the disk phase, off the window's thread like the renames: for plans
+  // that cost a walk over every row or a read of the history. planSize is
+  // its size as far as known beforehand, for the progress (0: unknown).
+  std::function<std::vector<PlannedRename>()> makePlan{};
+  int planSize = 0;
 };
 
 struct AppliedBatch {
@@ -43,7 +50,10 @@ struct AppliedBatch {
 // "撤回", "手动改名", "按名单改名", "修复乱码", "恢复", or an operation's
 // button caption), then sets column 0 of each renamed row to its new name.
 // A batch that did not start (outcome.notStarted) changes nothing and records
-// nothing. The plan's names move into the rows.
+// nothing. The plan's names move into the rows. Everything but the writing of
+// the cells happens in the disk phase (finding the rows by name among them),
+// so that a batch of a million leaves the window's thread only the cells to
+// write.
 // ApplyBatch("/d/", {{0, "a", "b"}}, "手动改名", {&list}) renames a to b, records
 // it and row 0 shows b.
 AppliedBatch ApplyBatch(const ByteText& folder, std::vector<PlannedRename> plan, const ByteText& caption,

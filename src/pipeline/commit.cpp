@@ -37,8 +37,14 @@ int CommitPreview(EntryList& list, Prompter& prompter, const RenamedOnDisk& rena
     return 0;
   }
 
-  const AppliedBatch applied = ApplyBatch(list.EntryDirectory(), PendingRenames(list), Gbk("提交预览"), {&list},
-                                          {.runDiskPhase = runDiskPhase, .folder = list.EntryFolder()});
+  // The pending names are gathered in the disk phase: at a million rows that
+  // is a walk the window should not wait for.
+  const AppliedBatch applied =
+      ApplyBatch(list.EntryDirectory(), {}, Gbk("提交预览"), {&list},
+                 {.runDiskPhase = runDiskPhase,
+                  .folder = list.EntryFolder(),
+                  .makePlan = [&list] { return PendingRenames(list); },
+                  .planSize = withPending});
   const BatchOutcome& outcome = applied.outcome;
   if (ReportBatchNotStarted(prompter, outcome)) return 0;
   const int failed = outcome.failed;

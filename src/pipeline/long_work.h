@@ -25,7 +25,10 @@ class LongWork {
   LongWork(int total, RunProgress* progress, bool stoppable = true)
       : total_(total), progress_(progress), stoppable_(stoppable) {}
 
-  int Total() const { return total_; }
+  int Total() const { return total_.load(std::memory_order_relaxed); }
+  // For work that learns its size once it has started (a plan made in the
+  // phase itself); a runner's display follows.
+  void SetTotal(int total) { total_.store(total, std::memory_order_relaxed); }
   bool Stoppable() const { return stoppable_; }
   bool StopRequested() const { return stop_.load(std::memory_order_relaxed); }
   void RequestStop() { stop_.store(true, std::memory_order_relaxed); }
@@ -38,6 +41,11 @@ class LongWork {
     if (reportInline_ && progress_ != nullptr) progress_->Advanced(done);
   }
 
+  // Told by work shared among threads: count more entries are worked through.
+  void Advance(int count) {
+    const int done = done_.fetch_add(count, std::memory_order_relaxed) + count;
+    if (reportInline_ && progress_ != nullptr) progress_->Advanced(done);
+  }
   // For a runner that runs the work on another thread: the display then hears
   // only ShowProgress(), called on the thread that owns it.
   void ReportFromRunner() { reportInline_ = false; }
@@ -46,7 +54,7 @@ class LongWork {
   }
 
  private:
-  const int total_;
+  std::atomic<int> total_;
   RunProgress* const progress_;
   const bool stoppable_;
   bool reportInline_ = true;

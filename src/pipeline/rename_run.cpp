@@ -86,14 +86,20 @@ struct PlanShare {
 // Computes the new name of each row in rows[begin, end) with rule and keeps
 // the rows whose name changes (and, when asked, those whose name stays).
 void PlanShareOfRows(const RunContext& context, const RenameRunOptions& options, const std::vector<WalkedRow>& rows,
-                     size_t begin, size_t end, const NewNameRule& rule, PlanShare& share) {
+                     size_t begin, size_t end, const NewNameRule& rule, PlanShare& share, LongWork* work) {
   const bool folderLoop = context.FolderMode();
+  // A preview needs only the rows and their new names; a copy of every old
+  // name would be a third copy of the list at a million rows.
+  const bool keepOldNames =
+      !((context.list.PreviewOn() || context.step != nullptr) && !options.renameInPreview);
   share.changes.reserve(end - begin);
   // The stem and extension move into each row's view and back out, so their
   // buffers serve every row.
   ByteText stem;
   ByteText extension;
+  constexpr size_t kRowsPerReport = 4096;
   for (size_t i = begin; i < end; ++i) {
+    if (work != nullptr && (i - begin) % kRowsPerReport == kRowsPerReport - 1) work->Advance(kRowsPerReport);
     const ByteText& name = context.NameOfRow(rows[i].row);
     if (folderLoop) {
       stem.assign(name);
@@ -116,12 +122,12 @@ void PlanShareOfRows(const RunContext& context, const RenameRunOptions& options,
       if (options.previewUnchangedRows) share.unchangedRows.push_back(rows[i].row);
       continue;
     }
-    share.changes.push_back({rows[i].row, name, std::move(*newName)});
+    share.changes.push_back({rows[i].row, keepOldNames ? name : ByteText(), std::move(*newName)});
   }
 }
 
 RenamePlan PlanWithThreads(const RunContext& context, const RenameRunOptions& options,
-                           const NewNameRuleMaker& makeRule, size_t threads) {
+                           const NewNameRuleMaker& makeRule, size_t threads, LongWork* work) {
   RenamePlan plan;
   const EntryList& list = context.list;
   std::vector<WalkedRow> rows;
@@ -144,7 +150,7 @@ RenamePlan PlanWithThreads(const RunContext& context, const RenameRunOptions& op
   std::vector<PlanShare> shares(threads);
   const auto planShare = [&](size_t index) {
     PlanShareOfRows(context, options, rows, index * rowsPerShare, std::min(rows.size(), (index + 1) * rowsPerShare),
-                    makeRule(), shares[index]);
+                    makeRule(), shares[index], work);
   };
   RunShares(threads, planShare);
 
@@ -165,7 +171,8 @@ RenamePlan PlanThroughRunner(const RunContext& context, const RenameRunOptions& 
                              const NewNameRuleMaker& makeRule, size_t threads) {
   LongWork work(context.list.RowCount(), nullptr, /*stoppable=*/false);
   RenamePlan plan;
-  RunDiskPhase(context.runDiskPhase, work, [&] { plan = PlanWithThreads(context, options, makeRule, threads); });
+  RunDiskPhase(context.runDiskPhase, work,
+               [&] { plan = PlanWithThreads(context, options, makeRule, threads, &work); });
   return plan;
 }
 

@@ -179,6 +179,8 @@ void RunOnWorker(QWidget* window, Worker& worker, LongWork& work, const std::fun
   QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
     if (!finished.load(std::memory_order_acquire)) {
       work.ShowProgress();
+      // Work that learned its size meanwhile gets a bar that fills.
+      if (const int total = work.Total(); total > 0 && dialog.maximum() != total) dialog.setMaximum(total);
       if (!work.StopRequested()) dialog.setValue(work.Done());
     }
     if (finished.load(std::memory_order_acquire) || dialog.isVisible() != inputOpen) loop.quit();

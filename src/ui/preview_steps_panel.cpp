@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "operations/presets.h"
+#include "pipeline/long_work.h"
 #include "platform/code_page.h"
 #include "ui/gbk_qstring.h"
 
@@ -105,12 +106,19 @@ void PreviewStepsPanel::RunAsStep(const OperationBinding& binding) {
   step.kind = &kind;
   step.settings = settings;
   step.state = io.state;
-  TakeStepResult(step, list_, io.input, io);
-  const QString note = StepNote(step);
-  steps_.Put(place, std::move(step), list_);
-  ShowColumn();
+  // Taking the result in, the snapshot of column 0 and the column with its
+  // marks touch every row: they run where the run's long phases run, with
+  // progress, and the window then only writes the column in.
+  PreviewColumn column;
+  LongWork work(list_.RowCount(), nullptr, /*stoppable=*/false);
+  RunDiskPhase(context.runDiskPhase, work, [&] {
+    TakeStepResult(step, list_, io.input, io);
+    steps_.Put(place, std::move(step), list_);
+    column = steps_.Column(list_, &work);
+  });
+  ShowPreviewColumn(list_, std::move(column));
   ShowStepList();
-  hooks_.note(note);
+  hooks_.note(StepNote(steps_.Steps()[place]));
 }
 
 void PreviewStepsPanel::InputsEdited(const OperationBinding& binding) {

@@ -82,6 +82,53 @@ TEST(NaturalSort, OrdersEveryDigitRunByValue) {
             (TextArray{"\x81\x30\x81\x30" "9", "\x81\x30\x81\x30" "10", "\x81\x30\x81\x39"}));
 }
 
+// The sort keys and the shared work must give exactly the order of the
+// comparison itself, on lists small and large (two threads from 32,768 names),
+// with and without names that do not fit the keys (lone lead bytes, a lead
+// byte followed by a digit, very long digit runs).
+TEST(NaturalSort, GivesTheOrderOfTheComparisonOnLargeLists) {
+  const std::vector<std::string> pieces = {
+      "0", "00", "1", "01", "9", "10", "007", "123456789012345678901234567890", "a", "A", "_", " ", ".", "/",
+      ":", "z", "\x80", "\xD6\xD0", "\xB5\xDA", "\x81\x30\x81\x30", "\x81\x30\x81\x39", "\x84\x31\xA4\x39"};
+  struct Row {
+    const char* what;
+    int count;
+    std::string odd;  // put into every 1000th name; empty: none
+  };
+  const std::vector<Row> rows = {{"small", 500, ""},
+                                 {"large", 33000, ""},
+                                 {"large with a lone lead byte", 33000, "\xD6"},
+                                 {"with a lead byte and a digit", 3000, "\xD6" "5x"},
+                                 {"with 300 digits", 3000, std::string(300, '7')}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    TextArray names;
+    uint32_t state = 12345;
+    for (int i = 0; i < row.count; ++i) {
+      ByteText name;
+      state = state * 1103515245u + 12345u;
+      for (uint32_t parts = 1 + (state >> 16) % 5, seed = state; parts > 0; --parts, seed = seed * 69069u + 1u) {
+        name += pieces[(seed >> 12) % pieces.size()];
+      }
+      if (!row.odd.empty() && i % 1000 == 999) name += row.odd;
+      names.push_back(std::move(name));
+    }
+    TextArray expected = names;
+    std::stable_sort(expected.begin(), expected.end(),
+                     [](const ByteText& a, const ByteText& b) { return CompareNaturally(a, b) < 0; });
+    const std::vector<uint32_t> order = NaturalOrder(names);
+    ASSERT_EQ(order.size(), names.size());
+    TextArray byOrder;
+    for (const uint32_t i : order) byOrder.push_back(names[i]);
+    EXPECT_EQ(byOrder, expected);
+    // Equal names keep their input order.
+    for (size_t k = 1; k < order.size(); ++k) {
+      if (names[order[k - 1]] == names[order[k]]) ASSERT_LT(order[k - 1], order[k]) << names[order[k]];
+    }
+    EXPECT_EQ(Sorted(names), expected);
+  }
+}
+
 TEST(NaturalSort, NeverChangesANameThatHoldsAMarker) {
   const TextArray input = GbkAll({"第10集加1个蛋蛋.mp4", "第2集.mp4", "加2个蛋蛋00.txt", "01.mp4加1个蛋蛋"});
   TextArray sorted = Sorted(input);

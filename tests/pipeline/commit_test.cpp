@@ -6,10 +6,12 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "operations/symbol_after_number.h"
 #include "pipeline/apply_batch.h"
+#include "pipeline/long_work.h"
 #include "pipeline/workbench.h"
 #include "platform/file_system_calls.h"
 #include "support/failing_file_system.h"
@@ -69,6 +71,48 @@ TEST(CommitPreview, RenamesRowsWithBothNamesAndRecordsTheirOldNames) {
   EXPECT_EQ(bench.Column(1), (std::vector<std::string>{"", "", "3、课.mp4", ""}));
   EXPECT_EQ(bench.RecordedOldNames(), (std::vector<std::string>{"1课.mp4"}));
   EXPECT_EQ(bench.OnDisk(), (std::set<std::string>{"1、课.mp4", "2课.mp4", "3课.mp4", "4课.mp4"}));
+}
+
+// With a runner the disk phase runs on another thread while the window's
+// thread keeps painting the rows: the phase gathers the plan and finds the
+// rows, but only the window's thread writes them, after it. A chain and a
+// swap make the rows by name (the undo) depend on finding each row before any
+// changes.
+TEST(CommitPreview, WritesTheRowsAfterAPhaseOnAnotherThread) {
+  Workbench bench;
+  Prepare(bench, {"a.txt", "b.txt", "c.txt", "x.txt", "y.txt"}, {"b.txt", "c.txt", "d.txt", "y.txt", "x.txt"});
+  std::vector<std::vector<std::string>> seenAfterPhase;
+  const DiskPhaseRunner onAnotherThread = [&](LongWork&, const std::function<void()>& phase) {
+    const std::vector<std::string> before = bench.Column(0);
+    std::thread(phase).join();
+    EXPECT_EQ(bench.Column(0), before) << "the phase wrote a row";
+    seenAfterPhase.push_back(bench.Column(0));
+  };
+  struct Step {
+    const char* what;
+    std::function<void()> run;
+    std::vector<std::string> column0;
+    std::vector<std::string> column1;
+    std::set<std::string> onDisk;
+  };
+  const std::vector<Step> steps = {
+      {"commit", [&] { CommitPreview(bench.list, bench.prompter, {}, onAnotherThread); },
+       {"b.txt", "c.txt", "d.txt", "y.txt", "x.txt"}, {"", "", "", "", ""},
+       {"b.txt", "c.txt", "d.txt", "x.txt", "y.txt"}},
+      {"undo", [&] { UndoNewestBatch(bench.list, bench.prompter, {}, onAnotherThread); },
+       {"a.txt", "b.txt", "c.txt", "x.txt", "y.txt"}, {"", "", "", "", ""},
+       {"a.txt", "b.txt", "c.txt", "x.txt", "y.txt"}},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.what);
+    seenAfterPhase.clear();
+    step.run();
+    EXPECT_EQ(seenAfterPhase.size(), 1u);
+    EXPECT_EQ(bench.Column(0), step.column0);
+    EXPECT_EQ(bench.Column(1), step.column1);
+    EXPECT_EQ(bench.OnDisk(), step.onDisk);
+  }
+  EXPECT_TRUE(bench.Boxes().empty());
 }
 
 TEST(CommitPreview, KeepsAFailedRowAsItWasAndUndoPutsBackTheOthers) {
