@@ -60,6 +60,7 @@ bool RunStepQuietly(const RunContext& context, PreviewStep& step, const std::vec
   RunContext quiet{context.list, recorder, context.intake};
   quiet.step = &io;
   quiet.previewNoticeSilenced = &silenced;
+  quiet.rows = context.rows;
   step.kind->run(quiet, step.settings);
   if (!recorder.Refused() && io.produced) {
     TakeStepResult(step, context.list, before, io);

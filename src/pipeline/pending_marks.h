@@ -13,8 +13,9 @@
 namespace vantor {
 
 // Every row with both a current and a pending name, in row order: what a
-// commit renames. PendingRenames(list) is empty with preview off.
-std::vector<PlannedRename> PendingRenames(const EntryList& list);
+// commit renames; with rows given, only the rows it takes. Each rename
+// carries its row's folder. PendingRenames(list) is empty with preview off.
+std::vector<PlannedRename> PendingRenames(const EntryList& list, const RowSubset* rows = nullptr);
 
 // The names of the entry directory, read on another thread from the moment
 // it is made, so that the reading overlaps the work before the marking.
@@ -24,7 +25,8 @@ FolderListing StartReadingFolder(const EntryList& list);
 // Marks each pending name a commit would refuse (an invalid name, a name two
 // rows share, a name an entry of the folder that stays holds) and clears the
 // marks of the others. Reads the entry directory once, or takes listing when
-// it has been started. Nothing with preview off. The comparison, which only
+// it has been started. In a folder tree, names clash only within a folder,
+// and each sub-folder is read for the names that stay. Nothing with preview off. The comparison, which only
 // reads, goes through runDiskPhase when given.
 void MarkPendingConflicts(EntryList& list, const FolderListing& listing = {},
                           const DiskPhaseRunner& runDiskPhase = {});

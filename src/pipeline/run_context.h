@@ -11,6 +11,7 @@
 #include "entries/entry_list.h"
 #include "entries/intake.h"
 #include "pipeline/rename_batch.h"
+#include "pipeline/row_subset.h"
 #include "platform/prompter.h"
 
 namespace vantor {
@@ -63,8 +64,12 @@ struct RunContext {
   // Optional: the preview notice is not shown while it points to true; the
   // notice's check box "本次不再提示" sets it.
   bool* previewNoticeSilenced = nullptr;
+  // Optional: the rows the run takes (the filter and the selection); the
+  // others are neither walked nor counted. null: every row.
+  const RowSubset* rows = nullptr;
 
   bool FolderMode() const { return intake.mode == ProcessingMode::kFolders; }
+  bool TakesRow(int row) const { return rows == nullptr || rows->Contains(row); }
   // The name the run works on for a row: the earlier steps' result, else column 0.
   const ByteText& NameOfRow(int row) const {
     return step != nullptr && step->input != nullptr ? (*step->input)[static_cast<size_t>(row)] : list.Cell(row, 0);
