@@ -135,6 +135,7 @@ LeftOutNames TreeListing::LeftOut() const {
   leftOut.count = unconvertible;
   const size_t shown = std::min(unconvertibleNames.size(), static_cast<size_t>(LeftOutNames::kShown));
   leftOut.shown.assign(unconvertibleNames.begin(), unconvertibleNames.begin() + static_cast<std::ptrdiff_t>(shown));
+  leftOut.unreadableFolders = unreadableFolders;
   return leftOut;
 }
 
