@@ -63,6 +63,18 @@ std::vector<PendingMark> MarksOfPendingNames(const std::vector<RenameNames>& pen
   return marks;
 }
 
+std::vector<PendingMark> MarksOfListedPendingNames(const EntryList& list, const std::vector<int>& rows,
+                                                   const std::vector<RenameNames>& pending) {
+  if (!list.HasFolders()) {
+    return MarksOfPendingNames(pending, ReadFolderNames(list.EntryDirectory(), EntryKind::kAll).names);
+  }
+  const std::vector<RenameProblem> problems = ProblemsFolderByFolder(list, rows, pending, {});
+  std::vector<PendingMark> marks;
+  marks.reserve(problems.size());
+  for (RenameProblem problem : problems) marks.push_back(MarkOf(problem));
+  return marks;
+}
+
 std::vector<PlannedRename> PendingRenames(const EntryList& list, const RowSubset* rows) {
   std::vector<PlannedRename> plan;
   if (!list.PreviewOn()) return plan;

@@ -36,6 +36,12 @@ void MarkPendingConflicts(EntryList& list, const FolderListing& listing = {},
 // MarksOfPendingNames({{"a", "b"}, {"c", "b"}}, {"a", "c"}) == {kDuplicateName, kDuplicateName}.
 std::vector<PendingMark> MarksOfPendingNames(const std::vector<RenameNames>& pending, const TextArray& folderNames);
 
+// The marks of list's rows (pending[i] the names of rows[i]), reading the
+// entry directory, or in a folder tree each folder of the rows, for the names
+// that stay; names clash only within one folder.
+std::vector<PendingMark> MarksOfListedPendingNames(const EntryList& list, const std::vector<int>& rows,
+                                                   const std::vector<RenameNames>& pending);
+
 // Calls MarkPendingConflicts when it goes out of scope: made before a preview
 // run writes its pending names, it marks them once they are all written.
 class PendingConflictsMarker {

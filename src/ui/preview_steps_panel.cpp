@@ -130,11 +130,13 @@ void PreviewStepsPanel::StartLive() {
   EntryList* windowList = onWorker ? nullptr : &list_;
   const ByteText directory = list_.EntryDirectory();
   Prompter* prompter = &prompter_;
-  auto task = [copy, settings, intake, rows, windowList, directory, prompter] {
+  auto folders = onWorker ? std::make_shared<const RowFolders>(RowFoldersOf(list_)) : nullptr;
+  auto task = [copy, settings, intake, rows, folders, windowList, directory, prompter] {
     auto result = std::make_shared<LiveResult>();
     // A worker folds over its own list of the names the steps saw, as the
     // window's list may change meanwhile.
-    std::shared_ptr<EntryList> own = windowList == nullptr ? ListOfNames(directory, *copy->Base()) : nullptr;
+    std::shared_ptr<EntryList> own =
+        windowList == nullptr ? ListOfNames(directory, *copy->Base(), folders ? *folders : RowFolders{}) : nullptr;
     EntryList& list = own ? *own : *windowList;
     RunContext context{list, *prompter, intake};
     context.rows = rows.get();
