@@ -90,7 +90,7 @@ TEST_F(NativeWindowTest, PreviewOnAnEnlargedWindowKeepsItsSizeAndSharesTheWidth)
   TogglePreview();
   EXPECT_TRUE(WaitFor([&] { return window_.size() == QSize(769, 680); })) << window_.width();
   EXPECT_EQ(window_.minimumSize(), QSize(769, 680));
-  EXPECT_EQ(View()->geometry(), QRect(341, 120, 400, 464));
+  EXPECT_EQ(View()->geometry(), QRect(341, 144, 400, 440));
   EXPECT_EQ(ui.超级按钮1->pos(), QPoint(672, 3));
 }
 
