@@ -155,9 +155,9 @@ void MainWindow::FitToSize() {
   const int folderColumn = model_->FolderColumn();
   if (folderColumn > 0) {
     QHeaderView* header = ui_.超级列表框1->horizontalHeader();
-    for (int column = 0; column < folderColumn; ++column) {
-      header->resizeSection(column, header->sectionSize(column) - kColumnWidth / folderColumn + kFolderColumnWidth / 2);
-    }
+    const int nameWidth =
+        (kColumnWidth * folderColumn + anchors_.Extra(size()).width() - kFolderColumnWidth) / folderColumn;
+    for (int column = 0; column < folderColumn; ++column) header->resizeSection(column, nameWidth);
     header->resizeSection(folderColumn, kFolderColumnWidth);
   }
 }
