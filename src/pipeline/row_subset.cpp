@@ -19,6 +19,8 @@ QString QStringOfGbk(const ByteText& text) {
 NameFilter::NameFilter(const ByteText& text) {
   if (text.empty()) return;
   if (text.starts_with("re:")) {
+    // "re:" alone, as it is typed on the way to an expression, hides nothing.
+    if (text.size() == 3) return;
     kind_ = Kind::kExpression;
     expression_ = QRegularExpression(QStringOfGbk(text.substr(3)), QRegularExpression::CaseInsensitiveOption |
                                                                          QRegularExpression::UseUnicodePropertiesOption);

@@ -17,8 +17,8 @@ namespace vantor {
 // The filter box's text compiled once: wildcards ("*" any run, "?" one
 // character) on the whole name, or, after "re:", a regular expression found
 // anywhere in the name; both without regard to letter case. A text without
-// wildcards is found anywhere in the name. An empty text, and an invalid
-// expression, match every name.
+// wildcards is found anywhere in the name. An empty text, "re:" alone and an
+// invalid expression match every name.
 // NameFilter("*.srt").Matches("E01.SRT") == true; NameFilter("re:^e\\d+").Matches("e12.mkv") == true.
 class NameFilter {
  public:

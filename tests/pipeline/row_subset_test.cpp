@@ -32,6 +32,7 @@ TEST(NameFilter, MatchesWildcardsOrAnExpressionWithoutRegardToCase) {
       {"re:^e\\d+\\.", "xE12.mkv", false},
       {"re:集$", "第3集", true},
       {"re:(", "anything", true},     // invalid: hides nothing
+      {"re:", "anything", true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.filter) + " on " + c.name);
@@ -42,6 +43,7 @@ TEST(NameFilter, MatchesWildcardsOrAnExpressionWithoutRegardToCase) {
   EXPECT_FALSE(NameFilter(G("re:(")).Error().empty());
   EXPECT_FALSE(NameFilter(G("re:(")).Active());
   EXPECT_TRUE(NameFilter(G("re:a")).Valid());
+  EXPECT_FALSE(NameFilter(G("re:")).Active());
 }
 
 TEST(MakeRowSubset, TakesTheShownRowsAndOfThemTheSelectedOnes) {
