@@ -81,6 +81,17 @@ int EntryList::MoveRows(const std::vector<int>& rows, int before) {
   for (size_t row = static_cast<size_t>(before); row < current_.size(); ++row) {
     if (!moving[row]) order.push_back(row);
   }
+  ReorderRows(order);
+  return landing;
+}
+
+void EntryList::ReorderRows(const std::vector<size_t>& order) {
+  if (order.size() != current_.size()) return;
+  std::vector<char> seen(order.size(), 0);
+  for (size_t from : order) {
+    if (from >= order.size() || seen[from]) return;
+    seen[from] = 1;
+  }
   const auto permute = [&order](auto& column) {
     if (column.empty()) return;
     std::remove_reference_t<decltype(column)> moved;
@@ -94,7 +105,6 @@ int EntryList::MoveRows(const std::vector<int>& rows, int before) {
   permute(marks_);
   permute(folderOfRow_);
   NoteCells(0, RowCount() - 1);
-  return landing;
 }
 
 PendingMark EntryList::MarkOf(int row) const {

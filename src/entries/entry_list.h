@@ -66,6 +66,9 @@ class EntryList {
   // Returns the row the first moved row lands on, -1 when nothing moved.
   // MoveRows({0, 1}, 3) on a b c d gives c a b d and returns 1.
   int MoveRows(const std::vector<int>& rows, int before);
+  // Puts the rows in the order given as old row numbers (a permutation of
+  // 0..RowCount()-1; anything else is ignored), each with everything it holds.
+  void ReorderRows(const std::vector<size_t>& order);
   // The mark of a row's pending name; kNone outside the list or with preview
   // off. Setting one (preview on only) counts as a change of the row's cells.
   // Marks travel with their pending names and go when preview is turned off.
