@@ -470,6 +470,10 @@ void MainWindow::OperationInputsEdited(const OperationBinding& binding) { stepsP
 void MainWindow::ShowEntryDirectory() { ui_.标签2->setText(QStringFromGbk(list_.EntryDirectory())); }
 
 void MainWindow::TellUnconvertible(const LeftOutNames& leftOut) {
+  // Sub-folders of a tree that could not be read are passed over; the status line says how many.
+  if (leftOut.unreadableFolders > 0) {
+    statusLine_->ShowNote(QStringLiteral("%1个子文件夹无法读取，已跳过").arg(leftOut.unreadableFolders));
+  }
   if (leftOut.count <= 0) return;
   prompter_.Inform(messages::UnconvertibleNames(leftOut), messages::TitleReminder(), MessageIcon::kInformation);
 }
