@@ -88,7 +88,10 @@ TEST(RowSubset, FeedsRunsStepsCommitAndTheOperationsRefusal) {
   RunContext context = bench.Context();
   context.rows = &rows;
   const auto numbered = [](const RenameEntryView& entry) -> std::optional<ByteText> {
-    return "n" + std::to_string(entry.ordinal) + entry.extension;
+    ByteText name = "n";
+    name += std::to_string(entry.ordinal);
+    name += entry.extension;
+    return name;
   };
   bench.list.SetPreviewOn(true);
   RunRename(context, {}, numbered);
