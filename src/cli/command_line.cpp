@@ -89,11 +89,8 @@ CommandLine UsageError(const std::string& problem) {
 std::optional<ProcessingMode> ModeOfOption(std::string_view value, std::string& problem) {
   if (value == "files") return ProcessingMode::kFiles;
   if (value == "folders") return ProcessingMode::kFolders;
-  if (value == "recursive") {
-    problem = "vantor-rename: --mode recursive（连同子文件夹里的文件）在这个版本里还不能用\n";
-  } else {
-    problem = "vantor-rename: --mode 的值只能是 files、folders 或 recursive，不是“" + std::string(value) + "”\n";
-  }
+  if (value == "recursive") return ProcessingMode::kFilesInTree;
+  problem = "vantor-rename: --mode 的值只能是 files、folders 或 recursive，不是“" + std::string(value) + "”\n";
   return std::nullopt;
 }
 
@@ -184,7 +181,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments, const st
 
 std::string UsageText() {
   return "用法：vantor-rename [选项] [文件或文件夹…]\n"
-         "      vantor-rename --preset 步骤方案 [--dry-run] [--json] [--mode files|folders] [--hidden] 文件夹…\n"
+         "      vantor-rename --preset 步骤方案 [--dry-run] [--json] [--mode files|folders|recursive] [--hidden] 文件夹…\n"
          "      vantor-rename --undo 文件夹\n"
          "      vantor-rename --list-presets\n"
          "批量重命名文件和文件夹。只给出一个文件夹时列出这个文件夹；\n"
@@ -203,8 +200,8 @@ std::string UsageText() {
          "                 每行输出“旧名 → 新名”，最后一行“已改名N个，失败M个”\n"
          "  --dry-run      只显示会怎样改（“将改名N个，冲突M个”），不改名\n"
          "  --json         标准输出只给一个JSON文档：每一项的文件夹、旧名、新名和结果\n"
-         "  --mode files|folders\n"
-         "                 改文件夹里的文件（默认）或子文件夹\n"
+         "  --mode files|folders|recursive\n"
+         "                 改文件夹里的文件（默认）、子文件夹，或连同子文件夹里的文件\n"
          "  --hidden       也包括以“.”开头的隐藏文件\n"
          "  --undo 文件夹  撤回这个文件夹最新的一批改名（和窗口里“撤回上一步”一样）\n"
          "  --list-presets 列出保存的步骤方案\n"

@@ -37,9 +37,9 @@ struct CommandLine {
   ProcessingMode mode = ProcessingMode::kFiles;
 };
 
-// The processing mode a --mode value names: "files" and "folders"; nullopt,
-// with the line for standard error in problem, for any other value (also
-// "recursive", which this build does not offer yet).
+// The processing mode a --mode value names: "files", "folders" and
+// "recursive" (the files of the folder and of every folder below it);
+// nullopt, with the line for standard error in problem, for any other value.
 // ModeOfOption("folders", problem) == ProcessingMode::kFolders.
 std::optional<ProcessingMode> ModeOfOption(std::string_view value, std::string& problem);
 

@@ -97,7 +97,8 @@ std::string PresetFileOf(const std::string& given) {
 enum class Outcome { kRenamed, kWouldRename, kConflict, kFailed };
 
 struct EntryResult {
-  const ByteText* folder = nullptr;  // the entry's folder, ending with "/"
+  const ByteText* folder = nullptr;  // the folder named on the command line, ending with "/"
+  const ByteText* relative = nullptr;  // the entry's folder below it ("" or ending with "/")
   ByteText oldName;
   ByteText newName;
   Outcome outcome = Outcome::kRenamed;
@@ -238,7 +239,7 @@ class PresetRun {
     for (const PlannedRename& rename : folder.plan) {
       if (rename.oldName == rename.newName) continue;
       const RenameProblem problem = ProblemOfMark(folder.list.MarkOf(rename.row));
-      Note({&folder.directory, rename.oldName, rename.newName,
+      Note({&folder.directory, &folder.list.Folders()[rename.folder], rename.oldName, rename.newName,
             problem == RenameProblem::kNone ? Outcome::kWouldRename : Outcome::kConflict, problem});
     }
   }
@@ -251,6 +252,7 @@ class PresetRun {
     for (const PlannedRename& rename : folder.plan) rows.push_back(rename.row);
     ApplyOptions options;
     options.folder = folder.list.EntryFolder();
+    if (folder.list.HasFolders()) options.folders = &folder.list.Folders();
     const AppliedBatch applied = ApplyBatch(folder.directory, std::move(folder.plan), caption_, BatchRows{}, options);
     const BatchOutcome& outcome = applied.outcome;
     ReportBatchNotStarted(prompter_, outcome);
@@ -261,7 +263,7 @@ class PresetRun {
       const bool done = i < outcome.done.size() && outcome.done[i];
       RenameProblem problem = i < outcome.problems.size() ? outcome.problems[i] : RenameProblem::kFailed;
       if (!done && problem == RenameProblem::kNone) problem = RenameProblem::kFailed;  // the batch did not start
-      Note({&folder.directory, oldName, newName,
+      Note({&folder.directory, &folder.list.FolderOfRow(rows[i]), oldName, newName,
             done ? Outcome::kRenamed : IsConflict(problem) ? Outcome::kConflict : Outcome::kFailed, problem});
     }
   }
@@ -278,6 +280,7 @@ class PresetRun {
   std::string Line(const EntryResult& result) const {
     std::string line;
     if (folders_.size() > 1) line += TerminalText(Utf8ForDisplay(*result.folder));
+    line += TerminalText(Utf8ForDisplay(*result.relative));
     line += Shown(result.oldName);
     line += kArrow;
     line += Shown(result.newName);
@@ -309,7 +312,7 @@ class PresetRun {
   std::string Document() const {
     QJsonArray entries;
     for (const EntryResult& result : results_) {
-      QJsonObject entry{{"folder", QString::fromStdString(FolderForPeople(*result.folder))},
+      QJsonObject entry{{"folder", QString::fromStdString(FolderForPeople(*result.folder + *result.relative))},
                         {"old", QString::fromStdString(Utf8ForDisplay(result.oldName))},
                         {"new", QString::fromStdString(Utf8ForDisplay(result.newName))},
                         {"outcome", QString::fromLatin1(OutcomeId(result.outcome))}};

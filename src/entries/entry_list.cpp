@@ -30,6 +30,8 @@ void EntryList::SetEntryCell(ByteText text, int row, int column) {
 }
 
 void EntryList::AppendRow(ByteText name) {
+  // A row appended to a tree without a folder of its own lies at the top.
+  if (!folderOfRow_.empty() && folderOfRow_.size() == current_.size()) folderOfRow_.push_back(0);
   current_.push_back(std::move(name));
   if (previewOn_) {
     pending_.emplace_back();
@@ -47,11 +49,79 @@ void EntryList::AppendRows(TextArray names) {
     current_.reserve(current_.size() + names.size());
     for (ByteText& name : names) current_.push_back(std::move(name));
   }
+  if (!folderOfRow_.empty()) folderOfRow_.resize(current_.size(), 0);
   if (previewOn_) {
     pending_.resize(current_.size());
     marks_.resize(current_.size(), PendingMark::kNone);
   }
   NoteAppended(first, RowCount() - 1);
+}
+
+uint32_t EntryList::AddFolder(ByteText relative) {
+  if (relative.empty()) return 0;
+  folders_.push_back(std::move(relative));
+  return static_cast<uint32_t>(folders_.size() - 1);
+}
+
+void EntryList::AppendRowInFolder(ByteText name, uint32_t folder) {
+  if (folder >= folders_.size()) folder = 0;
+  // The first row of a tree gives the rows listed before it their folder.
+  if (folderOfRow_.empty()) folderOfRow_.assign(current_.size(), 0);
+  folderOfRow_.push_back(folder);
+  AppendRow(std::move(name));
+}
+
+uint32_t EntryList::FolderIndexOfRow(int row) const {
+  if (row < 0 || static_cast<size_t>(row) >= folderOfRow_.size()) return 0;
+  return folderOfRow_[static_cast<size_t>(row)];
+}
+
+int EntryList::MoveRows(const std::vector<int>& rows, int before) {
+  std::vector<char> moving(current_.size(), 0);
+  int count = 0;
+  for (int row : rows) {
+    if (row >= 0 && row < RowCount() && !moving[static_cast<size_t>(row)]) moving[static_cast<size_t>(row)] = 1, ++count;
+  }
+  if (count == 0) return -1;
+  before = std::clamp(before, 0, RowCount());
+  // The new order as old row numbers: the rows that stay before `before`,
+  // the moved ones, then the rest.
+  std::vector<size_t> order;
+  order.reserve(current_.size());
+  for (size_t row = 0; row < static_cast<size_t>(before); ++row) {
+    if (!moving[row]) order.push_back(row);
+  }
+  const int landing = static_cast<int>(order.size());
+  for (size_t row = 0; row < current_.size(); ++row) {
+    if (moving[row]) order.push_back(row);
+  }
+  for (size_t row = static_cast<size_t>(before); row < current_.size(); ++row) {
+    if (!moving[row]) order.push_back(row);
+  }
+  ReorderRows(order);
+  return landing;
+}
+
+void EntryList::ReorderRows(const std::vector<size_t>& order) {
+  if (order.size() != current_.size()) return;
+  std::vector<char> seen(order.size(), 0);
+  for (size_t from : order) {
+    if (from >= order.size() || seen[from]) return;
+    seen[from] = 1;
+  }
+  const auto permute = [&order](auto& column) {
+    if (column.empty()) return;
+    std::remove_reference_t<decltype(column)> moved;
+    moved.reserve(column.size());
+    for (size_t from : order) moved.push_back(std::move(column[from]));
+    column = std::move(moved);
+  };
+  Batch batch(*this);
+  permute(current_);
+  permute(pending_);
+  permute(marks_);
+  permute(folderOfRow_);
+  NoteCells(0, RowCount() - 1);
 }
 
 PendingMark EntryList::MarkOf(int row) const {
@@ -69,6 +139,8 @@ void EntryList::Clear() {
   current_.clear();
   pending_.clear();
   marks_.clear();
+  folderOfRow_.clear();
+  folders_.assign(1, ByteText());
   NoteReset();
 }
 
@@ -119,10 +191,12 @@ void EntryList::RemoveRows(const std::vector<int>& rows) {
         pending_[kept] = std::move(pending_[row]);
         marks_[kept] = marks_[row];
       }
+      if (!folderOfRow_.empty()) folderOfRow_[kept] = folderOfRow_[row];
     }
     ++kept;
   }
   current_.resize(kept);
+  if (!folderOfRow_.empty()) folderOfRow_.resize(kept);
   if (previewOn_) {
     pending_.resize(kept);
     marks_.resize(kept);
@@ -133,6 +207,7 @@ void EntryList::RemoveRows(const std::vector<int>& rows) {
 void EntryList::ReverseOrder() {
   if (RowCount() == 0) return;
   std::reverse(current_.begin(), current_.end());
+  std::reverse(folderOfRow_.begin(), folderOfRow_.end());
   if (previewOn_) {
     std::reverse(pending_.begin(), pending_.end());
     std::reverse(marks_.begin(), marks_.end());

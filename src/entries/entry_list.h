@@ -7,6 +7,7 @@
 // Reading and writing a cell and appending a row are constant time.
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include "platform/file_system.h"
@@ -49,6 +50,29 @@ class EntryList {
   // names' storage itself becomes the rows (constant time), so a folder of a
   // million names is listed without copying them.
   void AppendRows(TextArray names);
+
+  // Rows of a folder tree: each row lies in a folder relative to the entry
+  // directory, held once in a table (index 0 the entry directory itself, "";
+  // every other one ending with "/", e.g. "Season 1/"). A list without a tree
+  // keeps no folder per row. AddFolder returns the new folder's index.
+  // Example: AppendRowInFolder("e1.mkv", AddFolder("Season 1/")).
+  uint32_t AddFolder(ByteText relative);
+  void AppendRowInFolder(ByteText name, uint32_t folder);
+  bool HasFolders() const { return !folderOfRow_.empty(); }
+  // The folder table; {""} for a list without a tree.
+  const std::vector<ByteText>& Folders() const { return folders_; }
+  uint32_t FolderIndexOfRow(int row) const;
+  // The row's folder relative to the entry directory ("" the directory itself).
+  const ByteText& FolderOfRow(int row) const { return folders_[FolderIndexOfRow(row)]; }
+  // Moves the rows (any order, bad indices ignored) together, keeping their
+  // order, so that they stand before the row that is now `before` (RowCount():
+  // at the end). Names, pending names, marks and folders move with them.
+  // Returns the row the first moved row lands on, -1 when nothing moved.
+  // MoveRows({0, 1}, 3) on a b c d gives c a b d and returns 1.
+  int MoveRows(const std::vector<int>& rows, int before);
+  // Puts the rows in the order given as old row numbers (a permutation of
+  // 0..RowCount()-1; anything else is ignored), each with everything it holds.
+  void ReorderRows(const std::vector<size_t>& order);
   // The mark of a row's pending name; kNone outside the list or with preview
   // off. Setting one (preview on only) counts as a change of the row's cells.
   // Marks travel with their pending names and go when preview is turned off.
@@ -119,6 +143,8 @@ class EntryList {
   std::vector<ByteText> current_;
   std::vector<ByteText> pending_;  // same size as current_ while preview is on
   std::vector<PendingMark> marks_;  // same size as pending_
+  std::vector<ByteText> folders_{ByteText()};
+  std::vector<uint32_t> folderOfRow_;  // empty, or the same size as current_
   ByteText entryDirectory_;
   EntryIdentity entryFolder_;
   bool previewOn_ = false;

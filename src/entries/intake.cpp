@@ -21,6 +21,21 @@ void LeaveOut(TextArray& names, Skip skip) {
   names.erase(std::remove_if(names.begin(), names.end(), skip), names.end());
 }
 
+// Rows of a tree keep their folders; the skip rule is that of the files mode,
+// or, from the chooser, the skip box alone.
+void AppendTree(EntryList& list, const IntakeSettings& settings, TreeListing& tree, bool chooserSkipRule) {
+  std::vector<uint32_t> folderIndex;
+  folderIndex.reserve(tree.folders.size());
+  for (ByteText& folder : tree.folders) folderIndex.push_back(list.AddFolder(std::move(folder)));
+  for (size_t i = 0; i < tree.names.size(); ++i) {
+    ByteText& name = tree.names[i];
+    const bool skipped = chooserSkipRule ? settings.skipExtension && *settings.skipExtension == ExtensionOfPath(name)
+                                         : SkippedByExtension(name, settings);
+    if (skipped) continue;
+    list.AppendRowInFolder(std::move(name), folderIndex[tree.folderOfName[i]]);
+  }
+}
+
 // The entry directory a dropped path gives: its folder, ending with "/".
 ByteText FolderOfDropped(const ByteText& path) {
   ByteText directory = ParentDirectoryOf(path);
@@ -64,6 +79,14 @@ LeftOutNames FillFromEntryDirectory(EntryList& list, const IntakeSettings& setti
   }
   // Everything but the rows' change happens in the read, off the window's
   // thread when runRead has one.
+  if (settings.mode == ProcessingMode::kFilesInTree) {
+    TreeListing tree;
+    RunRead(runRead, [&] { tree = ListFilesInTree(directory, settings.onlySearchPattern, settings.showHidden); });
+    EntryList::Batch batch(list);
+    if (replaceRows) list.Clear();
+    AppendTree(list, settings, tree, /*chooserSkipRule=*/false);
+    return tree.LeftOut();
+  }
   FolderListing listing;
   if (settings.mode != ProcessingMode::kDroppedItems) {
     RunRead(runRead, [&] {
@@ -130,7 +153,8 @@ LeftOutNames AcceptDroppedPath(EntryList& list, Prompter& prompter, const Intake
     list.SetEntryDirectory({});
     return {};
   }
-  list.SetEntryDirectory(FolderOfDropped(path));
+  const bool treeOfFolder = settings.mode == ProcessingMode::kFilesInTree && PathIsDirectory(path);
+  list.SetEntryDirectory(treeOfFolder ? WithFinalSeparator(path) : FolderOfDropped(path));
   if (RefuseDesktopDirectory(list, prompter)) return {};
   if (settings.mode == ProcessingMode::kDroppedItems) {
     list.AppendRow(NameOfPath(path, true));
@@ -157,6 +181,13 @@ LeftOutNames ReadChosenFolder(EntryList& list, Prompter& prompter, const IntakeS
   list.SetEntryDirectory(directory);
   if (RefuseDesktopDirectory(list, prompter)) return {};
 
+  if (settings.mode == ProcessingMode::kFilesInTree) {
+    TreeListing tree;
+    RunRead(runRead, [&] { tree = ListFilesInTree(directory, settings.onlySearchPattern, settings.showHidden); });
+    EntryList::Batch batch(list);
+    AppendTree(list, settings, tree, /*chooserSkipRule=*/true);
+    return tree.LeftOut();
+  }
   const bool files = settings.mode == ProcessingMode::kFiles || settings.mode == ProcessingMode::kDroppedItems;
   FolderListing listing;
   RunRead(runRead, [&] {

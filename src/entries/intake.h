@@ -17,6 +17,7 @@ enum class ProcessingMode {
   kFiles,         // "处理文件": the files of its folder
   kFolders,       // "处理文件夹": the sub-folders of its folder
   kDroppedItems,  // "拖几个改几个": exactly the dropped items
+  kFilesInTree,   // "处理文件（含子文件夹）": the files of its folder and of every folder below
 };
 
 struct IntakeSettings {
@@ -54,7 +55,10 @@ const ByteText& UserDesktopFolder();
 
 // Refills the list from the entry directory by mode and filters (the caller
 // empties it first when it wants a fresh list), reading the folder through
-// runRead. Returns the names left out because they are not valid UTF-8.
+// runRead. Returns the names left out because they are not valid UTF-8. In
+// the tree mode every row carries its folder (EntryList::FolderOfRow) and
+// the unreadable sub-folders are counted; no window is needed, e.g. for a
+// run from the command line: list.SetEntryDirectory("/v/"); LoadFolderEntries(list, {.mode = kFilesInTree}).
 LeftOutNames LoadFolderEntries(EntryList& list, const IntakeSettings& settings, const FolderReadRunner& runRead = {});
 
 // True, after "列表里的文件来自另一个文件夹，请先清空列表再拖入" (提示), when in
@@ -65,6 +69,7 @@ bool RefuseDropFromAnotherFolder(const EntryList& list, Prompter& prompter, cons
 
 // Takes one dropped path: sets the entry directory to its folder and loads the
 // list (folder modes start afresh; the dropped-items mode appends the item).
+// In the tree mode a dropped folder is itself the folder read.
 // Refuses an empty path, desktop folders and, in the dropped-items mode, a
 // path from another folder than the listed rows'. Returns the names left out.
 LeftOutNames AcceptDroppedPath(EntryList& list, Prompter& prompter, const IntakeSettings& settings, const ByteText& path,

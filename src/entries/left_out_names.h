@@ -14,6 +14,8 @@ struct LeftOutNames {
   static constexpr int kShown = 10;
   int count = 0;
   std::vector<std::string> shown;
+  // Sub-folders of a tree read that could not be opened, and so were passed over.
+  int unreadableFolders = 0;
 };
 
 }  // namespace vantor

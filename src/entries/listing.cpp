@@ -2,6 +2,7 @@
 #include "entries/listing.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "entries/natural_sort.h"
 #include "platform/file_system.h"
@@ -127,6 +128,62 @@ FolderListing ListFolderFiles(const ByteText& folder, const ByteText& pattern, b
   }
   NaturalSort(listing.names);
   return listing;
+}
+
+LeftOutNames TreeListing::LeftOut() const {
+  LeftOutNames leftOut;
+  leftOut.count = unconvertible;
+  const size_t shown = std::min(unconvertibleNames.size(), static_cast<size_t>(LeftOutNames::kShown));
+  leftOut.shown.assign(unconvertibleNames.begin(), unconvertibleNames.begin() + static_cast<std::ptrdiff_t>(shown));
+  leftOut.unreadableFolders = unreadableFolders;
+  return leftOut;
+}
+
+TreeListing ListFilesInTree(const ByteText& folder, const ByteText& pattern, bool includeHidden) {
+  const ByteText top = WithSeparator(folder);
+  TreeListing tree;
+  std::vector<std::string> leftOut;
+  // Folders still to read, the next one last; each is read once, its files
+  // listed at once and its sub-folders pushed in reverse natural order.
+  std::vector<ByteText> waiting{ByteText()};
+  const auto natural = [](const ByteText& a, const ByteText& b) { return CompareNaturally(a, b) < 0; };
+  while (!waiting.empty()) {
+    ByteText relative = std::move(waiting.back());
+    waiting.pop_back();
+    FolderSplit found = ReadFolderSplit(top + relative);
+    if (!found.readable) {
+      if (!relative.empty()) ++tree.unreadableFolders;
+      continue;
+    }
+    const auto hidden = [includeHidden](const std::string& name) { return !includeHidden && IsHiddenName(name); };
+    for (std::string& name : found.unconvertible) {
+      if (!hidden(name) && Matches(name, pattern, Characters::kBytes)) leftOut.push_back(relative + name);
+    }
+    TextArray files;
+    files.reserve(found.files.size());
+    for (ByteText& name : found.files) {
+      if (!hidden(name) && MatchesWildcard(name, pattern)) files.push_back(std::move(name));
+    }
+    if (!files.empty()) {
+      const uint32_t index = static_cast<uint32_t>(tree.folders.size());
+      tree.folders.push_back(relative);
+      NaturalSort(files);
+      tree.folderOfName.insert(tree.folderOfName.end(), files.size(), index);
+      tree.names.insert(tree.names.end(), std::make_move_iterator(files.begin()), std::make_move_iterator(files.end()));
+    } else if (relative.empty()) {
+      tree.folders.push_back(relative);
+    }
+    std::erase_if(found.folders, [&hidden](const ByteText& name) { return hidden(name); });
+    std::sort(found.folders.begin(), found.folders.end(), natural);
+    for (auto name = found.folders.rbegin(); name != found.folders.rend(); ++name) {
+      waiting.push_back(relative + *name + kPathSeparator);
+    }
+  }
+  if (tree.folders.empty() || !tree.folders.front().empty()) tree.folders.insert(tree.folders.begin(), ByteText());
+  std::sort(leftOut.begin(), leftOut.end());
+  tree.unconvertible = static_cast<int>(leftOut.size());
+  tree.unconvertibleNames = std::move(leftOut);
+  return tree;
 }
 
 FolderListing ListSubfolders(const ByteText& folder, bool includeHidden) {

@@ -42,6 +42,7 @@ void DeleteListedEntries(EntryList& list, Prompter& prompter, Trash& trash,
   }
   // Without a directory a row name would be taken from wherever the program runs.
   if (!CheckEntryDirectoryPresent(prompter, list)) return;
+  if (RefuseNoRowChosen(settings.rows, prompter)) return;
   if (!prompter.Confirm(Question(settings, folders), messages::TitleHint(), MessageIcon::kNone)) return;
 
   const ByteText& directory = list.EntryDirectory();
@@ -51,8 +52,10 @@ void DeleteListedEntries(EntryList& list, Prompter& prompter, Trash& trash,
   RunDiskPhase(runDiskPhase, work, [&] {
     for (int row = 0; row < list.RowCount() && !work.StopRequested(); ++row) {
       const ByteText& name = list.Cell(row, 0);
-      if (name.empty()) {
-      } else if (DeleteEntry(directory, name, folders, settings.way, trash)) {
+      const bool taken = settings.rows == nullptr || settings.rows->Contains(row);
+      if (name.empty() || !taken) {
+      } else if (DeleteEntry(list.HasFolders() ? directory + list.FolderOfRow(row) : directory, name, folders,
+                             settings.way, trash)) {
         gone.push_back(row);
       } else {
         ++failed;

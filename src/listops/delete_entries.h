@@ -17,13 +17,16 @@ enum class DeleteWay { kPermanently, kToTrash };  // 单选框17 / 单选框18
 struct DeleteEntriesSettings {
   DeleteWay way = DeleteWay::kPermanently;
   ProcessingMode mode = ProcessingMode::kFiles;  // 组合框2
+  const RowSubset* rows = nullptr;  // the rows taken (filter, selection); null: every row
 };
 
 // In the folder mode every non-empty row names a folder, removed with all it
 // holds; in the other modes a file (a folder there is left and counts as
 // failed). A symbolic link is deleted as a link, never followed. A row name
 // that is not a plain name of the entry directory is not deleted and counts
-// as failed. The trash takes one item at a time without a dialog.
+// as failed. The trash takes one item at a time without a dialog. A row of a
+// folder tree is deleted in its own folder. Rows settings.rows leaves out stay
+// and are not counted.
 // Order: an empty list ("列表框是空的，请先拖入文件！", in the folder mode
 // "列表框是空的"; 提示); no entry directory (the rename guard's message); one
 // question (OK/Cancel; Cancel deletes nothing) before the first deletion;

@@ -54,10 +54,18 @@ bool OpenNameMapping(const EntryList& main, Prompter& prompter, NameMapping& map
   mapping.origin.clear();
   mapping.rows.SetPreviewOn(true);
   mapping.rows.SetEntryDirectory(main.EntryDirectory());
+  // Rows of a folder tree keep their folders (the same table, so the same indices).
+  for (size_t folder = 1; main.HasFolders() && folder < main.Folders().size(); ++folder) {
+    mapping.rows.AddFolder(main.Folders()[folder]);
+  }
   for (int row = 0; row < main.RowCount(); ++row) {
     const ByteText& name = main.Cell(row, 0);
     if (name.empty()) continue;
-    mapping.rows.AppendRow(name);
+    if (main.HasFolders()) {
+      mapping.rows.AppendRowInFolder(name, main.FolderIndexOfRow(row));
+    } else {
+      mapping.rows.AppendRow(name);
+    }
     mapping.origin.push_back(row);
   }
   return true;
@@ -142,11 +150,13 @@ MappingRunResult RenameByMapping(NameMapping& mapping, Prompter& prompter, bool 
       ++result.failed;
       continue;
     }
-    plan.push_back({row, oldName, std::move(target)});
+    plan.push_back({row, oldName, std::move(target), {}, rows.FolderIndexOfRow(row)});
   }
 
   const BatchOutcome outcome =
-      ApplyBatch(rows.EntryDirectory(), std::move(plan), Gbk("按名单改名"), {&rows}, {runDiskPhase}).outcome;
+      ApplyBatch(rows.EntryDirectory(), std::move(plan), Gbk("按名单改名"), {&rows},
+                 {.runDiskPhase = runDiskPhase, .folders = rows.HasFolders() ? &rows.Folders() : nullptr})
+          .outcome;
   if (ReportBatchNotStarted(prompter, outcome)) {
     result.failed = 0;
     return result;

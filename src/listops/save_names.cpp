@@ -7,11 +7,12 @@
 
 namespace vantor {
 
-std::string NamesFileContent(const EntryList& list) {
+std::string NamesFileContent(const EntryList& list, const RowSubset* rows) {
   std::string content;
   for (int row = 0; row < list.RowCount(); ++row) {
     const ByteText& name = list.Cell(row, 0);
-    if (name.empty()) continue;
+    if (name.empty() || (rows != nullptr && !rows->Contains(row))) continue;
+    if (list.HasFolders()) content += Utf8FromGbk(list.FolderOfRow(row)).value_or(list.FolderOfRow(row));
     // Listed names always have a native form; the bytes stand in otherwise.
     content += Utf8FromGbk(name).value_or(name);
     content += '\n';
@@ -19,11 +20,12 @@ std::string NamesFileContent(const EntryList& list) {
   return content;
 }
 
-void SaveListedNames(const EntryList& list, Prompter& prompter, const ChooseNamesFile& chooseFile) {
+void SaveListedNames(const EntryList& list, Prompter& prompter, const ChooseNamesFile& chooseFile,
+                     const RowSubset* rows) {
   auto remind = [&prompter](const ByteText& text) {
     prompter.Inform(text, messages::TitleReminder(), MessageIcon::kInformation);
   };
-  const std::string content = NamesFileContent(list);
+  const std::string content = NamesFileContent(list, rows);
   if (content.empty()) {
     remind(Gbk("没有什么可以保存的"));
     return;

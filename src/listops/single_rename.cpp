@@ -37,9 +37,11 @@ HandEditResult ConfirmHandEdit(EntryList& list, const HandEditCell& cell, const 
   if (*typed == cell.oldText) return HandEditResult::kUnchanged;
   if (!IsPlainEntryName(*typed) || !IsPlainEntryName(cell.oldText)) return HandEditResult::kFailed;
 
-  const BatchOutcome outcome = ApplyBatch(list.EntryDirectory(), {{cell.row, cell.oldText, *typed}}, Gbk("手动改名"),
-                                          {&list, /*byName=*/false, clearPendingName})
-                                   .outcome;
+  const BatchOutcome outcome =
+      ApplyBatch(list.EntryDirectory(), {{cell.row, cell.oldText, *typed, {}, list.FolderIndexOfRow(cell.row)}},
+                 Gbk("手动改名"), {&list, /*byName=*/false, clearPendingName},
+                 {.folders = list.HasFolders() ? &list.Folders() : nullptr})
+          .outcome;
   if (outcome.notStarted) return HandEditResult::kNotStarted;
   if (outcome.renamed != 1) return HandEditResult::kFailed;
   return HandEditResult::kRenamed;

@@ -157,6 +157,8 @@ OperationKind Row(const char* id, const char* caption, Run run, Describe describ
     return settings;
   };
   kind.run = [run](const RunContext& context, const std::any& settings) -> ShownText {
+    // Only the selected rows, and none selected: no operation runs.
+    if (RefuseNoRowChosen(context.rows, context.prompter)) return std::nullopt;
     const S& typed = std::any_cast<const S&>(settings);
     if constexpr (std::is_same_v<decltype(run(context, typed)), void>) {
       run(context, typed);

@@ -63,6 +63,7 @@ bool RunStepQuietly(const RunContext& context, PreviewStep& step, const std::vec
   quiet.step = &io;
   quiet.previewNoticeSilenced = &silenced;
   quiet.fileFields = context.fileFields;
+  quiet.rows = context.rows;
   step.kind->run(quiet, step.settings);
   if (!recorder.Refused() && io.produced) {
     TakeStepResult(step, context.list, before, io);
@@ -147,9 +148,7 @@ PreviewColumn PreviewSteps::Column(const EntryList& list, LongWork* work, bool m
   }
   if (work != nullptr) work->Reached(static_cast<int>(rows / 2));
   if (pending.empty() || !marked) return column;
-  const TextArray folder = ReadFolderNames(list.EntryDirectory(), EntryKind::kAll).names;
-  if (work != nullptr) work->Reached(static_cast<int>(rows * 3 / 4));
-  const std::vector<PendingMark> marks = MarksOfPendingNames(pending, folder);
+  const std::vector<PendingMark> marks = MarksOfListedPendingNames(list, pendingRows, pending);
   if (work != nullptr) work->Reached(static_cast<int>(rows));
   for (size_t i = 0; i < marks.size(); ++i) column.marks[static_cast<size_t>(pendingRows[i])] = marks[i];
   return column;
@@ -179,10 +178,28 @@ void ShowPreviewColumn(EntryList& list, PreviewColumn column) {
   }
 }
 
-std::shared_ptr<EntryList> ListOfNames(const ByteText& directory, const std::vector<ByteText>& names) {
+RowFolders RowFoldersOf(const EntryList& list) {
+  RowFolders folders;
+  if (!list.HasFolders()) return folders;
+  folders.table = list.Folders();
+  folders.ofRow.reserve(static_cast<size_t>(list.RowCount()));
+  for (int row = 0; row < list.RowCount(); ++row) folders.ofRow.push_back(list.FolderIndexOfRow(row));
+  return folders;
+}
+
+std::shared_ptr<EntryList> ListOfNames(const ByteText& directory, const std::vector<ByteText>& names,
+                                       const RowFolders& folders) {
   auto list = std::make_shared<EntryList>();
   list->SetEntryDirectory(directory);
-  for (const ByteText& name : names) list->AppendRow(name);
+  const bool tree = !folders.ofRow.empty() && folders.ofRow.size() == names.size();
+  for (size_t folder = 1; tree && folder < folders.table.size(); ++folder) list->AddFolder(folders.table[folder]);
+  for (size_t row = 0; row < names.size(); ++row) {
+    if (tree) {
+      list->AppendRowInFolder(names[row], folders.ofRow[row]);
+    } else {
+      list->AppendRow(names[row]);
+    }
+  }
   list->SetPreviewOn(true);
   return list;
 }

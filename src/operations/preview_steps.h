@@ -105,6 +105,14 @@ void ShowPreviewColumn(EntryList& list, PreviewColumn column);
 
 // An EntryList with this entry directory and these column-0 names, preview
 // on: what a fold on another thread reads while the window's list may change.
-std::shared_ptr<EntryList> ListOfNames(const ByteText& directory, const std::vector<ByteText>& names);
+// The rows of a folder tree carry their folders (taken with RowFoldersOf, on
+// the thread that owns the list).
+struct RowFolders {
+  std::vector<ByteText> table;
+  std::vector<uint32_t> ofRow;  // empty: no tree
+};
+RowFolders RowFoldersOf(const EntryList& list);
+std::shared_ptr<EntryList> ListOfNames(const ByteText& directory, const std::vector<ByteText>& names,
+                                       const RowFolders& folders = {});
 
 }  // namespace vantor

@@ -26,7 +26,7 @@ struct BatchRows {
 };
 
 struct ApplyOptions {
-  DiskPhaseRunner runDiskPhase;     // runs the renames and the recording; empty: inline
+  DiskPhaseRunner runDiskPhase{};   // runs the renames and the recording; empty: inline
   RunProgress* progress = nullptr;  // hears how far the renames are (not Started/Finished)
   std::string undoes{};             // the record this batch takes back (undo and redo)
   EntryIdentity folder{};           // the folder as listed, when known: one moved or replaced stops the batch
@@ -36,6 +36,10 @@ struct ApplyOptions {
   // its size as far as known beforehand, for the progress (0: unknown).
   std::function<std::vector<PlannedRename>()> makePlan{};
   int planSize = 0;
+  // A batch over a folder tree: the folders below `folder` its renames lie
+  // in (PlannedRename::folder indexes it; see EntryList::Folders()). null:
+  // every rename lies in the folder itself.
+  const std::vector<ByteText>* folders = nullptr;
 };
 
 struct AppliedBatch {
@@ -54,6 +58,10 @@ struct AppliedBatch {
 // the cells happens in the disk phase (finding the rows by name among them),
 // so that a batch of a million leaves the window's thread only the cells to
 // write.
+// Over a folder tree (options.folders) each folder is a batch of its own for
+// the engine: names clash, chain and cycle only within one folder. The one
+// history record keeps the paths relative to `folder` ("Season 1/e1.mkv"). A
+// sub-folder whose batch cannot start counts its renames as failed.
 // ApplyBatch("/d/", {{0, "a", "b"}}, "手动改名", {&list}) renames a to b, records
 // it and row 0 shows b.
 AppliedBatch ApplyBatch(const ByteText& folder, std::vector<PlannedRename> plan, const ByteText& caption,

@@ -21,10 +21,12 @@ void Remind(Prompter& prompter, const char* utf8Text) {
 }  // namespace
 
 int CommitPreview(EntryList& list, Prompter& prompter, const RenamedOnDisk& renamedOnDisk,
-                  const DiskPhaseRunner& runDiskPhase) {
+                  const DiskPhaseRunner& runDiskPhase, const RowSubset* rows) {
+  if (RefuseNoRowChosen(rows, prompter)) return 0;
   int withName = 0;
   int withPending = 0;
   for (int row = 0; row < list.RowCount(); ++row) {
+    if (rows != nullptr && !rows->Contains(row)) continue;
     withName += list.Cell(row, 0).empty() ? 0 : 1;
     withPending += list.Cell(row, 1).empty() ? 0 : 1;
   }
@@ -43,8 +45,9 @@ int CommitPreview(EntryList& list, Prompter& prompter, const RenamedOnDisk& rena
       ApplyBatch(list.EntryDirectory(), {}, Gbk("提交预览"), {&list},
                  {.runDiskPhase = runDiskPhase,
                   .folder = list.EntryFolder(),
-                  .makePlan = [&list] { return PendingRenames(list); },
-                  .planSize = withPending});
+                  .makePlan = [&list, rows] { return PendingRenames(list, rows); },
+                  .planSize = withPending,
+                  .folders = list.HasFolders() ? &list.Folders() : nullptr});
   const BatchOutcome& outcome = applied.outcome;
   if (ReportBatchNotStarted(prompter, outcome)) return 0;
   const int failed = outcome.failed;

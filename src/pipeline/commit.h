@@ -18,8 +18,10 @@ namespace vantor {
 // is the only message then. renamedOnDisk, when given, is told the outcome once
 // the renames ran. runDiskPhase, when given, runs the renames and may stop
 // them: renames not reached keep their rows as they were and are no failures.
-// Returns how many renames failed.
+// With rows given, only the rows it takes are counted and committed; the
+// others keep their pending names. In a folder tree each folder is committed
+// on its own (ApplyBatch). Returns how many renames failed.
 int CommitPreview(EntryList& list, Prompter& prompter, const RenamedOnDisk& renamedOnDisk = {},
-                  const DiskPhaseRunner& runDiskPhase = {});
+                  const DiskPhaseRunner& runDiskPhase = {}, const RowSubset* rows = nullptr);
 
 }  // namespace vantor

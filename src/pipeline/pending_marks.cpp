@@ -27,6 +27,32 @@ PendingMark MarkOf(RenameProblem problem) {
   return PendingMark::kNone;
 }
 
+// The problems of the pending names of a tree, each folder checked on its own
+// against the names it holds.
+std::vector<RenameProblem> ProblemsFolderByFolder(const EntryList& list, const std::vector<int>& rows,
+                                                  const std::vector<RenameNames>& pending,
+                                                  const FolderListing& listing) {
+  const std::vector<ByteText>& folders = list.Folders();
+  std::vector<std::vector<size_t>> groups(folders.size());
+  for (size_t i = 0; i < rows.size(); ++i) groups[list.FolderIndexOfRow(rows[i])].push_back(i);
+  std::vector<RenameProblem> problems(pending.size(), RenameProblem::kNone);
+  for (size_t folder = 0; folder < groups.size(); ++folder) {
+    if (groups[folder].empty()) continue;
+    std::vector<RenameNames> part;
+    part.reserve(groups[folder].size());
+    for (size_t i : groups[folder]) part.push_back(pending[i]);
+    TextArray names;
+    if (folder == 0 && listing.valid()) {
+      names = listing.get();
+    } else {
+      names = ReadFolderNames(list.EntryDirectory() + folders[folder], EntryKind::kAll).names;
+    }
+    const std::vector<RenameProblem> found = CheckRenameNames(part, &names);
+    for (size_t k = 0; k < found.size(); ++k) problems[groups[folder][k]] = found[k];
+  }
+  return problems;
+}
+
 }  // namespace
 
 RenameProblem ProblemOfMark(PendingMark mark) {
@@ -71,14 +97,26 @@ std::vector<PendingMark> MarksOfPendingNames(const std::vector<RenameNames>& pen
   return marks;
 }
 
-std::vector<PlannedRename> PendingRenames(const EntryList& list) {
+std::vector<PendingMark> MarksOfListedPendingNames(const EntryList& list, const std::vector<int>& rows,
+                                                   const std::vector<RenameNames>& pending) {
+  if (!list.HasFolders()) {
+    return MarksOfPendingNames(pending, ReadFolderNames(list.EntryDirectory(), EntryKind::kAll).names);
+  }
+  const std::vector<RenameProblem> problems = ProblemsFolderByFolder(list, rows, pending, {});
+  std::vector<PendingMark> marks;
+  marks.reserve(problems.size());
+  for (RenameProblem problem : problems) marks.push_back(MarkOf(problem));
+  return marks;
+}
+
+std::vector<PlannedRename> PendingRenames(const EntryList& list, const RowSubset* rows) {
   std::vector<PlannedRename> plan;
   if (!list.PreviewOn()) return plan;
   for (int row = 0; row < list.RowCount(); ++row) {
     const ByteText& oldName = list.Cell(row, 0);
     const ByteText& newName = list.Cell(row, 1);
-    if (oldName.empty() || newName.empty()) continue;
-    plan.push_back({row, oldName, newName});
+    if (oldName.empty() || newName.empty() || (rows != nullptr && !rows->Contains(row))) continue;
+    plan.push_back({row, oldName, newName, {}, list.FolderIndexOfRow(row)});
   }
   return plan;
 }
@@ -108,6 +146,10 @@ void MarkPendingConflicts(EntryList& list, const FolderListing& listing, const D
       if (oldName.empty() || newName.empty()) continue;
       rows.push_back(row);
       pending.push_back({oldName, newName});
+    }
+    if (list.HasFolders()) {
+      problems = ProblemsFolderByFolder(list, rows, pending, listing);
+      return;
     }
     TextArray readNow;
     if (!listing.valid()) readNow = ReadFolderNames(list.EntryDirectory(), EntryKind::kAll).names;

@@ -13,8 +13,9 @@
 namespace vantor {
 
 // Every row with both a current and a pending name, in row order: what a
-// commit renames. PendingRenames(list) is empty with preview off.
-std::vector<PlannedRename> PendingRenames(const EntryList& list);
+// commit renames; with rows given, only the rows it takes. Each rename
+// carries its row's folder. PendingRenames(list) is empty with preview off.
+std::vector<PlannedRename> PendingRenames(const EntryList& list, const RowSubset* rows = nullptr);
 
 // The names of the entry directory, read on another thread from the moment
 // it is made, so that the reading overlaps the work before the marking.
@@ -24,7 +25,8 @@ FolderListing StartReadingFolder(const EntryList& list);
 // Marks each pending name a commit would refuse (an invalid name, a name two
 // rows share, a name an entry of the folder that stays holds) and clears the
 // marks of the others. Reads the entry directory once, or takes listing when
-// it has been started. Nothing with preview off. The comparison, which only
+// it has been started. In a folder tree, names clash only within a folder,
+// and each sub-folder is read for the names that stay. Nothing with preview off. The comparison, which only
 // reads, goes through runDiskPhase when given.
 void MarkPendingConflicts(EntryList& list, const FolderListing& listing = {},
                           const DiskPhaseRunner& runDiskPhase = {});
@@ -41,6 +43,11 @@ RenameProblem ProblemOfMark(PendingMark mark);
 // Why a rename does not happen, for people (UTF-8); empty for kNone.
 // ReasonOfProblem(RenameProblem::kDuplicateName) == "与其他文件重名".
 const char* ReasonOfProblem(RenameProblem problem);
+// The marks of list's rows (pending[i] the names of rows[i]), reading the
+// entry directory, or in a folder tree each folder of the rows, for the names
+// that stay; names clash only within one folder.
+std::vector<PendingMark> MarksOfListedPendingNames(const EntryList& list, const std::vector<int>& rows,
+                                                   const std::vector<RenameNames>& pending);
 
 // Calls MarkPendingConflicts when it goes out of scope: made before a preview
 // run writes its pending names, it marks them once they are all written.

@@ -4,6 +4,7 @@
 // goes through here.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string_view>
 #include <vector>
@@ -19,11 +20,14 @@ class LongWork;
 // One rename of a list row: directory + oldName becomes directory + newName.
 // identity, when known (an undo takes it from the batch it undoes), is the
 // entry that must stand under oldName; another one there is left alone.
+// folder, in a batch over a folder tree, is the index of the rename's folder
+// in the batch's folder table (pipeline/apply_batch.h); 0 the folder itself.
 struct PlannedRename {
   int row = -1;
   ByteText oldName;
   ByteText newName;
   EntryIdentity identity = {};
+  uint32_t folder = 0;
 };
 
 // Why a planned rename did not happen.

@@ -122,7 +122,8 @@ void PlanShareOfRows(const RunContext& context, const RenameRunOptions& options,
       if (options.previewUnchangedRows) share.unchangedRows.push_back(rows[i].row);
       continue;
     }
-    share.changes.push_back({rows[i].row, keepOldNames ? name : ByteText(), std::move(*newName)});
+    share.changes.push_back({rows[i].row, keepOldNames ? name : ByteText(), std::move(*newName), {},
+                             context.list.FolderIndexOfRow(rows[i].row)});
   }
 }
 
@@ -134,7 +135,7 @@ RenamePlan PlanWithThreads(const RunContext& context, const RenameRunOptions& op
   rows.reserve(static_cast<size_t>(list.RowCount()));
   for (int row = 0; row < list.RowCount(); ++row) {
     const ByteText& name = context.NameOfRow(row);
-    if (name.empty()) continue;
+    if (name.empty() || !context.TakesRow(row)) continue;
     const int ordinal = ++plan.walked;
     if (!context.FolderMode() && options.applySkipExtension && SkippedByExtension(name, context.intake)) continue;
     rows.push_back({row, ordinal});
@@ -237,7 +238,8 @@ RenameRunResult CarryOutPlan(const RunContext& context, const RenameRunOptions& 
   if (progress != nullptr) progress->Started(static_cast<int>(plan.changes.size()));
   const AppliedBatch applied =
       ApplyBatch(list.EntryDirectory(), std::move(plan.changes), context.caption.empty() ? Gbk("改名") : context.caption,
-                 {&list}, {.runDiskPhase = context.runDiskPhase, .progress = progress, .folder = list.EntryFolder()});
+                 {&list}, {.runDiskPhase = context.runDiskPhase, .progress = progress, .folder = list.EntryFolder(),
+                           .folders = list.HasFolders() ? &list.Folders() : nullptr});
   const BatchOutcome& outcome = applied.outcome;
   if (outcome.notStarted) {
     if (progress != nullptr) progress->Finished();

@@ -12,6 +12,7 @@
 #include "entries/intake.h"
 #include "pipeline/rename_batch.h"
 #include "platform/file_fields.h"
+#include "pipeline/row_subset.h"
 #include "platform/prompter.h"
 
 namespace vantor {
@@ -67,8 +68,12 @@ struct RunContext {
   bool* previewNoticeSilenced = nullptr;
   // Optional: where the files' tags are read from; null: the files themselves.
   const FileFieldReader* fileFields = nullptr;
+  // Optional: the rows the run takes (the filter and the selection); the
+  // others are neither walked nor counted. null: every row.
+  const RowSubset* rows = nullptr;
 
   bool FolderMode() const { return intake.mode == ProcessingMode::kFolders; }
+  bool TakesRow(int row) const { return rows == nullptr || rows->Contains(row); }
   // The name the run works on for a row: the earlier steps' result, else column 0.
   const ByteText& NameOfRow(int row) const {
     return step != nullptr && step->input != nullptr ? (*step->input)[static_cast<size_t>(row)] : list.Cell(row, 0);

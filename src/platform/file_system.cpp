@@ -378,6 +378,44 @@ FolderNames ReadFolderNames(const ByteText& directory, EntryKind kind) {
   return result;
 }
 
+FolderSplit ReadFolderSplit(const ByteText& directory) {
+  FolderSplit result;
+  std::optional<std::string> native = NativePath(directory);
+  if (!native) return result;
+  DIR* folder = opendir(native->c_str());
+  if (folder == nullptr) return result;
+  result.readable = true;
+  const int folderFd = dirfd(folder);
+  while (const dirent* entry = readdir(folder)) {
+    const char* name = entry->d_name;
+    if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) continue;
+    bool isFolder = entry->d_type == DT_DIR;
+    if (entry->d_type == DT_LNK) {
+      // A link to a folder is neither walked nor listed; a link to a file is a file.
+      struct stat target;
+      if (fstatat(folderFd, name, &target, 0) == 0 && S_ISDIR(target.st_mode)) continue;
+    } else if (entry->d_type == DT_UNKNOWN) {
+      struct stat status;
+      if (fstatat(folderFd, name, &status, AT_SYMLINK_NOFOLLOW) != 0) continue;
+      if (S_ISLNK(status.st_mode)) {
+        struct stat target;
+        if (fstatat(folderFd, name, &target, 0) == 0 && S_ISDIR(target.st_mode)) continue;
+      }
+      isFolder = S_ISDIR(status.st_mode);
+    }
+    std::optional<ByteText> gbk = GbkFromUtf8(name);
+    if (!gbk) {
+      result.unconvertible.emplace_back(name);
+    } else if (isFolder) {
+      result.folders.push_back(std::move(*gbk));
+    } else {
+      result.files.push_back(std::move(*gbk));
+    }
+  }
+  closedir(folder);
+  return result;
+}
+
 EntryIdentity FolderIdentity(const ByteText& directory) {
   std::optional<std::string> native = NativePath(directory);
   struct stat status {};

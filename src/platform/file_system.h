@@ -115,6 +115,19 @@ struct FolderNames {
 };
 FolderNames ReadFolderNames(const ByteText& directory, EntryKind kind);
 
+// One read of a folder for a walk down a tree: its files (a link to a file
+// counts as a file) and its real sub-folders, links to folders left out so
+// that the walk never follows one, both in the order the file system returns
+// them; names without a GBK form go to `unconvertible` (files and folders
+// alike). readable is false when the folder could not be opened.
+struct FolderSplit {
+  TextArray files;
+  TextArray folders;
+  std::vector<std::string> unconvertible;
+  bool readable = false;
+};
+FolderSplit ReadFolderSplit(const ByteText& directory);
+
 // True when path names an existing directory (links followed).
 bool PathIsDirectory(const ByteText& path);
 

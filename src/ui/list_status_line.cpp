@@ -48,12 +48,25 @@ QString ListStatusLine::Text(int rows, int pending, int conflicts, std::optional
   return text;
 }
 
+void ListStatusLine::ShowSubset(int shown, int total, int chosen) {
+  subset_ = SubsetText(shown, total, chosen);
+  Refresh();
+}
+
+QString ListStatusLine::SubsetText(int shown, int total, int chosen) {
+  QStringList parts;
+  if (shown >= 0) parts << QStringLiteral("显示%1/%2项").arg(shown).arg(total);
+  if (chosen >= 0) parts << QStringLiteral("只改选中的%1项").arg(chosen);
+  return parts.join(QStringLiteral("  "));
+}
+
 QString ListStatusLine::EmptyListHint() { return QStringLiteral("把文件或文件夹拖到这里"); }
 
 void ListStatusLine::Refresh() {
   if (!label_) return;
   const ListStatus status = CountStatus(list_);
   QString text = Text(status.rows, status.pending, status.conflicts, lastRun_);
+  if (!subset_.isEmpty()) text += QStringLiteral("  ") + subset_;
   if (!note_.isEmpty()) text += QStringLiteral("  ") + note_;
   label_->setText(text);
 }

@@ -31,6 +31,12 @@ class ListStatusLine : public QObject {
   // A line about the preview (a step's refusal, a step that changed nothing)
   // after the counts; empty removes it. Goes when the list is reloaded.
   void ShowNote(const QString& note);
+  // The rows runs take: shown of total rows under the filter (-1: no
+  // filter), and with only the selected rows asked for, how many (-1: not
+  // asked). Stays until told again.
+  void ShowSubset(int shown, int total, int chosen);
+  // "显示" + shown + "/" + total + "项", then "只改选中的" + chosen + "项"; empty for (-1, n, -1).
+  static QString SubsetText(int shown, int total, int chosen);
 
   // The text of the status line for these counts, e.g. "共3项  待改名1项  冲突0项".
   static QString Text(int rows, int pending, int conflicts, std::optional<std::pair<int, int>> lastRun);
@@ -47,6 +53,7 @@ class ListStatusLine : public QObject {
   const EntryList& list_;
   std::optional<std::pair<int, int>> lastRun_;  // renamed, failed
   QString note_;
+  QString subset_;
 };
 
 }  // namespace vantor

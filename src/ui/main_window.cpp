@@ -70,6 +70,8 @@ constexpr int kDefaultHeight = 680;
 const QString kModeFiles = QStringLiteral("处理文件");
 const QString kModeFolders = QStringLiteral("处理文件夹");
 const QString kModeDroppedItems = QStringLiteral("拖几个改几个");
+const QString kModeFilesInTree = QStringLiteral("处理文件（含子文件夹）");
+constexpr int kFolderColumnWidth = 140;
 
 void MoveTo(QWidget* widget, int left, int top) { widget->move(left, top); }
 void MoveLeft(QWidget* widget, int left) { widget->move(left, widget->y()); }
@@ -91,7 +93,13 @@ MainWindow::MainWindow() {
   // Drops over the list belong to the window's drop receiver.
   ui_.超级列表框1->setAcceptDrops(true);
   ui_.超级列表框1->viewport()->setAcceptDrops(true);
-  ui_.超级列表框1->setDragDropMode(QAbstractItemView::NoDragDrop);
+  // Rows dragged inside the list move there; files dragged in still go to
+  // the drop receiver, which takes drops carrying files before the view does.
+  ui_.超级列表框1->setDragEnabled(true);
+  ui_.超级列表框1->setDragDropMode(QAbstractItemView::DragDrop);
+  ui_.超级列表框1->setDefaultDropAction(Qt::MoveAction);
+  ui_.超级列表框1->setDragDropOverwriteMode(false);
+  ui_.超级列表框1->setDropIndicatorShown(true);
   statusLine_ = std::make_unique<ListStatusLine>(ui_.标签_状态行, ui_.超级列表框1, list_);
   setWindowIcon(QIcon(QStringLiteral(":/icons/org.vantor.rename.svg")));
 
@@ -143,6 +151,15 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 void MainWindow::FitToSize() {
   anchors_.Fit(size());
   ShareColumnWidths(ui_.超级列表框1, kColumnWidth, anchors_.Extra(size()).width());
+  // The folder column of a tree takes its room from the name columns.
+  const int folderColumn = model_->FolderColumn();
+  if (folderColumn > 0) {
+    QHeaderView* header = ui_.超级列表框1->horizontalHeader();
+    const int nameWidth =
+        (kColumnWidth * folderColumn + anchors_.Extra(size()).width() - kFolderColumnWidth) / folderColumn;
+    for (int column = 0; column < folderColumn; ++column) header->resizeSection(column, nameWidth);
+    header->resizeSection(folderColumn, kFolderColumnWidth);
+  }
 }
 
 void MainWindow::ShowRenamedOnDisk(int renamed, int failed) { statusLine_->ShowRenamed(renamed, failed); }
@@ -240,7 +257,7 @@ void MainWindow::ConnectControls() {
   connect(ui_.按钮_确认无误执行吧, &QPushButton::clicked, this, [this, showRenamed] {
     // The commit applies the column as one batch; the steps are done.
     stepsPanel_->DropSteps();
-    CommitPreview(list_, prompter_, showRenamed, runDiskPhase_);
+    CommitPreview(list_, prompter_, showRenamed, runDiskPhase_, ChosenRows());
   });
   connect(ui_.按钮_撤回上一步, &QPushButton::clicked, this, [this, showRenamed] {
     UndoNewestBatch(list_, prompter_, showRenamed, runDiskPhase_);
@@ -272,7 +289,21 @@ void MainWindow::ConnectControls() {
   connect(model_.get(), &QAbstractItemModel::rowsRemoved, this, &MainWindow::ListTouched);
 
   connect(ui_.按钮_保存到txt, &QPushButton::clicked, this,
-          [this] { SaveListedNames(list_, prompter_, NamesFileDialog(this)); });
+          [this] { SaveListedNames(list_, prompter_, NamesFileDialog(this), ChosenRows()); });
+  // The filter hides rows as it is typed; a load, a rename or a move asks it again.
+  connect(ui_.编辑框_筛选, &QLineEdit::textChanged, this, &MainWindow::FilterEdited);
+  connect(model_.get(), &QAbstractItemModel::modelReset, this, &MainWindow::HideFilteredRows);
+  connect(model_.get(), &QAbstractItemModel::rowsInserted, this, &MainWindow::HideFilteredRows);
+  connect(model_.get(), &QAbstractItemModel::dataChanged, this, [this] {
+    if (filter_.Active()) HideFilteredRows();
+  });
+  connect(ui_.选择框_只改选中, &QCheckBox::toggled, this, &MainWindow::ShowSubsetInStatusLine);
+  connect(ui_.超级列表框1->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          &MainWindow::ShowSubsetInStatusLine);
+  connect(model_.get(), &EntryTableModel::RowsDragged, this, [this](int first, int count) {
+    QItemSelection moved(model_->index(first, 0), model_->index(first + count - 1, model_->columnCount() - 1));
+    ui_.超级列表框1->selectionModel()->select(moved, QItemSelectionModel::ClearAndSelect);
+  });
   ClearCueOnFocus(ui_.编辑框14);
   // Deletions and creations change the disk, not the list: the status line
   // counts the list again and keeps the last rename's outcome.
@@ -281,8 +312,8 @@ void MainWindow::ConnectControls() {
     statusLine_->Refresh();
   });
   connect(ui_.按钮_删除文件, &QPushButton::clicked, this, [this] {
-    DeleteListedEntries(list_, prompter_, DesktopTrash(), {ReadDeleteWay(ui_), ReadIntakeSettings().mode},
-                        runDiskPhase_);
+    DeleteListedEntries(list_, prompter_, DesktopTrash(),
+                        {ReadDeleteWay(ui_), ReadIntakeSettings().mode, ChosenRows()}, runDiskPhase_);
     statusLine_->Refresh();
   });
   ConnectShortcuts();
@@ -330,6 +361,7 @@ IntakeSettings MainWindow::ReadIntakeSettings() const {
   const QString mode = ui_.组合框2->currentText();
   settings.mode = mode == kModeFolders         ? ProcessingMode::kFolders
                   : mode == kModeDroppedItems ? ProcessingMode::kDroppedItems
+                  : mode == kModeFilesInTree  ? ProcessingMode::kFilesInTree
                                               : ProcessingMode::kFiles;
   const QComboBox* only = ui_.组合框_仅检索;
   const std::optional<ByteText> onlyText = GbkFromQString(only->currentText());
@@ -345,8 +377,71 @@ IntakeSettings MainWindow::ReadIntakeSettings() const {
 }
 
 RunContext MainWindow::MakeRunContext() {
-  return RunContext{list_, prompter_, ReadIntakeSettings(), progressBar_.get(),
-                    [this](int renamed, int failed) { ShowRenamedOnDisk(renamed, failed); }, runDiskPhase_};
+  RunContext context{list_, prompter_, ReadIntakeSettings(), progressBar_.get(),
+                     [this](int renamed, int failed) { ShowRenamedOnDisk(renamed, failed); }, runDiskPhase_};
+  context.rows = ChosenRows();
+  return context;
+}
+
+std::vector<int> MainWindow::SelectedRows() const {
+  std::vector<int> rows;
+  for (const QModelIndex& index : ui_.超级列表框1->selectionModel()->selectedRows()) rows.push_back(index.row());
+  std::sort(rows.begin(), rows.end());
+  return rows;
+}
+
+const RowSubset* MainWindow::ChosenRows() {
+  const bool onlySelected = ui_.选择框_只改选中->isChecked();
+  if (!onlySelected && !filter_.Active()) return nullptr;
+  chosenRows_ = MakeRowSubset(list_, filter_, onlySelected, onlySelected ? SelectedRows() : std::vector<int>{});
+  return &chosenRows_;
+}
+
+void MainWindow::FilterEdited() {
+  const std::optional<ByteText> text = GbkFromQString(ui_.编辑框_筛选->text());
+  // Text without a GBK form matches no name.
+  filter_ = text ? NameFilter(*text) : NameFilter(ByteText("re:(?!)"));
+  // An invalid expression shows in red, its error in the tooltip.
+  QPalette palette = ui_.编辑框_筛选->parentWidget()->palette();
+  if (!filter_.Valid()) palette.setColor(QPalette::Text, Qt::red);
+  ui_.编辑框_筛选->setPalette(palette);
+  ui_.编辑框_筛选->setToolTip(filter_.Valid() ? QString() : QString::fromStdString(filter_.Error()));
+  HideFilteredRows();
+}
+
+void MainWindow::HideFilteredRows() {
+  QTableView* view = ui_.超级列表框1;
+  const int rows = list_.RowCount();
+  // A reset view shows every row again; only rows whose state changes are told.
+  if (hiddenRows_.size() != static_cast<size_t>(rows)) hiddenRows_.assign(static_cast<size_t>(rows), 0);
+  if (!filter_.Active() && !anyRowHidden_) {
+    ShowSubsetInStatusLine();
+    return;
+  }
+  anyRowHidden_ = filter_.Active();
+  view->setUpdatesEnabled(false);
+  for (int row = 0; row < rows; ++row) {
+    const char hide = filter_.Active() && !filter_.Matches(list_.Cell(row, 0)) ? 1 : 0;
+    if (hide == hiddenRows_[static_cast<size_t>(row)] && view->isRowHidden(row) == (hide != 0)) continue;
+    hiddenRows_[static_cast<size_t>(row)] = hide;
+    view->setRowHidden(row, hide != 0);
+  }
+  view->setUpdatesEnabled(true);
+  ShowSubsetInStatusLine();
+}
+
+void MainWindow::ShowSubsetInStatusLine() {
+  int shown = -1;
+  if (filter_.Active()) {
+    shown = 0;
+    for (char hidden : hiddenRows_) shown += hidden != 0 ? 0 : 1;
+  }
+  int chosen = -1;
+  if (ui_.选择框_只改选中->isChecked()) {
+    chosen = 0;
+    for (int row : SelectedRows()) chosen += ui_.超级列表框1->isRowHidden(row) ? 0 : 1;
+  }
+  statusLine_->ShowSubset(shown, list_.RowCount(), chosen);
 }
 
 void MainWindow::RunOperation(const OperationBinding& binding) {
@@ -375,6 +470,10 @@ void MainWindow::OperationInputsEdited(const OperationBinding& binding) { stepsP
 void MainWindow::ShowEntryDirectory() { ui_.标签2->setText(QStringFromGbk(list_.EntryDirectory())); }
 
 void MainWindow::TellUnconvertible(const LeftOutNames& leftOut) {
+  // Sub-folders of a tree that could not be read are passed over; the status line says how many.
+  if (leftOut.unreadableFolders > 0) {
+    statusLine_->ShowNote(QStringLiteral("%1个子文件夹无法读取，已跳过").arg(leftOut.unreadableFolders));
+  }
   if (leftOut.count <= 0) return;
   prompter_.Inform(messages::UnconvertibleNames(leftOut), messages::TitleReminder(), MessageIcon::kInformation);
 }

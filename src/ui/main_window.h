@@ -10,6 +10,7 @@
 #include "entries/entry_list.h"
 #include "entries/intake.h"
 #include "ui/drop_receiver.h"
+#include "pipeline/row_subset.h"
 #include "ui/list_status_line.h"
 #include "ui/main_window_online.h"
 #include "ui/main_window_ui.h"
@@ -77,6 +78,14 @@ class MainWindow : public QMainWindow, private OperationRunner {
   void ShowEntryDirectory();
   void TellUnconvertible(const LeftOutNames& leftOut);
   int SelectedRow() const;
+  std::vector<int> SelectedRows() const;
+  // The rows runs take now (编辑框_筛选, 选择框_只改选中), made afresh for each run.
+  const RowSubset* ChosenRows();
+  // Compiles the filter box's text and hides the rows it does not show.
+  void FilterEdited();
+  // Hides the rows the current filter does not show (after a load or a rename).
+  void HideFilteredRows();
+  void ShowSubsetInStatusLine();
 
   // Intake and filters.
   void AfterDrop();
@@ -115,6 +124,10 @@ class MainWindow : public QMainWindow, private OperationRunner {
   bool created_ = false;
   bool dropRefused_ = false;  // a path of the drop under way came from another folder
   LeftOutNames unconvertibleInDrop_;
+  NameFilter filter_;    // 编辑框_筛选, compiled
+  RowSubset chosenRows_;  // what ChosenRows() last made
+  std::vector<char> hiddenRows_;  // per row as last hidden in the view
+  bool anyRowHidden_ = false;     // the view may hide rows
   // Observes the controls of ui_; declared last, so it goes first.
   std::unique_ptr<MainWindowOnline> online_;
 };

@@ -158,7 +158,8 @@ void BuildTopBar(MainWindowUi& ui, QWidget* w) {
   Place(NAMED(选择框_窗口置顶), w, {9, 11, 80, 15}, "窗口置顶");
   Place(NAMED(按钮_手动读取), w, {8, 38, 72, 25}, "手动读取");
   Label(NAMED(标签2), w, {208, 39, 376, 25});
-  DropDownList(NAMED(组合框2), w, {104, 5, 104, 20}, {"处理文件", "处理文件夹", "拖几个改几个"});
+  DropDownList(NAMED(组合框2), w, {104, 5, 104, 20},
+               {"处理文件", "处理文件夹", "拖几个改几个", "处理文件（含子文件夹）"});
   Place(NAMED(选择框_显示隐藏文件), w, {104, 42, 100, 18}, "显示隐藏文件");
   TransparentLabel(NAMED(透明标签3), w, {230, 10, 88, 15}, "仅检索扩展名：");
   ExtensionBox(NAMED(组合框_仅检索), w, {319, 5, 68, 27});
@@ -175,7 +176,10 @@ void BuildTopBar(MainWindowUi& ui, QWidget* w) {
 }
 
 void BuildListArea(MainWindowUi& ui, QWidget* w) {
-  QTableView* list = Place(NAMED(超级列表框1), w, {341, 120, 407, 464});
+  // The filter and the only-selected switch above the list.
+  Place(NAMED(编辑框_筛选), w, {341, 115, 290, 24})->setPlaceholderText(T("筛选：*.srt 或 re:正则"));
+  Place(NAMED(选择框_只改选中), w, {640, 118, 110, 18}, "只改选中的行");
+  QTableView* list = Place(NAMED(超级列表框1), w, {341, 144, 407, 440});
   list->setSelectionMode(QAbstractItemView::ExtendedSelection);
   list->setSelectionBehavior(QAbstractItemView::SelectRows);
   list->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -191,9 +195,9 @@ void BuildListArea(MainWindowUi& ui, QWidget* w) {
 
   // Everything below lies over the list (the first three over its header),
   // so it is created after the list and stays on top of it.
-  Place(NAMED(按钮_顺序颠倒), w, {434, 120, 65, 23}, "顺序颠倒");
-  Place(NAMED(按钮_多种重新排序), w, {514, 120, 94, 23}, "多种重新排序");
-  Place(NAMED(按钮_用我的txt修改), w, {639, 120, 108, 23}, "导入txt对应修改");
+  Place(NAMED(按钮_顺序颠倒), w, {434, 144, 65, 23}, "顺序颠倒");
+  Place(NAMED(按钮_多种重新排序), w, {514, 144, 94, 23}, "多种重新排序");
+  Place(NAMED(按钮_用我的txt修改), w, {639, 144, 108, 23}, "导入txt对应修改");
   Place(NAMED(进度条1), w, {360, 162, 368, 24})->hide();
   Place(NAMED(按钮_直接粘贴txt), w, {576, 192, 132, 23}, "直接粘贴欲改文件名")->hide();
   Place(NAMED(按钮_确认无误执行吧), w, {568, 432, 160, 28}, "确认无误，执行吧")->hide();
@@ -486,6 +490,7 @@ void NameInputsForAccessibility(MainWindowUi& ui) {
   const std::pair<QWidget*, const char*> names[] = {
       {ui.组合框2, "处理方式"}, {ui.组合框_仅检索, "仅检索扩展名"}, {ui.组合框_跳过扩展, "跳过扩展名"},
       {ui.编辑框14, "将在这里创建"}, {ui.组合框_创建扩展, "创建的扩展名"}, {ui.超级列表框1, "文件列表"},
+      {ui.编辑框_筛选, "筛选"},
       {ui.组合框1, "半角全角"}, {ui.编辑框2, "删除中间的内容：从"}, {ui.编辑框3, "删除中间的内容：到"},
       {ui.编辑框8, "删掉这个前面的东西"}, {ui.编辑框9, "删掉这个后面的东西"}, {ui.编辑框1, "要删掉的文字"},
       {ui.编辑框10, "删除次数"}, {ui.编辑框4, "被替换的"}, {ui.编辑框5, "替换后的"}, {ui.编辑框16, "替换次数"},

@@ -55,6 +55,8 @@ struct MainWindowUi {
   QPushButton* 按钮_用我的txt修改 = nullptr;
   QPushButton* 按钮_直接粘贴txt = nullptr;  // hidden outside preview
   QTableView* 超级列表框1 = nullptr;  // no model until the window sets one
+  QLineEdit* 编辑框_筛选 = nullptr;     // hides the rows whose names do not match
+  QCheckBox* 选择框_只改选中 = nullptr;  // runs take only the selected rows
   QProgressBar* 进度条1 = nullptr;  // hidden
   QPushButton* 按钮_确认无误执行吧 = nullptr;  // hidden outside preview
   QPushButton* 按钮_撤回上一步 = nullptr;  // hidden outside preview

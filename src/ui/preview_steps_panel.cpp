@@ -138,17 +138,23 @@ void PreviewStepsPanel::StartLive() {
   const std::any settings = liveBinding_->read();
   auto copy = std::make_shared<PreviewSteps>(steps_);
   const bool onWorker = list_.RowCount() >= kWorkerRows;
-  const IntakeSettings intake = hooks_.context().intake;
+  const RunContext windowContext = hooks_.context();
+  const IntakeSettings intake = windowContext.intake;
+  // The rows the run takes, held by the task (the window makes them afresh).
+  auto rows = windowContext.rows != nullptr ? std::make_shared<const RowSubset>(*windowContext.rows) : nullptr;
   EntryList* windowList = onWorker ? nullptr : &list_;
   const ByteText directory = list_.EntryDirectory();
   Prompter* prompter = &prompter_;
-  auto task = [copy, settings, intake, windowList, directory, prompter] {
+  auto folders = onWorker ? std::make_shared<const RowFolders>(RowFoldersOf(list_)) : nullptr;
+  auto task = [copy, settings, intake, rows, folders, windowList, directory, prompter] {
     auto result = std::make_shared<LiveResult>();
     // A worker folds over its own list of the names the steps saw, as the
     // window's list may change meanwhile.
-    std::shared_ptr<EntryList> own = windowList == nullptr ? ListOfNames(directory, *copy->Base()) : nullptr;
+    std::shared_ptr<EntryList> own =
+        windowList == nullptr ? ListOfNames(directory, *copy->Base(), folders ? *folders : RowFolders{}) : nullptr;
     EntryList& list = own ? *own : *windowList;
-    const RunContext context{list, *prompter, intake};
+    RunContext context{list, *prompter, intake};
+    context.rows = rows.get();
     const size_t last = copy->Count() - 1;
     PreviewStep step = copy->Steps()[last];
     step.settings = settings;

@@ -40,7 +40,7 @@ TEST(ParseCommandLine, ReadsOptionsAndPathsAsGivenAndLeavesQtItsOwn) {
       {"a dry run without a preset", {"--dry-run", "d"}, Action::kUsageError, {}},
       {"folders mode", {"--preset=p", "--mode", "folders", "--hidden", "--json", "d"}, Action::kApplyPreset, {"/home/li/d"}},
       {"a mode that is none", {"--preset=p", "--mode", "all", "d"}, Action::kUsageError, {}},
-      {"the recursive mode is not offered yet", {"--preset=p", "--mode=recursive", "d"}, Action::kUsageError, {}},
+      {"the recursive mode", {"--preset=p", "--mode=recursive", "d"}, Action::kApplyPreset, {"/home/li/d"}},
       {"undo of one folder", {"--undo", "课程/"}, Action::kUndo, {"/home/li/课程"}},
       {"undo of two folders", {"--undo", "a", "b"}, Action::kUsageError, {}},
       {"undo and a preset", {"--undo", "a", "--preset", "p", "b"}, Action::kUsageError, {}},
@@ -67,8 +67,7 @@ TEST(ParseCommandLine, ReadsOptionsAndPathsAsGivenAndLeavesQtItsOwn) {
   EXPECT_EQ(preset.mode, ProcessingMode::kFolders);
   EXPECT_TRUE(preset.hidden && preset.json && !preset.dryRun);
   EXPECT_EQ(ParseCommandLine({"--preset", "p", "d"}, "/").mode, ProcessingMode::kFiles);
-  EXPECT_EQ(ParseCommandLine({"--preset=p", "--mode=recursive", "d"}, "/").error,
-            "vantor-rename: --mode recursive（连同子文件夹里的文件）在这个版本里还不能用\n");
+  EXPECT_EQ(ParseCommandLine({"--preset=p", "--mode=recursive", "d"}, "/").mode, ProcessingMode::kFilesInTree);
   EXPECT_EQ(ParseCommandLine({"--json", "d"}, "/").error, "vantor-rename: 选项 --json 只能和 --preset 一起用\n");
   EXPECT_EQ(ParseCommandLine({"--help=1"}, "/").error, "vantor-rename: 选项 --help=1 不带值（--help 列出全部选项）\n");
 }

@@ -211,6 +211,39 @@ TEST_F(HeadlessRunTest, ConflictsExitOneTheRestIsRenamedAndTheJsonMatchesTheDisk
   EXPECT_NE(run.err.find("vantor-rename: 已改名1个，失败3个\n"), std::string::npos);
 }
 
+// In a tree each folder is renamed on its own: the same new name in two
+// seasons is no conflict, and the undo takes back every folder.
+TEST_F(HeadlessRunTest, RecursiveRunRenamesEachSubFolderAndUndoesThemAll) {
+  dir_.MakeFolder("第一季");
+  dir_.MakeFolder("第二季");
+  dir_.MakeFile("第一课.mp4");
+  dir_.MakeFile("第一季/第一课.mp4");
+  dir_.MakeFile("第二季/第一课.mp4");
+  dir_.MakeFile("第二季/第二课.mp4");
+  const Finished dry = Run({"--preset", "课程", "--mode", "recursive", "--dry-run", dir_.Path()});
+  EXPECT_EQ(dry.status, 0) << dry.err;
+  EXPECT_EQ(dry.out,
+            "第一课.mp4 → 第01课.mp4\n"
+            "第二季/第二课.mp4 → 第02课.mp4\n"
+            "第二季/第一课.mp4 → 第01课.mp4\n"
+            "第一季/第一课.mp4 → 第01课.mp4\n"
+            "将改名4个，冲突0个\n");
+
+  const Finished real = Run({"--preset", "课程", "--mode", "recursive", "--json", dir_.Path()});
+  EXPECT_EQ(real.status, 0) << real.err;
+  const QJsonArray entries = QJsonDocument::fromJson(QByteArray::fromStdString(real.out)).object()["entries"].toArray();
+  ASSERT_EQ(entries.size(), 4);
+  EXPECT_EQ(entries[1].toObject()["folder"].toString().toStdString(), dir_.Path() + "第二季");
+  for (const char* path : {"第01课.mp4", "第一季/第01课.mp4", "第二季/第01课.mp4", "第二季/第02课.mp4"}) {
+    EXPECT_TRUE(dir_.Exists(path)) << path;
+  }
+  const Finished undo = Run({"--undo", dir_.Path()});
+  EXPECT_EQ(undo.status, 0) << undo.err;
+  for (const char* path : {"第一课.mp4", "第一季/第一课.mp4", "第二季/第一课.mp4", "第二季/第二课.mp4"}) {
+    EXPECT_TRUE(dir_.Exists(path)) << path;
+  }
+}
+
 TEST_F(HeadlessRunTest, UnusableInputExitsTwoWithOneLineAndChangesNothing) {
   dir_.MakeFile("第一课.mp4");
   home_.MakeFile("damaged.json", R"({"format": "vantor-rename-steps", "version": 1, "steps": [)");
@@ -225,7 +258,6 @@ TEST_F(HeadlessRunTest, UnusableInputExitsTwoWithOneLineAndChangesNothing) {
       {"an unknown option", {"--preset", "课程", "--colour", dir_.Path()}},
       {"a missing folder", {"--preset", "课程", dir_.Path(), home_.Path() + "没有"}},
       {"a file for a folder", {"--preset", "课程", home_.Path() + "damaged.json"}},
-      {"the recursive mode", {"--preset", "课程", "--mode", "recursive", dir_.Path()}},
       {"undo of a missing folder", {"--undo", home_.Path() + "没有"}},
   };
   for (const auto& row : rows) {

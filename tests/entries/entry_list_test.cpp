@@ -256,5 +256,56 @@ TEST(EntryListNotices, ABatchMixingKindsOfChangeGivesOneReset) {
   EXPECT_EQ(Column(list, 0), (TextArray{"d", "e"}));
 }
 
+// Rows of a tree: each row's name, pending name and folder as "folder|name|pending".
+std::vector<std::string> TreeRows(const EntryList& list) {
+  std::vector<std::string> rows;
+  for (int row = 0; row < list.RowCount(); ++row) {
+    rows.push_back(list.FolderOfRow(row) + "|" + list.Cell(row, 0) + "|" + list.Cell(row, 1));
+  }
+  return rows;
+}
+
+TEST(EntryListMoveRows, MovesRowsWithTheirPendingNamesAndFolders) {
+  struct Case {
+    std::vector<int> rows;
+    int before;
+    int landing;
+    std::vector<std::string> want;
+  };
+  const std::vector<Case> cases = {
+      {{0, 1}, 3, 1, {"s/|c|C", "|a|A", "s/|b|B", "t/|d|D"}},
+      {{3}, 0, 0, {"t/|d|D", "|a|A", "s/|b|B", "s/|c|C"}},
+      {{2, 0}, 4, 2, {"s/|b|B", "t/|d|D", "|a|A", "s/|c|C"}},  // order kept, whatever order given
+      {{1, 1, 9, -1}, 99, 3, {"|a|A", "s/|c|C", "t/|d|D", "s/|b|B"}},  // bad and repeated indices
+      {{}, 0, -1, {"|a|A", "s/|b|B", "s/|c|C", "t/|d|D"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.rows) + " before " + std::to_string(c.before));
+    EntryList list;
+    const uint32_t s = list.AddFolder("s/");
+    const uint32_t t = list.AddFolder("t/");
+    list.AppendRow("a");
+    list.AppendRowInFolder("b", s);
+    list.AppendRowInFolder("c", s);
+    list.AppendRowInFolder("d", t);
+    list.SetPreviewOn(true);
+    for (int row = 0; row < 4; ++row) list.SetEntryCell(ByteText(1, static_cast<char>('A' + row)), row, 1);
+    EXPECT_EQ(list.MoveRows(c.rows, c.before), c.landing);
+    EXPECT_EQ(TreeRows(list), c.want);
+  }
+
+  // Folders follow the rows through removals and reversals; a cleared list has no tree.
+  EntryList list;
+  list.AppendRowInFolder("x", list.AddFolder("f/"));
+  list.AppendRow("y");
+  list.AppendRowInFolder("z", list.AddFolder("g/"));
+  list.ReverseOrder();
+  list.RemoveRows({1});
+  EXPECT_EQ(TreeRows(list), (std::vector<std::string>{"g/|z|", "f/|x|"}));
+  list.Clear();
+  EXPECT_FALSE(list.HasFolders());
+  EXPECT_EQ(list.Folders(), (std::vector<ByteText>{""}));
+}
+
 }  // namespace
 }  // namespace vantor

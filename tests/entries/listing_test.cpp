@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cctype>
 #include <random>
 #include <set>
@@ -195,6 +198,70 @@ TEST(ListSubfolders, ListsFoldersOnlyByNameWithoutDotEntries) {
   const FolderListing listing = ListSubfolders(withoutSeparator);
   EXPECT_EQ(listing.names, (TextArray{"A", "b", "x.txt", "\x94\x39\xFC\x36", G("第二课")}));
   EXPECT_EQ(listing.unconvertible, 1);
+}
+
+// A folder too deep for any path to reach (longer than PATH_MAX) cannot be
+// opened, whoever runs the test; it is made and removed through folder
+// descriptors. Its top lies in parent.
+class TooDeepFolder {
+ public:
+  TooDeepFolder(const std::string& parent, const std::string& name) {
+    fds_.push_back(open(parent.c_str(), O_RDONLY | O_DIRECTORY));
+    names_.push_back(name);
+    const std::string level(200, 'd');
+    for (int depth = 0; depth < 25; ++depth) {
+      mkdirat(fds_.back(), names_.back().c_str(), 0700);
+      fds_.push_back(openat(fds_.back(), names_.back().c_str(), O_RDONLY | O_DIRECTORY));
+      names_.push_back(level);
+    }
+    close(openat(fds_.back(), "deep.txt", O_CREAT | O_WRONLY, 0600));
+  }
+  ~TooDeepFolder() {
+    unlinkat(fds_.back(), "deep.txt", 0);
+    for (size_t i = fds_.size() - 1; i > 0; --i) {
+      close(fds_[i]);
+      unlinkat(fds_[i - 1], names_[i - 1].c_str(), AT_REMOVEDIR);
+    }
+    close(fds_.front());
+  }
+
+ private:
+  std::vector<int> fds_;
+  std::vector<std::string> names_;
+};
+
+TEST(ListFilesInTree, WalksDepthFirstInNaturalOrderPassingOverLinksHiddenAndUnreadableFolders) {
+  TempDir dir;
+  for (const char* folder : {"Season 2", "Season 2/Extras", "Season 2 b", "Season 10", "Season 10/deep",
+                             "Season 10/deep/er", ".git", "empty"}) {
+    dir.MakeFolder(folder);
+  }
+  for (const char* name : {"b.txt", "a10.txt", "a2.txt", ".hidden.txt", "Season 2/e10.mkv", "Season 2/e9.mkv",
+                           "Season 2/Extras/x.mkv", "Season 2 b/y.mkv", "Season 10/e1.mkv", ".git/config",
+                           "Season 10/deep/er/z.srt", "\xB5\xDA.txt"}) {
+    dir.MakeFile(name);
+  }
+  ASSERT_EQ(symlink(".", (dir.Path() + "Season 2/loop").c_str()), 0);        // a link to a folder: not walked
+  ASSERT_EQ(symlink("b.txt", (dir.Path() + "Season 2 b/link.txt").c_str()), 0);  // a link to a file: a file
+  const TooDeepFolder deep(dir.Path() + "Season 2 b", "locked");
+
+  const TreeListing tree = ListFilesInTree(dir.Gbk(), "*.*");
+  std::vector<std::string> paths;
+  for (size_t i = 0; i < tree.names.size(); ++i) paths.push_back(tree.folders[tree.folderOfName[i]] + tree.names[i]);
+  EXPECT_EQ(paths, (std::vector<std::string>{"a2.txt", "a10.txt", "b.txt", "Season 2/e9.mkv", "Season 2/e10.mkv",
+                                             "Season 2/Extras/x.mkv", "Season 2 b/link.txt", "Season 2 b/y.mkv",
+                                             "Season 10/e1.mkv", "Season 10/deep/er/z.srt"}));
+  EXPECT_EQ(tree.folders.front(), "");
+  EXPECT_EQ(tree.unreadableFolders, 1);
+  EXPECT_EQ(tree.unconvertible, 1);
+  EXPECT_EQ(tree.LeftOut().unreadableFolders, 1);
+
+  const TreeListing withHidden = ListFilesInTree(dir.Gbk(), "*.srt", /*includeHidden=*/true);
+  ASSERT_EQ(withHidden.names, (TextArray{"z.srt"}));
+  EXPECT_EQ(withHidden.folders[withHidden.folderOfName[0]], "Season 10/deep/er/");
+  const TreeListing all = ListFilesInTree(dir.Gbk(), "*.*", /*includeHidden=*/true);
+  EXPECT_EQ(all.names.size(), tree.names.size() + 2);  // .hidden.txt and .git/config
+  EXPECT_TRUE(ListFilesInTree(dir.Gbk() + "missing/", "*.*").names.empty());
 }
 
 }  // namespace

@@ -113,11 +113,13 @@ TEST_F(MainWindowLayout, PlacedControlsHaveKindCaptionAndGeometry) {
       {"编辑框14", "QLineEdit", "", {341, 73, 239, 32}},
       {"透明标签1", "QLabel", "", {584, 74, 25, 25}},
       {"按钮14", "QPushButton", "创建文件", {690, 73, 64, 32}},
-      {"按钮_顺序颠倒", "QPushButton", "顺序颠倒", {434, 120, 65, 23}},
-      {"按钮_多种重新排序", "QPushButton", "多种重新排序", {514, 120, 94, 23}},
-      {"按钮_用我的txt修改", "QPushButton", "导入txt对应修改", {639, 120, 108, 23}},
+      {"编辑框_筛选", "QLineEdit", "", {341, 115, 290, 24}},
+      {"选择框_只改选中", "QCheckBox", "只改选中的行", {640, 118, 110, 18}},
+      {"按钮_顺序颠倒", "QPushButton", "顺序颠倒", {434, 144, 65, 23}},
+      {"按钮_多种重新排序", "QPushButton", "多种重新排序", {514, 144, 94, 23}},
+      {"按钮_用我的txt修改", "QPushButton", "导入txt对应修改", {639, 144, 108, 23}},
       {"按钮_直接粘贴txt", "QPushButton", "直接粘贴欲改文件名", {576, 192, 132, 23}},
-      {"超级列表框1", "QTableView", nullptr, {341, 120, 407, 464}},
+      {"超级列表框1", "QTableView", nullptr, {341, 144, 407, 440}},
       {"进度条1", "QProgressBar", nullptr, {360, 162, 368, 24}},
       {"按钮_确认无误执行吧", "QPushButton", "确认无误，执行吧", {568, 432, 160, 28}},
       {"按钮_撤回上一步", "QPushButton", "撤回上一步", {568, 480, 104, 28}},
@@ -241,7 +243,7 @@ TEST_F(MainWindowLayout, RadioButtonsAreExclusiveWithinTheirOwnGroupOnly) {
 }
 
 TEST_F(MainWindowLayout, InitialItemsVisibilityAndListSettings) {
-  EXPECT_EQ(Items(ui_.组合框2), (QStringList{U("处理文件"), U("处理文件夹"), U("拖几个改几个")}));
+  EXPECT_EQ(Items(ui_.组合框2), (QStringList{U("处理文件"), U("处理文件夹"), U("拖几个改几个"), U("处理文件（含子文件夹）")}));
   EXPECT_EQ(Items(ui_.组合框1), (QStringList{U("英文符号"), U("中文符号"), U("B站括号")}));
   EXPECT_EQ(ui_.组合框5->currentText(), U("不加"));
   EXPECT_FALSE(ui_.组合框2->isEditable());
@@ -302,7 +304,8 @@ TEST_F(MainWindowLayout, EveryMemberIsSetAndNamedAfterItself) {
       M(中心区), M(选择框_窗口置顶), M(按钮_手动读取), M(标签2), M(组合框2), M(选择框_显示隐藏文件), M(透明标签3),
       M(组合框_仅检索), M(透明标签4), M(组合框_跳过扩展), M(按钮_打开预览), M(超级按钮1),
       M(透明标签8), M(编辑框14), M(透明标签1), M(组合框_创建扩展), M(按钮14), M(按钮_顺序颠倒),
-      M(按钮_多种重新排序), M(按钮_用我的txt修改), M(按钮_直接粘贴txt), M(超级列表框1), M(进度条1),
+      M(按钮_多种重新排序), M(按钮_用我的txt修改), M(按钮_直接粘贴txt), M(超级列表框1), M(编辑框_筛选),
+      M(选择框_只改选中), M(进度条1),
       M(按钮_确认无误执行吧), M(按钮_撤回上一步), M(按钮_清空输入框), M(按钮_清空列表框),
       M(按钮_保存到txt), M(时钟1), M(高级选择夹1), M(选择夹页_删除), M(选择夹页_替换),
       M(选择夹页_添加), M(选择夹页_特殊功能),

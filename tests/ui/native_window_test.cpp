@@ -37,7 +37,7 @@ TEST_F(NativeWindowTest, GrowsTheListAndMovesTheAnchoredControlsThenComesBackToT
   const MainWindowUi& ui = Ui();
   EXPECT_EQ(window_.minimumSize(), QSize(769, 680));
   ASSERT_TRUE(ResizeTo(QSize(1000, 800)));  // 231 wider, 120 higher
-  EXPECT_EQ(View()->geometry(), QRect(341, 120, 407 + 231, 464 + 120));
+  EXPECT_EQ(View()->geometry(), QRect(341, 144, 407 + 231, 440 + 120));
   EXPECT_EQ(ColumnWidth(0), 380 + 231);
   EXPECT_EQ(ui.超级按钮1->pos(), QPoint(672 + 231, 3));
   EXPECT_EQ(ui.透明标签8->pos(), QPoint(649 + 231, 37));
@@ -48,13 +48,13 @@ TEST_F(NativeWindowTest, GrowsTheListAndMovesTheAnchoredControlsThenComesBackToT
   EXPECT_EQ(ui.标签_状态行->geometry(), QRect(8, 624 + 120, 744 + 231, 20));
   EXPECT_EQ(ui.高级选择夹1->geometry(), QRect(8, 72, 328, 512));
   EXPECT_EQ(ui.按钮_打开预览->pos(), QPoint(551, 5));
-  EXPECT_EQ(ui.按钮_顺序颠倒->pos(), QPoint(434, 120));
+  EXPECT_EQ(ui.按钮_顺序颠倒->pos(), QPoint(434, 144));
 
   // Never smaller than the default size.
   window_.resize(500, 400);
   QCoreApplication::processEvents();
   EXPECT_TRUE(WaitFor([&] { return window_.size() == QSize(769, 680); })) << window_.width() << "x" << window_.height();
-  EXPECT_EQ(View()->geometry(), QRect(341, 120, 407, 464));
+  EXPECT_EQ(View()->geometry(), QRect(341, 144, 407, 440));
   EXPECT_EQ(ColumnWidth(0), 380);
   EXPECT_EQ(ui.超级按钮1->geometry(), QRect(672, 3, 80, 25));
   EXPECT_EQ(ui.组合框_创建扩展->geometry(), QRect(608, 76, 77, 27));
@@ -71,16 +71,16 @@ TEST_F(NativeWindowTest, PreviewOnAnEnlargedWindowKeepsItsSizeAndSharesTheWidth)
   EXPECT_EQ(window_.size(), QSize(1300, 800));
   EXPECT_EQ(window_.minimumSize(), QSize(1150, 680));
   // 150 wider and 120 higher than the preview's default size.
-  EXPECT_EQ(View()->geometry(), QRect(341, 120, 787 + 150, 464 + 120));
+  EXPECT_EQ(View()->geometry(), QRect(341, 144, 787 + 150, 440 + 120));
   EXPECT_EQ(ColumnWidth(0), 380 + 75);
   EXPECT_EQ(ColumnWidth(1), 380 + 75);
   EXPECT_EQ(ui.按钮_确认无误执行吧->pos(), QPoint(973, 590 + 120));
   EXPECT_EQ(ui.按钮_撤回上一步->pos(), QPoint(850, 590 + 120));
-  EXPECT_EQ(ui.按钮_用我的txt修改->pos(), QPoint(830, 120));
+  EXPECT_EQ(ui.按钮_用我的txt修改->pos(), QPoint(830, 144));
 
   // Back at the preview's default size: the preview's own places.
   ASSERT_TRUE(ResizeTo(QSize(1150, 680)));
-  EXPECT_EQ(View()->geometry(), QRect(341, 120, 787, 464));
+  EXPECT_EQ(View()->geometry(), QRect(341, 144, 787, 440));
   EXPECT_EQ(ColumnWidth(0), 380);
   EXPECT_EQ(ColumnWidth(1), 380);
   EXPECT_EQ(ui.按钮_确认无误执行吧->pos(), QPoint(973, 590));
@@ -90,7 +90,7 @@ TEST_F(NativeWindowTest, PreviewOnAnEnlargedWindowKeepsItsSizeAndSharesTheWidth)
   TogglePreview();
   EXPECT_TRUE(WaitFor([&] { return window_.size() == QSize(769, 680); })) << window_.width();
   EXPECT_EQ(window_.minimumSize(), QSize(769, 680));
-  EXPECT_EQ(View()->geometry(), QRect(341, 120, 400, 464));
+  EXPECT_EQ(View()->geometry(), QRect(341, 144, 400, 440));
   EXPECT_EQ(ui.超级按钮1->pos(), QPoint(672, 3));
 }
 
