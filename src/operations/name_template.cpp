@@ -340,6 +340,13 @@ std::optional<ByteText> TimeValue(const std::optional<TakenTime>& time, const QS
   return text;
 }
 
+// The name of the folder the entries are in: "/home/me/歌/" -> "歌",
+// "Season 1/" -> "Season 1".
+ByteText ParentName(ByteText directory) {
+  while (directory.size() > 1 && directory.back() == kPathSeparator) directory.pop_back();
+  return NameOfPath(directory, true);
+}
+
 // Everything a run computes once: the formats as Qt reads them.
 struct TemplateRun {
   const NameTemplate& parsed;
@@ -349,14 +356,15 @@ struct TemplateRun {
   bool wantsModified = false;
 };
 
-std::optional<ByteText> ValueOf(const TemplatePart& part, const QString& format, const TemplateRun& run,
+// parent: the name of the entry's folder.
+std::optional<ByteText> ValueOf(const TemplatePart& part, const QString& format, const ByteText& parent,
                                 const RenameEntryView& entry, const FileFacts& facts) {
   switch (part.field) {
     case TemplateField::kText: return part.text;
     case TemplateField::kName: return entry.stem;
     case TemplateField::kExt:
       return entry.extension.empty() || entry.extension[0] != '.' ? entry.extension : entry.extension.substr(1);
-    case TemplateField::kParent: return run.parent;
+    case TemplateField::kParent: return parent;
     case TemplateField::kCounter:
       return PaddedNumber(static_cast<long long>(part.start) + static_cast<long long>(entry.ordinal - 1) * part.step,
                           part.width);
@@ -387,12 +395,6 @@ std::optional<ByteText> ValueOf(const TemplatePart& part, const QString& format,
     }
   }
   return std::nullopt;
-}
-
-// The name of the folder the entries are in: "/home/me/歌/" -> "歌".
-ByteText ParentName(ByteText directory) {
-  while (directory.size() > 1 && directory.back() == kPathSeparator) directory.pop_back();
-  return NameOfPath(directory, true);
 }
 
 }  // namespace
@@ -426,13 +428,16 @@ void RunNameTemplate(const RunContext& context, const NameTemplateSettings& sett
     FileFacts facts;
     if (readsFiles) {
       // The file on disk still has the row's column-0 name, whatever
-      // earlier preview steps made of it.
-      const ByteText& onDisk = context.list.Cell(entry.row, 0);
+      // earlier preview steps made of it, in the row's folder (a sub-folder
+      // in a tree).
+      const ByteText onDisk = context.list.FolderOfRow(entry.row) + context.list.Cell(entry.row, 0);
       facts = store.Get(reader, directory + onDisk, onDisk, *parsed, run.wantsTaken, run.wantsModified);
     }
+    const ByteText& rowFolder = context.list.FolderOfRow(entry.row);
+    const ByteText parent = rowFolder.empty() ? run.parent : ParentName(rowFolder);
     ByteText name;
     for (size_t i = 0; i < parsed->parts.size(); ++i) {
-      const std::optional<ByteText> value = ValueOf(parsed->parts[i], run.formats[i], run, entry, facts);
+      const std::optional<ByteText> value = ValueOf(parsed->parts[i], run.formats[i], parent, entry, facts);
       if (!value) {
         missing.fetch_add(1, std::memory_order_relaxed);
         return std::nullopt;

@@ -82,8 +82,8 @@ void RunPhotoDateName(const RunContext& context, const PhotoDateSettings& settin
   ReadTimes* times = ReadTimesOf(context);
   RunRename(context, {}, [&](const RenameEntryView& entry) -> std::optional<ByteText> {
     // The file on disk still has the row's current name, whatever earlier
-    // preview steps made of it.
-    const ByteText& onDisk = context.list.Cell(entry.row, 0);
+    // preview steps made of it, in the row's folder (a sub-folder in a tree).
+    const ByteText onDisk = context.list.FolderOfRow(entry.row) + context.list.Cell(entry.row, 0);
     std::optional<TakenTime> taken = ReadOnce(times, false, directory + onDisk, onDisk);
     if (!taken && settings.modificationTimeWhenMissing) taken = ReadOnce(times, true, directory + onDisk, onDisk);
     if (!taken) return std::nullopt;

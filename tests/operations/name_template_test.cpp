@@ -208,6 +208,33 @@ TEST(RunNameTemplate, FillsEveryFieldAndLeavesNamesWithoutAValue) {
   EXPECT_EQ(fields.reads, 4 + 4 + 4);  // songs, photos, shooting dates: each file once
 }
 
+// In a folder tree each row reads its own file and {parent} is its own
+// folder: the same name in two seasons is two songs.
+TEST(RunNameTemplate, ReadsEachTreeRowInItsOwnFolder) {
+  class FieldsByPath : public FakeFields {
+   public:
+    AudioTags ReadAudioTags(const ByteText& path) const override {
+      return {{}, {}, G(path.find(G("第二季/")) != ByteText::npos ? "二" : "一"), {}, {}, {}};
+    }
+  } fields;
+  Workbench bench;
+  bench.list.SetEntryDirectory(bench.dir.Gbk());
+  bench.list.AppendRowInFolder(G("01.mp3"), bench.list.AddFolder(G("第一季/")));
+  bench.list.AppendRowInFolder(G("01.mp3"), bench.list.AddFolder(G("剧/第二季/")));
+  bench.list.SetPreviewOn(true);
+  bool silenced = true;
+  PreviewStepIo io;
+  io.state = std::make_shared<std::any>();
+  RunContext context = bench.Context();
+  context.step = &io;
+  context.fileFields = &fields;
+  context.previewNoticeSilenced = &silenced;
+  RunNameTemplate(context, {G("{parent} {title}")});
+  ASSERT_EQ(io.changes.size(), 2u);
+  EXPECT_EQ(Utf8ForDisplay(io.changes[0].newName), "第一季 一.mp3");
+  EXPECT_EQ(Utf8ForDisplay(io.changes[1].newName), "第二季 二.mp3");
+}
+
 TEST(RunNameTemplate, RenamesTaggedSongsOnDiskAndCountsTheUntagged) {
   Workbench bench;
   const testing::SongTags qingtian{"周杰伦", "叶惠美", "晴天", "", 1, 2003};
