@@ -158,8 +158,11 @@ void BuildTopBar(MainWindowUi& ui, QWidget* w) {
   Place(NAMED(选择框_窗口置顶), w, {9, 11, 80, 15}, "窗口置顶");
   Place(NAMED(按钮_手动读取), w, {8, 38, 72, 25}, "手动读取");
   Label(NAMED(标签2), w, {208, 39, 376, 25});
-  DropDownList(NAMED(组合框2), w, {104, 5, 104, 20},
-               {"处理文件", "处理文件夹", "拖几个改几个", "处理文件（含子文件夹）"});
+  QComboBox* mode = DropDownList(NAMED(组合框2), w, {104, 5, 104, 20},
+                                 {"处理文件", "处理文件夹", "拖几个改几个", "处理文件（含子文件夹）"});
+  // The longest mode does not fit the box: its tooltip names the mode in full.
+  QObject::connect(mode, &QComboBox::currentTextChanged, mode, &QWidget::setToolTip);
+  mode->setToolTip(mode->currentText());
   Place(NAMED(选择框_显示隐藏文件), w, {104, 42, 100, 18}, "显示隐藏文件");
   TransparentLabel(NAMED(透明标签3), w, {230, 10, 88, 15}, "仅检索扩展名：");
   ExtensionBox(NAMED(组合框_仅检索), w, {319, 5, 68, 27});

@@ -146,6 +146,20 @@ class FakeFields : public FileFieldReader {
   }
 };
 
+// Runs the template as a preview step does (no preview notice) over the
+// bench's rows, with tags from fields.
+PreviewStepIo RunAsStep(Workbench& bench, const FileFieldReader& fields, const char* text) {
+  PreviewStepIo io;
+  io.state = std::make_shared<std::any>();
+  bool silenced = true;
+  RunContext context = bench.Context();
+  context.step = &io;
+  context.fileFields = &fields;
+  context.previewNoticeSilenced = &silenced;
+  RunNameTemplate(context, {G(text)});
+  return io;
+}
+
 TEST(RunNameTemplate, FillsEveryFieldAndLeavesNamesWithoutAValue) {
   Workbench bench;
   bench.dir.MakeFolder("专辑 A");
@@ -157,7 +171,6 @@ TEST(RunNameTemplate, FillsEveryFieldAndLeavesNamesWithoutAValue) {
   fields.photos["IMG_1.jpg"] = {G("Canon EOS R5"), 6000, 4000};
   fields.taken["IMG_1.jpg"] = {2024, 5, 1, 13, 45, 7};
   bench.list.SetPreviewOn(true);
-  bool silenced = true;  // as the steps run: no preview notice
 
   struct Case {
     const char* text;
@@ -179,13 +192,7 @@ TEST(RunNameTemplate, FillsEveryFieldAndLeavesNamesWithoutAValue) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
-    PreviewStepIo io;
-    io.state = std::make_shared<std::any>();
-    RunContext context = bench.Context();
-    context.step = &io;
-    context.fileFields = &fields;
-    context.previewNoticeSilenced = &silenced;
-    RunNameTemplate(context, {G(c.text)});
+    const PreviewStepIo io = RunAsStep(bench, fields, c.text);
     ASSERT_TRUE(io.produced);
     std::vector<std::string> names(4);
     for (const PlannedRename& change : io.changes) names[static_cast<size_t>(change.row)] = Utf8ForDisplay(change.newName);
@@ -200,6 +207,7 @@ TEST(RunNameTemplate, FillsEveryFieldAndLeavesNamesWithoutAValue) {
   RunContext context = bench.Context();
   context.step = &io;
   context.fileFields = &fields;
+  bool silenced = true;  // as the steps run: no preview notice
   context.previewNoticeSilenced = &silenced;
   fields.reads = 0;
   RunNameTemplate(context, {G("{artist}")});
@@ -222,14 +230,7 @@ TEST(RunNameTemplate, ReadsEachTreeRowInItsOwnFolder) {
   bench.list.AppendRowInFolder(G("01.mp3"), bench.list.AddFolder(G("第一季/")));
   bench.list.AppendRowInFolder(G("01.mp3"), bench.list.AddFolder(G("剧/第二季/")));
   bench.list.SetPreviewOn(true);
-  bool silenced = true;
-  PreviewStepIo io;
-  io.state = std::make_shared<std::any>();
-  RunContext context = bench.Context();
-  context.step = &io;
-  context.fileFields = &fields;
-  context.previewNoticeSilenced = &silenced;
-  RunNameTemplate(context, {G("{parent} {title}")});
+  const PreviewStepIo io = RunAsStep(bench, fields, "{parent} {title}");
   ASSERT_EQ(io.changes.size(), 2u);
   EXPECT_EQ(Utf8ForDisplay(io.changes[0].newName), "第一季 一.mp3");
   EXPECT_EQ(Utf8ForDisplay(io.changes[1].newName), "第二季 二.mp3");
