@@ -123,7 +123,9 @@ TEST(NaturalSort, GivesTheOrderOfTheComparisonOnLargeLists) {
     EXPECT_EQ(byOrder, expected);
     // Equal names keep their input order.
     for (size_t k = 1; k < order.size(); ++k) {
-      if (names[order[k - 1]] == names[order[k]]) ASSERT_LT(order[k - 1], order[k]) << names[order[k]];
+      if (names[order[k - 1]] == names[order[k]]) {
+        ASSERT_LT(order[k - 1], order[k]) << names[order[k]];
+      }
     }
     EXPECT_EQ(Sorted(names), expected);
   }
