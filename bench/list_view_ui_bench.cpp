@@ -16,14 +16,7 @@
 #include "entries/entry_list.h"
 #include "platform/code_page.h"
 #include "ui/entry_table_model.h"
-
-namespace {
-
-double MillisecondsSince(std::chrono::steady_clock::time_point start) {
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
-
-}  // namespace
+#include "bench_clock.h"
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

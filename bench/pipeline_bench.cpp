@@ -56,14 +56,11 @@
 #include "pipeline/rename_batch.h"
 #include "platform/code_page.h"
 #include "text/chinese_numerals.h"
+#include "bench_clock.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-double MillisecondsSince(Clock::time_point start) {
-  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
 
 // Says OK to everything and shows nothing.
 class AgreeingPrompter : public vantor::Prompter {
