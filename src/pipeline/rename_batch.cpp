@@ -286,8 +286,10 @@ class NativeStepNames {
       const PlannedRename& step = plan_[order_[k]];
       names_[k] = {Append(step.oldName), Append(step.newName)};
       if (identities_ != nullptr) {
+        // The plan's identity first; the first entry of a cycle was read as
+        // the batch was laid out.
         EntryIdentity& identity = (*identities_)[order_[k]];
-        identity = step.identity;
+        if (step.identity.Known()) identity = step.identity;
         if (!identity.Known() && names_[k].oldName.error == 0) identity = renamer_->IdentityOf(names_[k].oldName.text);
       }
       if ((k + 1) % kStepsBetweenSignals == 0 || k + 1 == order_.size()) {
@@ -340,9 +342,10 @@ class BatchRunner {
       outcome_.folderChanged = true;
       return false;
     }
+    exchange_ = renamer_.CanExchange();
     Lay();
     if (!order_.empty()) {
-      if (!cycles_.empty() && !ChooseTemporary()) {
+      if (NeedsTemporary() && !ChooseTemporary()) {
         for (const Segment& cycle : cycles_) {
           for (size_t k = cycle.begin; k < cycle.end; ++k) graph_.problems[order_[k]] = RenameProblem::kFailed;
         }
@@ -400,14 +403,23 @@ class BatchRunner {
         order_.push_back(step);
       }
       cycle.end = order_.size();
+      const PlannedRename& firstStep = plan_[order_[cycle.begin]];
+      EntryIdentity identity = firstStep.identity;
       std::string first;
-      if (NativeEntryName(plan_[order_[cycle.begin]].oldName, first) == 0) {
-        const EntryIdentity identity = renamer_.IdentityOf(first.c_str());
-        cycle.device = identity.device;
-        cycle.inode = identity.inode;
-      }
+      if (!identity.Known() && NativeEntryName(firstStep.oldName, first) == 0) identity = renamer_.IdentityOf(first.c_str());
+      cycle.device = identity.device;
+      cycle.inode = identity.inode;
+      outcome_.identities[order_[cycle.begin]] = identity;
       cycles_.push_back(cycle);
     }
+  }
+
+  // A swap of two names is one exchange where the file system makes them;
+  // any other cycle goes through a temporary name.
+  bool ExchangedAtOnce(const Segment& cycle) const { return exchange_ && cycle.end - cycle.begin == 2; }
+
+  bool NeedsTemporary() const {
+    return std::any_of(cycles_.begin(), cycles_.end(), [this](const Segment& cycle) { return !ExchangedAtOnce(cycle); });
   }
 
   // A temporary name nothing in the folder holds; every cycle uses it in turn.
@@ -429,6 +441,10 @@ class BatchRunner {
     }
     for (const Segment& cycle : cycles_) {
       const PlannedRename& first = plan_[order_[cycle.begin]];
+      if (ExchangedAtOnce(cycle)) {
+        journal_.Add(JournalMove::kExchange, first.oldName, first.newName, cycle.device, cycle.inode);
+        continue;
+      }
       journal_.Add(JournalMove::kPark, first.oldName, temporary_, cycle.device, cycle.inode);
       for (size_t k = cycle.begin + 1; k < cycle.end; ++k) {
         const PlannedRename& step = plan_[order_[k]];
@@ -454,6 +470,23 @@ class BatchRunner {
     if (stopAfter_ > 0 && --stopAfter_ == 0) stopped_ = true;
     errno = error;
     return moved;
+  }
+
+  // The exchange of two names, counted as one move.
+  bool Exchange(NativeStepNames::Name a, NativeStepNames::Name b) {
+    if (stopped_) {
+      errno = EINTR;
+      return false;
+    }
+    if (a.error != 0 || b.error != 0) {
+      errno = a.error == EINVAL || b.error == EINVAL ? EINVAL : EILSEQ;
+      return false;
+    }
+    const bool exchanged = renamer_.Exchange(a.text, b.text);
+    const int error = errno;
+    if (stopAfter_ > 0 && --stopAfter_ == 0) stopped_ = true;
+    errno = error;
+    return exchanged;
   }
 
   // True when the entry under from is the one noted for step (or none was).
@@ -515,6 +548,12 @@ class BatchRunner {
       }
       return;
     }
+    if (ExchangedAtOnce(segment)) {
+      RunSwap(first, step(1), oldName(0), oldName(1));
+      Worked();
+      Worked();
+      return;
+    }
     const bool replaced = !StillThere(first, oldName(0));
     if (replaced || !Move(oldName(0), temporary)) {
       graph_.problems[first] = replaced ? RenameProblem::kReplaced : ProblemOfError(errno);
@@ -549,6 +588,25 @@ class BatchRunner {
     for (size_t j = moved; j <= length; ++j) Worked();
   }
 
+  // Swaps the entries of steps first and second (under a and b) in one
+  // exchange: both are done, or neither, the one that could not go told why
+  // and the other kNameTaken.
+  void RunSwap(int first, int second, NativeStepNames::Name a, NativeStepNames::Name b) {
+    RenameProblem problem = RenameProblem::kNone;
+    int refused = first;
+    if (!StillThere(first, a)) {
+      problem = RenameProblem::kReplaced;
+    } else if (!StillThere(second, b)) {
+      problem = RenameProblem::kReplaced;
+      refused = second;
+    } else if (!Exchange(a, b)) {
+      problem = ProblemOfError(errno);
+    }
+    outcome_.done[first] = outcome_.done[second] = problem == RenameProblem::kNone;
+    graph_.problems[first] = graph_.problems[second] = problem == RenameProblem::kNone ? problem : RenameProblem::kNameTaken;
+    if (problem != RenameProblem::kNone) graph_.problems[refused] = problem;
+  }
+
   // Asked before a chain step or a whole cycle, never inside a cycle.
   bool StopRequested() const { return work_ != nullptr && work_->StopRequested(); }
 
@@ -573,6 +631,7 @@ class BatchRunner {
   bool stopped_ = false;
   bool folderChanged_ = false;
   bool stranded_ = false;  // an entry left under the temporary name
+  bool exchange_ = false;  // the folder's file system trades two names at once
   ByteText temporary_;
 };
 

@@ -96,7 +96,9 @@ std::vector<RenameProblem> CheckRenameNames(const std::vector<RenameNames>& step
 // Checks the plan (without reading the folder: the no-overwrite rename refuses
 // a name taken outside the batch), then renames in an order that lets chains
 // complete (b -> c before a -> b) and takes each cycle (a <-> b, or longer)
-// through a temporary name in the same folder. Never replaces an existing
+// through a temporary name in the same folder; a swap of two names, where the
+// file system can, is one exchange instead (renameat2 RENAME_EXCHANGE), done
+// whole or not at all. Never replaces an existing
 // entry. A rename whose new name equals its old name is done without touching
 // the disk and is neither counted as renamed nor as failed. `stepped`, when
 // given, hears how many planned renames have been worked through, now and then

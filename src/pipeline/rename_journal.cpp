@@ -95,7 +95,7 @@ MoveRead ReadMove(std::string_view bytes, size_t& pos, MoveView& move) {
   std::string_view kind;
   if (!NextField(bytes, pos, kind)) return MoveRead::kEnded;
   if (kind.size() != 1 || (kind[0] != JournalMove::kMove && kind[0] != JournalMove::kPark &&
-                           kind[0] != JournalMove::kCycleMove)) {
+                           kind[0] != JournalMove::kCycleMove && kind[0] != JournalMove::kExchange)) {
     return MoveRead::kInvalid;
   }
   move.kind = static_cast<JournalMove::Kind>(kind[0]);
@@ -103,7 +103,8 @@ MoveRead ReadMove(std::string_view bytes, size_t& pos, MoveView& move) {
   if (!IsPlainEntryName(move.from)) return MoveRead::kInvalid;
   if (!NextField(bytes, pos, move.to)) return MoveRead::kEnded;
   if (!IsPlainEntryName(move.to)) return MoveRead::kInvalid;
-  if (move.kind == JournalMove::kPark) {
+  if (move.kind == JournalMove::kExchange && move.from == move.to) return MoveRead::kInvalid;
+  if (move.kind == JournalMove::kPark || move.kind == JournalMove::kExchange) {
     std::string_view device;
     std::string_view inode;
     if (!NextField(bytes, pos, device)) return MoveRead::kEnded;
@@ -166,6 +167,8 @@ void ParseJournal(JournalFile& journal) {
       }
     } else if (inCycle) {
       return;
+    } else if (move.kind == JournalMove::kExchange) {
+      ++journal.renames;  // two entries move
     }
     ++journal.renames;
     journal.moves.push_back(static_cast<uint32_t>(start));
@@ -177,12 +180,40 @@ bool Exists(const ByteText& directory, std::string_view name) {
   return EntryTypeOf(directory, ByteText(name)) != EntryType::kMissing;
 }
 
-// True when name still holds the entry the park recorded.
-bool HoldsParkedEntry(const ByteText& directory, const MoveView& park) {
-  const std::optional<std::string> path = NativeEntryPath(directory, ByteText(park.from));
+// True when name holds the entry the move recorded (a park's, an exchange's).
+bool HoldsRecordedEntry(const ByteText& directory, std::string_view name, const MoveView& move) {
+  const std::optional<std::string> path = NativeEntryPath(directory, ByteText(name));
   struct stat info {};
   if (!path || ::lstat(path->c_str(), &info) != 0) return false;
-  return static_cast<uint64_t>(info.st_dev) == park.device && static_cast<uint64_t>(info.st_ino) == park.inode;
+  return static_cast<uint64_t>(info.st_dev) == move.device && static_cast<uint64_t>(info.st_ino) == move.inode;
+}
+
+// True when the park's old name still holds the entry it parks.
+bool HoldsParkedEntry(const ByteText& directory, const MoveView& park) {
+  return HoldsRecordedEntry(directory, park.from, park);
+}
+
+// Stands for the entry between the two halves of an exchange in the moves a
+// recovery made: holding a separator, never a name on disk.
+constexpr std::string_view kExchanging("/exchanging");
+
+// Exchanges back an exchange found done: its noted entry stands under its
+// other name. Returns the entries that got their old name back (2 or 0).
+int ExchangeBack(const JournalFile& journal, const MoveView& exchange, std::vector<RecordedRename>& made) {
+  if (!HoldsRecordedEntry(journal.directory, exchange.to, exchange) || !Exists(journal.directory, exchange.from)) {
+    return 0;
+  }
+  std::string a;
+  std::string b;
+  if (NativeEntryName(exchange.from, a) != 0 || NativeEntryName(exchange.to, b) != 0) return 0;
+  const DirectoryRenamer renamer(journal.directory);
+  if (!renamer.Exchange(a.c_str(), b.c_str())) return 0;
+  // One step on disk, told as three moves in turn so that the record of the
+  // recovery follows each entry.
+  made.push_back({ByteText(exchange.from), ByteText(kExchanging)});
+  made.push_back({ByteText(exchange.to), ByteText(exchange.from)});
+  made.push_back({ByteText(kExchanging), ByteText(exchange.to)});
+  return 2;
 }
 
 // Turns back moves[begin, end) newest first; returns how many entries got
@@ -260,7 +291,7 @@ void RenameJournal::Add(JournalMove::Kind kind, std::string_view from, std::stri
   bytes_.push_back('\0');
   AddField(bytes_, from);
   AddField(bytes_, to);
-  if (kind == JournalMove::kPark) {
+  if (kind == JournalMove::kPark || kind == JournalMove::kExchange) {
     AddField(bytes_, std::to_string(device));
     AddField(bytes_, std::to_string(inode));
   }
@@ -397,6 +428,7 @@ int RestoreFromJournal(const JournalFile& journal) {
     const MoveView move = MoveAt(journal, k);
     if (move.kind == JournalMove::kPark) temporaries.insert(ByteText(move.to));
   }
+  temporaries.insert(ByteText(kExchanging));
   int restored = 0;
   // Backwards, a cycle (park .. its last move) or a single move at a time.
   for (size_t end = count; end > 0;) {
@@ -411,6 +443,8 @@ int RestoreFromJournal(const JournalFile& journal) {
       if (!untouched) restored += TurnBack(journal, begin, end, park.to, made);
     } else if (first.kind == JournalMove::kPark) {
       if (!HoldsParkedEntry(journal.directory, first)) restored += TurnBack(journal, begin, end, first.to, made);
+    } else if (first.kind == JournalMove::kExchange) {
+      restored += ExchangeBack(journal, first, made);
     } else {
       restored += TurnBack(journal, begin, end, std::string_view(), made);
     }

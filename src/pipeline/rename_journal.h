@@ -19,9 +19,11 @@ namespace vantor {
 // One move on disk. A cycle starts with kPark (its first entry to the
 // temporary name; `device`/`inode` tell that entry apart from the one that
 // takes its name) and continues with kCycleMove, the last of which leaves the
-// temporary name. Any other move is a kMove.
+// temporary name. A kExchange trades the names from and to of two entries
+// at once; `device`/`inode` tell the one that stood under from. Any other
+// move is a kMove.
 struct JournalMove {
-  enum Kind : char { kMove = 'M', kPark = 'P', kCycleMove = 'Y' };
+  enum Kind : char { kMove = 'M', kPark = 'P', kCycleMove = 'Y', kExchange = 'X' };
   Kind kind = kMove;
   ByteText from;
   ByteText to;
@@ -91,7 +93,9 @@ JournalFile JournalFromBytes(std::string bytes);
 
 // Walks the journal's moves backwards and turns back each one found done (its
 // new name exists and its old one does not; a cycle found neither begun nor
-// ended is passed over), never replacing an entry. Returns how many entries got
+// ended is passed over; an exchange is found done when the entry it noted
+// stands under its other name, and is exchanged back), never replacing an
+// entry. Returns how many entries got
 // their old name back; 0 for a journal that is neither whole nor truncated.
 // What it renamed becomes one batch of the history ("恢复"), so that it can be
 // taken back too. Leaves the file.

@@ -324,6 +324,16 @@ EntryIdentity DirectoryRenamer::IdentityOf(const char* name) const {
   return {static_cast<uint64_t>(status.st_dev), static_cast<uint64_t>(status.st_ino)};
 }
 
+bool DirectoryRenamer::CanExchange() const { return valid_ && directoryFd_ >= 0 && fs_.CanExchange(directoryFd_); }
+
+bool DirectoryRenamer::Exchange(const char* a, const char* b) const {
+  if (!valid_ || directoryFd_ < 0) {
+    errno = EINVAL;
+    return false;
+  }
+  return fs_.Exchange(directoryFd_, a, b) == 0;
+}
+
 bool DirectoryRenamer::Rename(const char* oldName, const char* newName) const {
   if (!valid_) {
     errno = EINVAL;

@@ -82,6 +82,12 @@ class DirectoryRenamer {
   DirectoryRenamer& operator=(const DirectoryRenamer&) = delete;
 
   bool Rename(const char* oldName, const char* newName) const;
+  // True when the folder's file system can trade two names in one step
+  // (Exchange); false when the folder could not be opened.
+  bool CanExchange() const;
+  // The entries under a and b trade names at once, or nothing changes (false,
+  // errno set). Exchange("a", "b") swaps a and b.
+  bool Exchange(const char* a, const char* b) const;
   // The entry a native name of the folder stands for now (a link itself, not
   // what it points to), by one fstatat relative to the opened folder.
   EntryIdentity IdentityOf(const char* name) const;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/file_system_calls.h"
 
+#include <sys/vfs.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -13,6 +14,26 @@ int FileSystemCalls::OpenFolder(const char* path) const { return ::open(path, O_
 
 int FileSystemCalls::RenameNoReplace(int dirFd, const char* from, const char* to) const {
   return ::renameat2(dirFd, from, dirFd, to, RENAME_NOREPLACE);
+}
+
+int FileSystemCalls::Exchange(int dirFd, const char* a, const char* b) const {
+  return ::renameat2(dirFd, a, dirFd, b, RENAME_EXCHANGE);
+}
+
+bool FileSystemCalls::CanExchange(int dirFd) const {
+  struct statfs status {};
+  if (::fstatfs(dirFd, &status) != 0) return false;
+  // The magic numbers of linux/magic.h.
+  switch (static_cast<unsigned long>(status.f_type)) {
+    case 0xEF53:      // ext2, ext3, ext4
+    case 0x58465342:  // XFS
+    case 0x9123683E:  // Btrfs
+    case 0x01021994:  // tmpfs
+    case 0xF2F52010:  // F2FS
+      return true;
+    default:
+      return false;
+  }
 }
 
 int FileSystemCalls::Rename(int dirFd, const char* from, const char* to) const {

@@ -23,6 +23,13 @@ class FileSystemCalls {
   virtual int OpenFolder(const char* path) const;
   // renameat2(dirFd, from, dirFd, to, RENAME_NOREPLACE).
   virtual int RenameNoReplace(int dirFd, const char* from, const char* to) const;
+  // renameat2(dirFd, a, dirFd, b, RENAME_EXCHANGE): the two entries trade
+  // names in one step; both must exist.
+  virtual int Exchange(int dirFd, const char* a, const char* b) const;
+  // Whether the file system of the folder dirFd trades names in one step:
+  // true only for those known to (ext2/3/4, XFS, Btrfs, tmpfs, F2FS), which
+  // fstatfs tells; elsewhere a call would be refused with EINVAL.
+  virtual bool CanExchange(int dirFd) const;
   // renameat(dirFd, from, dirFd, to): may replace; only for a name just
   // taken by a placeholder or a file of the program's own.
   virtual int Rename(int dirFd, const char* from, const char* to) const;

@@ -314,6 +314,48 @@ TEST(ApplyRenameBatch, TurnsBackACycleWhicheverMoveFails) {
 
 // A stop asked for while a cycle is turned back: the cycle still comes back
 // whole, and the cycle after it is not reached.
+// A swap is one exchange where the file system makes them: done whole or not
+// at all; elsewhere it goes through a temporary name as any cycle does.
+TEST(ApplyRenameBatch, SwapsTwoNamesInOneExchangeOrNotAtAll) {
+  struct Row {
+    const char* label;
+    std::function<void(FailingFileSystem&)> arrange;
+    bool wrongIdentityOfB;
+    std::vector<RenameProblem> problems;
+    int exchanges;  // exchange calls made
+  };
+  const std::vector<Row> rows = {
+      {"exchanged", [](FailingFileSystem&) {}, false, {RenameProblem::kNone, RenameProblem::kNone}, 1},
+      {"exchange refused", [](FailingFileSystem& fs) { fs.FailEvery(Call::kExchange, EIO); }, false,
+       {RenameProblem::kFailed, RenameProblem::kNameTaken}, 1},
+      {"another entry under b", [](FailingFileSystem&) {}, true,
+       {RenameProblem::kNameTaken, RenameProblem::kReplaced}, 0},
+      {"no exchange on this drive", [](FailingFileSystem& fs) { fs.exchanges = false; }, false,
+       {RenameProblem::kNone, RenameProblem::kNone}, 0},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    TempDir state;
+    SetJournalFolderForTesting(state.Path() + "vantor-rename");
+    TempDir dir;
+    dir.MakeFile("a", "a");
+    dir.MakeFile("b", "b");
+    FailingFileSystem fs;
+    row.arrange(fs);
+    std::vector<PlannedRename> plan = {{0, "a", "b"}, {1, "b", "a"}};
+    if (row.wrongIdentityOfB) plan[1].identity = {1, 1};
+    const BatchOutcome outcome = ApplyRenameBatch(dir.Gbk(), plan, {}, nullptr, {.fileSystem = &fs});
+    EXPECT_EQ(outcome.problems, row.problems);
+    const bool swapped = row.problems[0] == RenameProblem::kNone;
+    EXPECT_EQ(outcome.renamed, swapped ? 2 : 0);
+    EXPECT_EQ(Files(dir.Path()), (swapped ? std::map<std::string, std::string>{{"a", "b"}, {"b", "a"}}
+                                          : std::map<std::string, std::string>{{"a", "a"}, {"b", "b"}}));
+    EXPECT_EQ(fs.Count(Call::kExchange), row.exchanges);
+    EXPECT_TRUE(FindUnfinishedJournals().empty());
+    SetJournalFolderForTesting("");
+  }
+}
+
 TEST(ApplyRenameBatch, FinishesATurnBackBeforeItStops) {
   TempDir dir;
   for (const char* name : {"a", "b", "c", "p", "q"}) dir.MakeFile(name, name);

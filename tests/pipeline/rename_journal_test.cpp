@@ -98,17 +98,18 @@ TEST(RenameJournal, IsWrittenBeforeTheFirstRenameAndRemovedAfterTheLast) {
   EXPECT_TRUE(dir.Exists("65"));
 }
 
-// A chain (1 -> 2 -> 3 -> 4) and a cycle (x -> y -> z -> x), stopped after
-// every number of moves, the last with all done but the journal left.
+// A chain (1 -> 2 -> 3 -> 4), a cycle (x -> y -> z -> x) and a swap (p <-> q,
+// one exchange), stopped after every number of moves, the last with all done
+// but the journal left.
 TEST(RenameJournal, RecoveryAfterAStopAtAnyStepRestoresEveryName) {
-  const std::vector<PlannedRename> plan = {
-      {0, "x", "y"}, {1, "3", "4"}, {2, "y", "z"}, {3, "1", "2"}, {4, "z", "x"}, {5, "2", "3"}};
-  const int moves = 3 + 4;  // the chain's three, the cycle's three and its park
+  const std::vector<PlannedRename> plan = {{0, "x", "y"}, {1, "3", "4"}, {2, "y", "z"}, {3, "1", "2"},
+                                           {4, "z", "x"}, {5, "2", "3"}, {6, "p", "q"}, {7, "q", "p"}};
+  const int moves = 3 + 4 + 1;  // the chain's three, the cycle's three and its park, the exchange
   for (int stop = 0; stop <= moves; ++stop) {
     SCOPED_TRACE("stopped after " + std::to_string(stop) + " moves");
     JournalFolderScope scope;
     TempDir dir;
-    for (const char* name : {"1", "2", "3", "x", "y", "z", "other"}) dir.MakeFile(name, name);
+    for (const char* name : {"1", "2", "3", "x", "y", "z", "p", "q", "other"}) dir.MakeFile(name, name);
     const std::map<std::string, std::string> before = Contents(dir);
     StopBatchesAfterMovesForTesting(stop);
     ApplyRenameBatch(dir.Gbk(), plan);

@@ -13,7 +13,7 @@
 
 namespace vantor::testing {
 
-enum class Call { kOpenFolder, kRenameNoReplace, kRename, kLink, kUnlink, kMakeFolder, kCreateFile, kStatAt, kWrite, kCount };
+enum class Call { kOpenFolder, kRenameNoReplace, kRename, kLink, kUnlink, kMakeFolder, kCreateFile, kStatAt, kWrite, kExchange, kCount };
 
 class FailingFileSystem : public FileSystemCalls {
  public:
@@ -55,6 +55,12 @@ class FailingFileSystem : public FileSystemCalls {
   int StatAt(int dirFd, const char* name, struct stat& out) const override {
     return Fails(Call::kStatAt) ? -1 : FileSystemCalls::StatAt(dirFd, name, out);
   }
+  int Exchange(int dirFd, const char* a, const char* b) const override {
+    return Fails(Call::kExchange) ? -1 : FileSystemCalls::Exchange(dirFd, a, b);
+  }
+  // False plays a file system that cannot trade two names in one step.
+  bool exchanges = true;
+  bool CanExchange(int dirFd) const override { return exchanges && FileSystemCalls::CanExchange(dirFd); }
   int WriteAndFlush(int fd, std::string_view bytes) const override {
     return Fails(Call::kWrite) ? -1 : FileSystemCalls::WriteAndFlush(fd, bytes);
   }
