@@ -47,7 +47,9 @@ void TakeStepResult(PreviewStep& step, const EntryList& list, const std::vector<
     }
   }
   step.changed = static_cast<int>(io.changes.size());
+  std::vector<PlannedRename>().swap(io.changes);
   step.shownUnchanged = std::move(io.unchangedRows);
+  io.unchangedRows.clear();
   step.namesAfter = std::make_shared<const std::vector<ByteText>>(std::move(names));
   step.refusal.clear();
   step.note = std::move(io.note);

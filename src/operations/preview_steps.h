@@ -51,6 +51,8 @@ struct PreviewColumn {
 bool RunStepQuietly(const RunContext& context, PreviewStep& step, const std::vector<ByteText>* before);
 
 // Sets the step's result from a run that produced its names (io.produced).
+// Takes io's changes and unchanged rows: both are empty afterwards, and the
+// change list's memory (a tenth of a gigabyte at a million rows) is freed.
 void TakeStepResult(PreviewStep& step, const EntryList& list, const std::vector<ByteText>* before,
                     PreviewStepIo& io);
 
