@@ -10,8 +10,10 @@
 #include "ui/application.h"
 #include "cli/command_line.h"
 #include "cli/headless_run.h"
+#include "platform/memory_use.h"
 
 int main(int argc, char** argv) {
+  vantor::ReturnLargeBlocksToTheSystem();
   // The command line is read before any Qt object exists, so that --help,
   // --version and the runs without a window need no display. Qt's own options stay in argv for QApplication.
   std::error_code error;

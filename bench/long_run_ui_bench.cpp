@@ -43,6 +43,7 @@
 
 #include "large_folder.h"
 #include "entries/entry_list.h"
+#include "platform/memory_use.h"
 #include "ui/main_window.h"
 
 namespace {
@@ -174,6 +175,7 @@ double Median(std::vector<double> values) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  vantor::ReturnLargeBlocksToTheSystem();  // as the program does
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   // The window's version check asks a port where nothing listens.
   if (qEnvironmentVariableIsEmpty("VANTOR_RELEASE_URL")) qputenv("VANTOR_RELEASE_URL", "http://127.0.0.1:1/");

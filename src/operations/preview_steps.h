@@ -72,7 +72,11 @@ class PreviewSteps {
   void Put(size_t index, PreviewStep step, const EntryList& list);
   // Removes a step; the later ones need folding again (Refold(index)).
   void Remove(size_t index);
-  void Clear() { steps_.clear(); }
+  // Drops the steps and the snapshot of column 0 they were made over.
+  void Clear() {
+    steps_.clear();
+    base_.reset();
+  }
 
   // Column 0 as step 0 last saw it; null before any step.
   const std::shared_ptr<const std::vector<ByteText>>& Base() const { return base_; }
