@@ -351,9 +351,11 @@ class BatchRunner {
         }
         cycles_.clear();
       }
+      // The names convert (and the entries are read) while the journal is
+      // made and flushed.
+      names_ = std::make_unique<NativeStepNames>(plan_, order_, &renamer_, &outcome_.identities);
       Journal();
       if (!journal_.Write()) return false;
-      names_ = std::make_unique<NativeStepNames>(plan_, order_, &renamer_, &outcome_.identities);
     }
     stopAfter_ = MovesBeforeStop();
     stopped_ = stopAfter_ == 0;
@@ -625,7 +627,7 @@ class BatchRunner {
   std::vector<Segment> cycles_;
   RenameJournal journal_;
   DirectoryRenamer renamer_;
-  std::unique_ptr<NativeStepNames> names_;  // made once the journal is written
+  std::unique_ptr<NativeStepNames> names_;  // made before the journal is written
   size_t worked_ = 0;
   int stopAfter_ = -1;
   bool stopped_ = false;
