@@ -456,9 +456,10 @@ class BatchRunner {
     }
   }
 
-  // Every move on disk goes through here, so that tests can stop the batch.
-  // A name that did not convert fails the move with its errno.
-  bool Move(NativeStepNames::Name from, NativeStepNames::Name to) {
+  // Every move on disk goes through here, so that tests can stop the batch:
+  // a rename of from to to, or with exchange the trade of their two names
+  // (one move). A name that did not convert fails the move with its errno.
+  bool Move(NativeStepNames::Name from, NativeStepNames::Name to, bool exchange = false) {
     if (stopped_) {
       errno = EINTR;
       return false;
@@ -467,28 +468,11 @@ class BatchRunner {
       errno = from.error == EINVAL || to.error == EINVAL ? EINVAL : EILSEQ;
       return false;
     }
-    const bool moved = renamer_.Rename(from.text, to.text);
+    const bool moved = exchange ? renamer_.Exchange(from.text, to.text) : renamer_.Rename(from.text, to.text);
     const int error = errno;
     if (stopAfter_ > 0 && --stopAfter_ == 0) stopped_ = true;
     errno = error;
     return moved;
-  }
-
-  // The exchange of two names, counted as one move.
-  bool Exchange(NativeStepNames::Name a, NativeStepNames::Name b) {
-    if (stopped_) {
-      errno = EINTR;
-      return false;
-    }
-    if (a.error != 0 || b.error != 0) {
-      errno = a.error == EINVAL || b.error == EINVAL ? EINVAL : EILSEQ;
-      return false;
-    }
-    const bool exchanged = renamer_.Exchange(a.text, b.text);
-    const int error = errno;
-    if (stopAfter_ > 0 && --stopAfter_ == 0) stopped_ = true;
-    errno = error;
-    return exchanged;
   }
 
   // True when the entry under from is the one noted for step (or none was).
@@ -601,7 +585,7 @@ class BatchRunner {
     } else if (!StillThere(second, b)) {
       problem = RenameProblem::kReplaced;
       refused = second;
-    } else if (!Exchange(a, b)) {
+    } else if (!Move(a, b, /*exchange=*/true)) {
       problem = ProblemOfError(errno);
     }
     outcome_.done[first] = outcome_.done[second] = problem == RenameProblem::kNone;
