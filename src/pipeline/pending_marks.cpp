@@ -96,8 +96,9 @@ std::vector<RenameProblem> ProblemsFolderByFolder(const EntryList& list, const s
         list.EntryDirectory() + folders[folder], folder == 0 ? listing : none, size,
         [&](size_t done, size_t of) { tell(before * kWeight + std::min(done, of) * kReadWeight); }, storage);
     const size_t read = before * kWeight + size * kReadWeight;
-    const std::vector<RenameProblem> found = CheckRenameNames(
-        ofFolder, &names, [&](size_t done, size_t of) { tell(read + size * kCheckWeight * done / std::max<size_t>(of, 1)); });
+    const std::vector<RenameProblem> found = CheckRenameNames(ofFolder, &names, [&](size_t done, size_t of) {
+      tell(read + size * kCheckWeight * done / std::max<size_t>(of, 1));
+    });
     for (size_t k = 0; k < found.size(); ++k) problems[groups[folder][k]] = found[k];
     before += size;
     tell(before * kWeight);
