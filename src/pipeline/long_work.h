@@ -72,7 +72,8 @@ class LongWork {
 // so that the bar moves evenly over the whole phase. A count past the size
 // (a part that could only estimate it) holds at the end. Told on the thread
 // that runs the work; without a work it reports nowhere.
-// Example: WorkPart whole(&work, work.Total()); auto [read, check] = ... whole.Split({13, 9});
+// Example: std::vector<WorkPart> parts = WorkPart(&work, work.Total()).Split({13, 9});
+// then parts[0].Reached(names, rows) while reading, parts[1] while checking.
 class WorkPart {
  public:
   WorkPart() = default;

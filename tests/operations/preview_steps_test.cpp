@@ -149,7 +149,7 @@ TEST(PreviewSteps, AFoldAndItsMarksTellARisingCountThatEndsAtTheTotalAndMarkAsWi
     const std::string path = bench.dir.Path() + "f" + std::to_string(i) + ".txt";
     ASSERT_EQ(::close(::open(path.c_str(), O_CREAT | O_WRONLY | O_CLOEXEC, 0644)), 0);  // empty files, made quickly
   }
-  for (int i = 0; i < 300; ++i) bench.dir.MakeFolder("d" + std::to_string(i));
+  for (int i = 0; i < 300; ++i) bench.dir.MakeFolder(std::to_string(i) + "d");
   bench.dir.MakeFolder("f7_x.txt");
   bench.Load();
   bench.list.SetPreviewOn(true);
