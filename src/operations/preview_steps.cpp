@@ -152,8 +152,9 @@ bool PreviewSteps::FoldedOver(const EntryList& list) const {
 size_t PreviewSteps::Refold(const RunContext& context, size_t from, WorkPart* part) {
   // The snapshot of column 0 (when the fold starts there), then each step.
   const size_t runs = from < steps_.size() ? steps_.size() - from : 0;
-  std::vector<WorkPart> parts = part != nullptr ? part->Split({kTakeWeight, static_cast<int>(runs)})
-                                                : std::vector<WorkPart>(2);
+  std::vector<WorkPart> parts =
+      part != nullptr ? part->Split({from == 0 ? kTakeWeight : 0, static_cast<int>(runs) * (kPlanWeight + kTakeWeight)})
+                      : std::vector<WorkPart>(2);
   if (from == 0) base_ = std::make_shared<const std::vector<ByteText>>(ColumnZero(context.list, &parts[0]));
   parts[0].Finish();
   size_t firstRefused = steps_.size();
