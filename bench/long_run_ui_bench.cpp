@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The real main window over a large folder, driven as a user drives it: the
 // folder is opened (as from the command line), preview is turned on and an
-// operation previews its names, the preview is committed, and the commit is
-// undone. Each phase runs once with the window's long-run runner (worker
+// operation previews its names, a second operation becomes the preview's
+// second step (and the two are saved as a preset), the first step is removed,
+// the steps are cleared, the preset is applied, the preview is committed, and
+// the commit is undone. Each phase runs once with the window's long-run runner (worker
 // thread, progress dialog) and once inline without progress reporting, while
 // a 10 ms timer records the longest gap between its ticks: the gap is how
 // long the window could not repaint. Message boxes are answered with OK as
@@ -23,7 +25,10 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QAction>
+#include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -45,6 +50,7 @@
 #include "entries/entry_list.h"
 #include "platform/memory_use.h"
 #include "ui/main_window.h"
+#include "ui/preview_steps_panel.h"
 
 namespace {
 
@@ -133,13 +139,23 @@ Figures Measure(const std::function<void()>& phase) {
 }
 
 std::string NameOf(int i) { return std::to_string(100000 + i) + "a.txt"; }
-std::string PreviewedNameOf(int i) { return std::to_string(100000 + i) + "-a.txt"; }
+// The names after one step or two: a "-" after the number, a "p" in front.
+std::string DashedNameOf(int i) { return std::to_string(100000 + i) + "-a.txt"; }
+std::string PrefixedNameOf(int i) {
+  std::string name(1, 'p');
+  return name.append(NameOf(i));
+}
+std::string PreviewedNameOf(int i) {
+  std::string name(1, 'p');
+  return name.append(DashedNameOf(i));
+}
 
 
 struct Phase {
   const char* name;
   std::function<void(vantor::MainWindow&)> run;
   std::function<std::string(int)> expectedName;  // of a row afterwards
+  std::function<std::string(int)> expectedPending = nullptr;  // its pending name; null: not looked at
 };
 
 // One pass over all phases in a fresh window; false when a phase did not do
@@ -160,6 +176,10 @@ bool RunPhases(int files, bool withRunner, const std::vector<Phase>& phases, std
       if (list.RowCount() != files || shown != phase.expectedName(row)) {
         std::fprintf(stderr, "%s: row %d shows \"%s\" of %d rows\n", phase.name, row, shown.c_str(),
                      list.RowCount());
+        return false;
+      }
+      if (phase.expectedPending && list.Cell(row, 1) != phase.expectedPending(row)) {
+        std::fprintf(stderr, "%s: row %d has \"%s\" pending\n", phase.name, row, list.Cell(row, 1).c_str());
         return false;
       }
     }
@@ -184,6 +204,9 @@ int main(int argc, char** argv) {
   const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
   const bool runnerOnly = argc > 3 && std::string(argv[3]) == "runner";
   const std::filesystem::path folder = std::filesystem::temp_directory_path() / "vantor_long_run_ui_bench";
+  // The preset goes where no one keeps theirs.
+  const std::filesystem::path config = std::filesystem::temp_directory_path() / "vantor_long_run_ui_bench_config";
+  qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config.string()));
   BoxAnswerer answerer;
 
   const std::vector<Phase> phases = {
@@ -198,7 +221,29 @@ int main(int argc, char** argv) {
          ui.编辑框13->setText(QStringLiteral("-"));
          ui.按钮_数字后加符号->click();
        },
-       NameOf},
+       NameOf, DashedNameOf},
+      {"step 2",
+       [](vantor::MainWindow& window) {
+         const vantor::MainWindowUi& ui = window.Ui();
+         ui.编辑框6->setText(QStringLiteral("p"));
+         ui.按钮_最前面加->click();
+         window.StepsPanel().SavePresetAs(QStringLiteral("bench"));
+       },
+       NameOf, PreviewedNameOf},
+      {"remove",
+       [](vantor::MainWindow& window) {
+         window.Ui().列表_预览步骤->setCurrentRow(0);
+         window.Ui().删除这一步->trigger();
+       },
+       NameOf, PrefixedNameOf},
+      {"clear", [](vantor::MainWindow& window) { window.Ui().按钮_清除预览步骤->click(); }, NameOf,
+       [](int) { return std::string(); }},
+      {"preset",
+       [](vantor::MainWindow& window) {
+         window.Ui().组合框_步骤方案->setCurrentText(QStringLiteral("bench"));
+         window.Ui().按钮_应用步骤->click();
+       },
+       NameOf, PreviewedNameOf},
       {"commit", [](vantor::MainWindow& window) { window.Ui().按钮_确认无误执行吧->click(); }, PreviewedNameOf},
       {"undo", [](vantor::MainWindow& window) { window.Ui().按钮_撤回上一步->click(); }, NameOf},
   };
@@ -218,12 +263,14 @@ int main(int argc, char** argv) {
       }
       if (!RunPhases(files, withRunner, phases, figures)) {
         std::filesystem::remove_all(folder);
+        std::filesystem::remove_all(config);
         return 1;
       }
       passes[withRunner ? 1 : 0].push_back(std::move(figures));
     }
   }
   std::filesystem::remove_all(folder);
+  std::filesystem::remove_all(config);
 
   std::printf("%d files, median of %d passes; load average before %s, after %s\n", files, rounds, loadBefore.c_str(),
               vantor::bench::LoadAverage().c_str());

@@ -29,19 +29,49 @@ class RefusalRecorder : public Prompter {
   ByteText refusal_;
 };
 
-std::vector<ByteText> ColumnZero(const EntryList& list) {
+constexpr size_t kRowsBetweenReports = 4096;
+
+constexpr int kPlanWeight = kFoldPlanWeight;
+constexpr int kTakeWeight = kFoldTakeWeight;
+// Of the column's share: its walk over the rows, and the marks (the folder
+// read and the check against it).
+constexpr int kColumnWalkWeight = 2;
+constexpr int kMarksWeight = kFoldColumnWeight - kColumnWalkWeight;
+
+std::vector<ByteText> ColumnZero(const EntryList& list, WorkPart* part = nullptr) {
   std::vector<ByteText> names;
-  names.reserve(static_cast<size_t>(list.RowCount()));
-  for (int row = 0; row < list.RowCount(); ++row) names.push_back(list.Cell(row, 0));
+  const size_t rows = static_cast<size_t>(list.RowCount());
+  names.reserve(rows);
+  for (size_t row = 0; row < rows; ++row) {
+    if (part != nullptr && row % kRowsBetweenReports == 0) part->Reached(row, rows);
+    names.push_back(list.Cell(static_cast<int>(row), 0));
+  }
+  if (part != nullptr) part->Finish();
   return names;
+}
+
+std::vector<ByteText> CopyOf(const std::vector<ByteText>& names, WorkPart& part) {
+  std::vector<ByteText> copy;
+  copy.reserve(names.size());
+  for (size_t i = 0; i < names.size(); ++i) {
+    if (i % kRowsBetweenReports == 0) part.Reached(i, names.size());
+    copy.push_back(names[i]);
+  }
+  part.Finish();
+  return copy;
 }
 
 }  // namespace
 
 void TakeStepResult(PreviewStep& step, const EntryList& list, const std::vector<ByteText>* before,
-                    PreviewStepIo& io) {
-  std::vector<ByteText> names = before != nullptr ? *before : ColumnZero(list);
-  for (PlannedRename& change : io.changes) {
+                    PreviewStepIo& io, WorkPart* part) {
+  // The copy of the names, then the changes.
+  std::vector<WorkPart> parts = part != nullptr ? part->Split({1, 1}) : std::vector<WorkPart>(2);
+  std::vector<ByteText> names = before != nullptr ? CopyOf(*before, parts[0]) : ColumnZero(list, &parts[0]);
+  const size_t changes = io.changes.size();
+  for (size_t i = 0; i < changes; ++i) {
+    if (i % kRowsBetweenReports == 0) parts[1].Reached(i, changes);
+    PlannedRename& change = io.changes[i];
     if (change.row >= 0 && static_cast<size_t>(change.row) < names.size()) {
       names[static_cast<size_t>(change.row)] = std::move(change.newName);
     }
@@ -53,9 +83,15 @@ void TakeStepResult(PreviewStep& step, const EntryList& list, const std::vector<
   step.namesAfter = std::make_shared<const std::vector<ByteText>>(std::move(names));
   step.refusal.clear();
   step.note = std::move(io.note);
+  parts[1].Finish();
 }
 
-bool RunStepQuietly(const RunContext& context, PreviewStep& step, const std::vector<ByteText>* before) {
+bool RunStepQuietly(const RunContext& context, PreviewStep& step, const std::vector<ByteText>* before,
+                    WorkPart* part) {
+  // The run's plan tells nothing here: it runs inline, under the caller's
+  // phase.
+  std::vector<WorkPart> parts =
+      part != nullptr ? part->Split({kPlanWeight, kTakeWeight}) : std::vector<WorkPart>(2);
   RefusalRecorder recorder;
   bool silenced = true;
   PreviewStepIo io;
@@ -67,8 +103,9 @@ bool RunStepQuietly(const RunContext& context, PreviewStep& step, const std::vec
   quiet.fileFields = context.fileFields;
   quiet.rows = context.rows;
   step.kind->run(quiet, step.settings);
+  parts[0].Finish();
   if (!recorder.Refused() && io.produced) {
-    TakeStepResult(step, context.list, before, io);
+    TakeStepResult(step, context.list, before, io, &parts[1]);
     return true;
   }
   // A refused step changes nothing: the names go on as they came.
@@ -78,6 +115,7 @@ bool RunStepQuietly(const RunContext& context, PreviewStep& step, const std::vec
   step.note.clear();
   step.shownUnchanged.clear();
   step.refusal = recorder.Refused() ? recorder.Refusal() : ByteText();
+  parts[1].Finish();
   return false;
 }
 
@@ -91,8 +129,9 @@ const std::vector<ByteText>* PreviewSteps::NamesBefore(size_t index) const {
   return steps_[index - 1].namesAfter.get();
 }
 
-void PreviewSteps::Put(size_t index, PreviewStep step, const EntryList& list) {
-  if (index == 0) base_ = std::make_shared<const std::vector<ByteText>>(ColumnZero(list));
+void PreviewSteps::Put(size_t index, PreviewStep step, const EntryList& list, WorkPart* part) {
+  if (index == 0) base_ = std::make_shared<const std::vector<ByteText>>(ColumnZero(list, part));
+  if (part != nullptr) part->Finish();
   if (index < steps_.size()) {
     steps_[index] = std::move(step);
   } else {
@@ -112,23 +151,41 @@ bool PreviewSteps::FoldedOver(const EntryList& list) const {
   return true;
 }
 
-size_t PreviewSteps::Refold(const RunContext& context, size_t from) {
-  if (from == 0) base_ = std::make_shared<const std::vector<ByteText>>(ColumnZero(context.list));
+size_t PreviewSteps::Refold(const RunContext& context, size_t from, WorkPart* part) {
+  // The snapshot of column 0 (when the fold starts there), then each step.
+  const size_t runs = from < steps_.size() ? steps_.size() - from : 0;
+  std::vector<WorkPart> parts =
+      part != nullptr ? part->Split({from == 0 ? kTakeWeight : 0, static_cast<int>(runs) * (kPlanWeight + kTakeWeight)})
+                      : std::vector<WorkPart>(2);
+  if (from == 0) base_ = std::make_shared<const std::vector<ByteText>>(ColumnZero(context.list, &parts[0]));
+  parts[0].Finish();
   size_t firstRefused = steps_.size();
   for (size_t index = from; index < steps_.size(); ++index) {
-    if (!RunStepQuietly(context, steps_[index], NamesBefore(index)) && firstRefused == steps_.size()) {
+    // Each step its own share of what is left.
+    std::vector<WorkPart> step = parts[1].Split({1, static_cast<int>(steps_.size() - index - 1)});
+    parts[1] = step[1];
+    if (!RunStepQuietly(context, steps_[index], NamesBefore(index), &step[0]) && firstRefused == steps_.size()) {
       firstRefused = index;
     }
   }
+  parts[1].Finish();
   return firstRefused;
 }
 
-PreviewColumn PreviewSteps::Column(const EntryList& list, LongWork* work, bool marked) const {
+PreviewColumn PreviewSteps::Column(const EntryList& list, WorkPart* part, bool marked) const {
+  std::vector<WorkPart> parts =
+      part != nullptr ? part->Split({kColumnWalkWeight, kMarksWeight}) : std::vector<WorkPart>(2);
+  const auto finish = [&parts] {
+    for (WorkPart& done : parts) done.Finish();
+  };
   PreviewColumn column;
   const size_t rows = static_cast<size_t>(list.RowCount());
   column.pending.resize(rows);
   column.marks.assign(rows, PendingMark::kNone);
-  if (steps_.empty() || !steps_.back().namesAfter || steps_.back().namesAfter->size() != rows) return column;
+  if (steps_.empty() || !steps_.back().namesAfter || steps_.back().namesAfter->size() != rows) {
+    finish();
+    return column;
+  }
   std::vector<char> shown(rows, 0);
   for (const PreviewStep& step : steps_) {
     for (int row : step.shownUnchanged) {
@@ -139,34 +196,47 @@ PreviewColumn PreviewSteps::Column(const EntryList& list, LongWork* work, bool m
   std::vector<int> pendingRows;
   std::vector<RenameNames> pending;
   for (size_t row = 0; row < rows; ++row) {
-    // The walk is the first half of the work, the folder read and the marks
-    // the rest.
-    if (work != nullptr && row % 4096 == 0) work->Reached(static_cast<int>(row / 2));
+    if (row % kRowsBetweenReports == 0) parts[0].Reached(row, rows);
     const ByteText& current = list.Cell(static_cast<int>(row), 0);
     if (current.empty() || final[row].empty() || (final[row] == current && !shown[row])) continue;
     column.pending[row] = final[row];
     pendingRows.push_back(static_cast<int>(row));
     pending.push_back({current, column.pending[row]});
   }
-  if (work != nullptr) work->Reached(static_cast<int>(rows / 2));
-  if (pending.empty() || !marked) return column;
-  const std::vector<PendingMark> marks = MarksOfListedPendingNames(list, pendingRows, pending);
-  if (work != nullptr) work->Reached(static_cast<int>(rows));
+  if (pending.empty() || !marked) {
+    finish();
+    return column;
+  }
+  parts[0].Finish();
+  const std::vector<PendingMark> marks = MarksOfListedPendingNames(list, pendingRows, pending, &parts[1]);
   for (size_t i = 0; i < marks.size(); ++i) column.marks[static_cast<size_t>(pendingRows[i])] = marks[i];
+  finish();
   return column;
 }
 
-size_t FoldPreset(const RunContext& context, const std::vector<PresetStep>& preset, PreviewSteps& steps) {
+size_t FoldPreset(const RunContext& context, const std::vector<PresetStep>& preset, PreviewSteps& steps,
+                  WorkPart* part) {
   steps.Clear();
+  size_t refused = preset.size();
+  WorkPart rest = part != nullptr ? part->Split({1})[0] : WorkPart();
   for (size_t i = 0; i < preset.size(); ++i) {
+    // Each step its own share of what is left; the first one's snapshot of
+    // column 0 with it.
+    std::vector<WorkPart> parts = rest.Split({kPlanWeight + kTakeWeight, i == 0 ? kTakeWeight : 0,
+                                              static_cast<int>(preset.size() - i - 1) * (kPlanWeight + kTakeWeight)});
+    rest = parts[2];
     PreviewStep step;
     step.kind = preset[i].kind;
     step.settings = preset[i].settings;
-    const bool ran = RunStepQuietly(context, step, steps.NamesBefore(i));
-    steps.Put(i, std::move(step), context.list);
-    if (!ran) return i;
+    const bool ran = RunStepQuietly(context, step, steps.NamesBefore(i), &parts[0]);
+    steps.Put(i, std::move(step), context.list, &parts[1]);
+    if (!ran) {
+      refused = i;
+      break;
+    }
   }
-  return preset.size();
+  rest.Finish();
+  return refused;
 }
 
 void ShowPreviewColumn(EntryList& list, PreviewColumn column) {

@@ -20,7 +20,7 @@
 
 namespace vantor {
 
-class LongWork;
+class WorkPart;
 
 struct PreviewStep {
   const OperationKind* kind = nullptr;
@@ -47,14 +47,24 @@ struct PreviewColumn {
 // (null: column 0), without a single box: the first box the run would show
 // is its refusal, a question is answered OK. Fills the step's result.
 // Returns false when the run refused (or ended without a result); the step
-// then passes every name on and holds the refusal.
-bool RunStepQuietly(const RunContext& context, PreviewStep& step, const std::vector<ByteText>* before);
+// then passes every name on and holds the refusal. part, when given, hears
+// the run's end and the taking in of its names.
+bool RunStepQuietly(const RunContext& context, PreviewStep& step, const std::vector<ByteText>* before,
+                    WorkPart* part = nullptr);
 
-// Sets the step's result from a run that produced its names (io.produced).
-// Takes io's changes and unchanged rows: both are empty afterwards, and the
-// change list's memory (a tenth of a gigabyte at a million rows) is freed.
+// Sets the step's result from a run that produced its names (io.produced);
+// part, when given, hears it go over the rows. Takes io's changes and
+// unchanged rows: both are empty afterwards, and the change list's memory (a
+// tenth of a gigabyte at a million rows) is freed.
 void TakeStepResult(PreviewStep& step, const EntryList& list, const std::vector<ByteText>* before,
-                    PreviewStepIo& io);
+                    PreviewStepIo& io, WorkPart* part = nullptr);
+
+// What the parts of a fold cost, in walks over the rows (one walk over a
+// million rows takes about 25 ms), for a phase that gives each part its share
+// of the progress it shows.
+inline constexpr int kFoldPlanWeight = 10;    // the plan of one step
+inline constexpr int kFoldTakeWeight = 1;     // taking a step's names in; a copy of column 0
+inline constexpr int kFoldColumnWeight = 24;  // the column: its walk, the folder read, the check
 
 class PreviewSteps {
  public:
@@ -68,8 +78,9 @@ class PreviewSteps {
   // The names the steps before index made; null (column 0) for index 0.
   const std::vector<ByteText>* NamesBefore(size_t index) const;
   // Puts step at index (replacing the step there, or appending at Count());
-  // step 0 was computed over list's column 0.
-  void Put(size_t index, PreviewStep step, const EntryList& list);
+  // step 0 was computed over list's column 0 (part, when given, hears the
+  // copy of it taken).
+  void Put(size_t index, PreviewStep step, const EntryList& list, WorkPart* part = nullptr);
   // Removes a step; the later ones need folding again (Refold(index)).
   void Remove(size_t index);
   // Drops the steps and the snapshot of column 0 they were made over.
@@ -84,15 +95,17 @@ class PreviewSteps {
   bool FoldedOver(const EntryList& list) const;
   // Runs steps from..Count()-1 again, quietly, over the names before `from`
   // (from 0: column 0 as it is now). Returns the index of the first step that
-  // refused, or Count() when none did.
-  size_t Refold(const RunContext& context, size_t from);
+  // refused, or Count() when none did. part, when given, hears each step's
+  // end and its names taken in.
+  size_t Refold(const RunContext& context, size_t from, WorkPart* part = nullptr);
 
   // The column the steps make over list's column 0, marked against the
   // entry directory as it is now (read once). Empty steps: an empty column.
-  // work, when given, hears how many rows are done (of the list's count).
-  // Unmarked (every mark kNone, the folder not read) for a caller that
-  // renames at once and learns the conflicts from the rename engine.
-  PreviewColumn Column(const EntryList& list, LongWork* work = nullptr, bool marked = true) const;
+  // part, when given, hears the walk over the rows, the folder read and the
+  // check as they go. Unmarked (every mark kNone, the folder not read) for a
+  // caller that renames at once and learns the conflicts from the rename
+  // engine.
+  PreviewColumn Column(const EntryList& list, WorkPart* part = nullptr, bool marked = true) const;
 
  private:
   std::vector<PreviewStep> steps_;
@@ -103,8 +116,10 @@ class PreviewSteps {
 // start afresh), one after the other, so that a preset is taken whole or not
 // at all. Returns preset.size() when every step ran; else the index of the
 // first step that refused, which is then steps' last, holding its refusal.
+// part, when given, hears each step's end and its names taken in.
 // FoldPreset(context, ReadPreset(path, problem), steps) == 1 when step 2 refuses.
-size_t FoldPreset(const RunContext& context, const std::vector<PresetStep>& preset, PreviewSteps& steps);
+size_t FoldPreset(const RunContext& context, const std::vector<PresetStep>& preset, PreviewSteps& steps,
+                  WorkPart* part = nullptr);
 
 // Writes the column into list's preview column and its marks, as one change.
 void ShowPreviewColumn(EntryList& list, PreviewColumn column);

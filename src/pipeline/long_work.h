@@ -6,8 +6,12 @@
 // else runs it inline.
 #pragma once
 
+#include <algorithm>
 #include <atomic>
+#include <cstddef>
 #include <functional>
+#include <initializer_list>
+#include <vector>
 
 #include "pipeline/run_context.h"
 
@@ -60,6 +64,57 @@ class LongWork {
   bool reportInline_ = true;
   std::atomic<bool> stop_{false};
   std::atomic<int> done_{0};
+};
+
+// A share of a work's total, for a phase made of parts of different cost
+// (taking a result in, a folder read, a check): each part tells how far it
+// got of its own size, and the work moves on by that fraction of the share,
+// so that the bar moves evenly over the whole phase. A count past the size
+// (a part that could only estimate it) holds at the end. Told on the thread
+// that runs the work; without a work it reports nowhere.
+// Example: std::vector<WorkPart> parts = WorkPart(&work, work.Total()).Split({13, 9});
+// then parts[0].Reached(names, rows) while reading, parts[1] while checking.
+class WorkPart {
+ public:
+  WorkPart() = default;
+  WorkPart(LongWork* work, int share) : work_(work), share_(std::max(0, share)) {}
+
+  // done of `of` entries of the part are worked through.
+  void Reached(size_t done, size_t of) {
+    if (work_ == nullptr || share_ == 0) return;
+    const size_t part = of == 0 ? static_cast<size_t>(share_)
+                                : static_cast<size_t>(share_) * std::min(done, of) / of;
+    const int reached = static_cast<int>(part);
+    if (reached > told_) {
+      work_->Advance(reached - told_);
+      told_ = reached;
+    }
+  }
+  void Finish() { Reached(1, 1); }
+
+  // What is left of the part, cut into parts in proportion to weights, their
+  // shares adding up to it; the part itself is then told through them only
+  // (its own Finish() adds nothing more).
+  std::vector<WorkPart> Split(std::initializer_list<int> weights) {
+    int sum = 0;
+    for (const int weight : weights) sum += weight;
+    std::vector<WorkPart> parts;
+    long long before = 0;
+    int given = 0;
+    for (const int weight : weights) {
+      before += weight;
+      const int end = sum == 0 ? 0 : static_cast<int>(static_cast<long long>(share_ - told_) * before / sum);
+      parts.emplace_back(work_, end - given);
+      given = end;
+    }
+    share_ = told_;
+    return parts;
+  }
+
+ private:
+  LongWork* work_ = nullptr;
+  int share_ = 0;
+  int told_ = 0;
 };
 
 // Runs phase (whose stop is read from work) to its end through runner, or

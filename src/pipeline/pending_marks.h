@@ -12,6 +12,8 @@
 
 namespace vantor {
 
+class WorkPart;
+
 // Every row with both a current and a pending name, in row order: what a
 // commit renames; with rows given, only the rows it takes. Each rename
 // carries its row's folder. PendingRenames(list) is empty with preview off.
@@ -27,7 +29,7 @@ FolderListing StartReadingFolder(const EntryList& list);
 // marks of the others. Reads the entry directory once, or takes listing when
 // it has been started. In a folder tree, names clash only within a folder,
 // and each sub-folder is read for the names that stay. Nothing with preview off. The comparison, which only
-// reads, goes through runDiskPhase when given.
+// reads, goes through runDiskPhase when given, and tells its progress there.
 void MarkPendingConflicts(EntryList& list, const FolderListing& listing = {},
                           const DiskPhaseRunner& runDiskPhase = {});
 
@@ -45,9 +47,11 @@ RenameProblem ProblemOfMark(PendingMark mark);
 const char* ReasonOfProblem(RenameProblem problem);
 // The marks of list's rows (pending[i] the names of rows[i]), reading the
 // entry directory, or in a folder tree each folder of the rows, for the names
-// that stay; names clash only within one folder.
+// that stay; names clash only within one folder. part, when given, hears the
+// reads and the checks as they go.
 std::vector<PendingMark> MarksOfListedPendingNames(const EntryList& list, const std::vector<int>& rows,
-                                                   const std::vector<RenameNames>& pending);
+                                                   const std::vector<RenameNames>& pending,
+                                                   WorkPart* part = nullptr);
 
 // Calls MarkPendingConflicts when it goes out of scope: made before a preview
 // run writes its pending names, it marks them once they are all written.

@@ -134,8 +134,22 @@ struct StepGraph {
   std::vector<int> waiter;      // the unrefused step whose new name is this step's old name
 };
 
-StepGraph Analyse(const std::vector<RenameNames>& plan, const TextArray* folderNames, bool convert) {
+// checked, when given, hears how far the analysis got, every few thousand
+// steps or names: it walks the steps six times and the folder's names twice.
+StepGraph Analyse(const std::vector<RenameNames>& plan, const TextArray* folderNames, bool convert,
+                  const std::function<void(size_t done, size_t of)>& checked = {}) {
   const size_t count = plan.size();
+  const size_t folderCount = folderNames != nullptr ? folderNames->size() : 0;
+  const size_t walks = 6 * count + 2 * folderCount;
+  size_t walked = 0;  // of walks, up to the loop under way
+  constexpr size_t kBetweenReports = 4096;
+  const auto tell = [&](size_t i) {
+    if (checked && i % kBetweenReports == 0) checked(walked + i, walks);
+  };
+  const auto walkDone = [&](size_t length) {
+    walked += length;
+    if (checked) checked(walked, walks);
+  };
   StepGraph graph;
   graph.problems.assign(count, RenameProblem::kNone);
   graph.unchanged.assign(count, false);
@@ -145,12 +159,15 @@ StepGraph Analyse(const std::vector<RenameNames>& plan, const TextArray* folderN
   const std::vector<size_t> newHashes = HashesOf(plan, [](const RenameNames& step) {
     return step.newName;
   });
+  walkDone(count);
   const std::vector<size_t> oldHashes = HashesOf(plan, [](const RenameNames& step) {
     return step.oldName;
   });
+  walkDone(count);
   StepsByName stepWithNewName(plan, &RenameNames::newName, newHashes);
   StepsByName stepWithOldName(plan, &RenameNames::oldName, oldHashes);
   for (size_t i = 0; i < count; ++i) {
+    tell(i);
     if (i + kPrefetchDistance < count) {
       stepWithNewName.Prefetch(newHashes[i + kPrefetchDistance]);
       stepWithOldName.Prefetch(oldHashes[i + kPrefetchDistance]);
@@ -173,6 +190,7 @@ StepGraph Analyse(const std::vector<RenameNames>& plan, const TextArray* folderN
       graph.problems[i] = RenameProblem::kFailed;
     }
   }
+  walkDone(count);
 
   // Names that stay: those of unchanged rows, and names of the folder that no
   // step takes away.
@@ -185,11 +203,14 @@ StepGraph Analyse(const std::vector<RenameNames>& plan, const TextArray* folderN
   for (size_t i = 0; i < count; ++i) {
     if (graph.unchanged[i]) taken(plan[i].oldName, oldHashes[i]);
   }
+  walkDone(count);
   if (folderNames != nullptr) {
     const std::vector<size_t> folderHashes = HashesOf(*folderNames, [](const ByteText& name) -> const ByteText& {
       return name;
     });
+    walkDone(folderCount);
     for (size_t i = 0; i < folderNames->size(); ++i) {
+      tell(i);
       if (i + kPrefetchDistance < folderNames->size()) {
         stepWithOldName.Prefetch(folderHashes[i + kPrefetchDistance]);
         stepWithNewName.Prefetch(folderHashes[i + kPrefetchDistance]);
@@ -197,9 +218,11 @@ StepGraph Analyse(const std::vector<RenameNames>& plan, const TextArray* folderN
       const ByteText& name = (*folderNames)[i];
       if (stepWithOldName.Find(name, folderHashes[i]) == kNoStep) taken(name, folderHashes[i]);
     }
+    walkDone(folderCount);
   }
 
   for (size_t i = 0; i < count; ++i) {
+    tell(i);
     if (i + kPrefetchDistance < count) stepWithOldName.Prefetch(newHashes[i + kPrefetchDistance]);
     if (graph.unchanged[i]) continue;
     const int source = stepWithOldName.Find(plan[i].newName, newHashes[i]);
@@ -207,16 +230,19 @@ StepGraph Analyse(const std::vector<RenameNames>& plan, const TextArray* folderN
     graph.blocker[i] = source;
     if (graph.problems[i] == RenameProblem::kNone) graph.waiter[source] = static_cast<int>(i);
   }
+  walkDone(count);
 
   // A step refused leaves its entry where it is, so the step waiting for its
   // name cannot go either, nor the one waiting for that.
   for (size_t i = 0; i < count; ++i) {
+    tell(i);
     if (graph.problems[i] == RenameProblem::kNone) continue;
     for (int next = graph.waiter[i]; next != kNoStep && graph.problems[next] == RenameProblem::kNone;
          next = graph.waiter[next]) {
       graph.problems[next] = RenameProblem::kNameTaken;
     }
   }
+  walkDone(count);
   return graph;
 }
 
@@ -630,8 +656,9 @@ std::vector<RenameNames> NamesOf(const std::vector<PlannedRename>& plan) {
   return names;
 }
 
-std::vector<RenameProblem> CheckRenameNames(const std::vector<RenameNames>& steps, const TextArray* folderNames) {
-  return Analyse(steps, folderNames, true).problems;
+std::vector<RenameProblem> CheckRenameNames(const std::vector<RenameNames>& steps, const TextArray* folderNames,
+                                            const std::function<void(size_t done, size_t of)>& checked) {
+  return Analyse(steps, folderNames, true, checked).problems;
 }
 
 bool IsValidNewName(const ByteText& name) { return NameProblem(name, true) == RenameProblem::kNone; }

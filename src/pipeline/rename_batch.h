@@ -89,9 +89,11 @@ struct RenameNames {
 };
 std::vector<RenameNames> NamesOf(const std::vector<PlannedRename>& plan);
 
-// CheckRenamePlan over names only, which spares copying them.
+// CheckRenamePlan over names only, which spares copying them. checked, when
+// given, hears how far the check got (done of `of`), every few thousand names.
 std::vector<RenameProblem> CheckRenameNames(const std::vector<RenameNames>& steps,
-                                            const TextArray* folderNames = nullptr);
+                                            const TextArray* folderNames = nullptr,
+                                            const std::function<void(size_t done, size_t of)>& checked = {});
 
 // Checks the plan (without reading the folder: the no-overwrite rename refuses
 // a name taken outside the batch), then renames in an order that lets chains

@@ -361,7 +361,8 @@ bool DirectoryRenamer::Rename(const char* oldName, const char* newName) const {
 // Entries that are neither folders nor links to folders count as files,
 // including special files and dangling symbolic links. Only names of the
 // requested kind are converted, so `unconvertible` holds only those.
-FolderNames ReadFolderNames(const ByteText& directory, EntryKind kind) {
+FolderNames ReadFolderNames(const ByteText& directory, EntryKind kind, const std::function<void(size_t read)>& read) {
+  constexpr size_t kEntriesBetweenReports = 4096;
   FolderNames result;
   std::optional<std::string> native = NativePath(directory);
   if (!native) return result;
@@ -371,7 +372,9 @@ FolderNames ReadFolderNames(const ByteText& directory, EntryKind kind) {
   const bool wantFolders = kind == EntryKind::kFolders;
   const bool wantAll = kind == EntryKind::kAll;
 
+  size_t entries = 0;
   while (const dirent* entry = readdir(folder)) {
+    if (read && ++entries % kEntriesBetweenReports == 0) read(entries);
     const char* name = entry->d_name;
     if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) continue;
 

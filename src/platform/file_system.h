@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -115,11 +116,14 @@ enum class EntryKind { kFiles, kFolders, kAll };
 // convert losslessly to GBK are left out and kept, in their native form, in
 // `unconvertible`, so that a caller that filters can count only those its
 // filter would have listed. A directory that cannot be read gives no names.
+// read, when given, hears how many entries have been read so far, every few
+// thousand (the size of a folder is not known beforehand).
 struct FolderNames {
   TextArray names;
   std::vector<std::string> unconvertible;
 };
-FolderNames ReadFolderNames(const ByteText& directory, EntryKind kind);
+FolderNames ReadFolderNames(const ByteText& directory, EntryKind kind,
+                            const std::function<void(size_t read)>& read = {});
 
 // One read of a folder for a walk down a tree: its files (a link to a file
 // counts as a file) and its real sub-folders, links to folders left out so

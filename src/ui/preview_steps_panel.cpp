@@ -70,7 +70,24 @@ PreviewStepsPanel::~PreviewStepsPanel() {
   if (liveWorker_.joinable()) liveWorker_.join();
 }
 
-void PreviewStepsPanel::ShowColumn() { ShowPreviewColumn(list_, steps_.Column(list_)); }
+void PreviewStepsPanel::FoldAndShow(const RunContext& context, int foldWeight,
+                                    const std::function<void(WorkPart&)>& fold) {
+  // The fold and the column with its marks touch every row: they run where
+  // the run's long phases run, with progress; the window then only writes
+  // the column in.
+  PreviewColumn column;
+  inRun_ = true;
+  LongWork work(list_.RowCount(), nullptr, /*stoppable=*/false);
+  RunDiskPhase(context.runDiskPhase, work, [&] {
+    std::vector<WorkPart> parts = WorkPart(&work, work.Total()).Split({foldWeight, kFoldColumnWeight});
+    if (fold) fold(parts[0]);
+    parts[0].Finish();
+    column = steps_.Column(list_, &parts[1]);
+    parts[1].Finish();
+  });
+  inRun_ = false;
+  ShowPreviewColumn(list_, std::move(column));
+}
 
 void PreviewStepsPanel::ShowStepList() {
   QListWidget* view = ui_.列表_预览步骤;
@@ -106,17 +123,12 @@ void PreviewStepsPanel::RunAsStep(const OperationBinding& binding) {
   step.kind = &kind;
   step.settings = settings;
   step.state = io.state;
-  // Taking the result in, the snapshot of column 0 and the column with its
-  // marks touch every row: they run where the run's long phases run, with
-  // progress, and the window then only writes the column in.
-  PreviewColumn column;
-  LongWork work(list_.RowCount(), nullptr, /*stoppable=*/false);
-  RunDiskPhase(context.runDiskPhase, work, [&] {
-    TakeStepResult(step, list_, io.input, io);
-    steps_.Put(place, std::move(step), list_);
-    column = steps_.Column(list_, &work);
+  // Taking the result in and the snapshot of column 0 touch every row too.
+  FoldAndShow(context, 2 * kFoldTakeWeight, [&](WorkPart& part) {
+    std::vector<WorkPart> parts = part.Split({kFoldTakeWeight, kFoldTakeWeight});
+    TakeStepResult(step, list_, io.input, io, &parts[0]);
+    steps_.Put(place, std::move(step), list_, &parts[1]);
   });
-  ShowPreviewColumn(list_, std::move(column));
   ShowStepList();
   hooks_.note(StepNote(steps_.Steps()[place]));
 }
@@ -235,7 +247,7 @@ void PreviewStepsPanel::NoteRefusalOfRefold(size_t refused) {
 void PreviewStepsPanel::ClearSteps() {
   StopLive();
   steps_.Clear();
-  if (list_.PreviewOn()) ShowColumn();
+  if (list_.PreviewOn()) FoldAndShow(hooks_.context(), 0, {});
   ShowStepList();
   hooks_.note(QString());
 }
@@ -254,8 +266,12 @@ void PreviewStepsPanel::RemoveStep(size_t index) {
     ClearSteps();
     return;
   }
-  const size_t refused = steps_.Refold(hooks_.context(), index);
-  ShowColumn();
+  const RunContext context = hooks_.context();
+  size_t refused = steps_.Count();
+  const int runs = static_cast<int>(steps_.Count() - index);
+  FoldAndShow(context, runs * (kFoldPlanWeight + kFoldTakeWeight), [&](WorkPart& part) {
+    refused = steps_.Refold(context, index, &part);
+  });
   ShowStepList();
   NoteRefusalOfRefold(refused);
 }
@@ -346,10 +362,26 @@ void PreviewStepsPanel::ApplyPreset(const QString& name) {
     refuse(QString::fromStdString(problem.empty() ? std::string("无法读取") : problem));
     return;
   }
-  // Folded aside first: a preset is applied whole or not at all.
+  // Folded aside first: a preset is applied whole or not at all. The fold
+  // and the column run where long phases run; the refusal, the controls and
+  // the cells are the window's.
   StopLive();
+  const RunContext context = hooks_.context();
   PreviewSteps candidate;
-  const size_t refused = FoldPreset(hooks_.context(), read, candidate);
+  size_t refused = read.size();
+  PreviewColumn column;
+  inRun_ = true;
+  LongWork work(list_.RowCount(), nullptr, /*stoppable=*/false);
+  RunDiskPhase(context.runDiskPhase, work, [&] {
+    std::vector<WorkPart> parts = WorkPart(&work, work.Total())
+                                      .Split({static_cast<int>(read.size()) * (kFoldPlanWeight + kFoldTakeWeight) +
+                                                  kFoldTakeWeight,
+                                              kFoldColumnWeight});
+    refused = FoldPreset(context, read, candidate, &parts[0]);
+    if (refused == read.size()) column = candidate.Column(list_, &parts[1]);
+    parts[1].Finish();
+  });
+  inRun_ = false;
   if (refused < read.size()) {
     const PreviewStep& step = candidate.Steps().back();
     refuse(StepLabel(refused, *step.kind) + QStringLiteral("：") + RefusalText(step));
@@ -362,7 +394,7 @@ void PreviewStepsPanel::ApplyPreset(const QString& name) {
     if (const OperationBinding* binding = BindingOf(bindings_, *step.kind)) binding->write(step.settings);
   }
   writingControls_ = false;
-  ShowColumn();
+  ShowPreviewColumn(list_, std::move(column));
   ShowStepList();
   hooks_.note(StepNote(steps_.Steps().back()));
 }

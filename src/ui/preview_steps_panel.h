@@ -17,6 +17,8 @@
 
 namespace vantor {
 
+class WorkPart;
+
 class PreviewStepsPanel : public QObject {
   Q_OBJECT
 
@@ -70,7 +72,10 @@ class PreviewStepsPanel : public QObject {
 
  private:
   struct LiveResult;
-  void ShowColumn();
+  // Runs fold (when given) and makes the steps' column through the context's
+  // runner, with progress, then writes the column in; foldWeight is the
+  // fold's share of the progress beside the column's.
+  void FoldAndShow(const RunContext& context, int foldWeight, const std::function<void(WorkPart&)>& fold);
   void ShowStepList();
   void StartLive();
   void LaunchLive(std::function<std::shared_ptr<LiveResult>()> task);

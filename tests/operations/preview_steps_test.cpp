@@ -2,15 +2,20 @@
 #include "operations/preview_steps.h"
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <set>
 
 #include "operations/presets.h"
+#include "pipeline/long_work.h"
+#include "pipeline/pending_marks.h"
 #include "pipeline/workbench.h"
 
 namespace vantor {
@@ -124,6 +129,72 @@ TEST(PreviewSteps, ColumnMarksNamesACommitWouldRefuseAndRefusalsAreKept) {
   // Column 0 changing under the steps is seen.
   bench.list.SetEntryCell(testing::G("z.txt"), 0, 0);
   EXPECT_FALSE(steps.FoldedOver(bench.list));
+}
+
+// Every count a fold's progress display hears.
+class ProgressRecorder : public RunProgress {
+ public:
+  void Started(int) override {}
+  void Advanced(int done) override { told.push_back(done); }
+  void Finished() override {}
+  std::vector<int> told;
+};
+
+TEST(PreviewSteps, AFoldAndItsMarksTellARisingCountThatEndsAtTheTotalAndMarkAsWithout) {
+  // More entries in the folder than rows listed (folders are not listed):
+  // the read counts past its estimate, and one folder holds a pending name.
+  constexpr int kFiles = 4500;
+  Workbench bench;
+  for (int i = 0; i < kFiles; ++i) {
+    const std::string path = bench.dir.Path() + "f" + std::to_string(i) + ".txt";
+    ASSERT_EQ(::close(::open(path.c_str(), O_CREAT | O_WRONLY | O_CLOEXEC, 0644)), 0);  // empty files, made quickly
+  }
+  for (int i = 0; i < 300; ++i) bench.dir.MakeFolder(std::to_string(i) + "d");
+  bench.dir.MakeFolder("f7_x.txt");
+  bench.Load();
+  bench.list.SetPreviewOn(true);
+  ASSERT_EQ(bench.list.RowCount(), kFiles);
+  PreviewSteps steps;
+  AddStep(steps, bench, "text_in_front", R"({"text":"p"})");
+  AddStep(steps, bench, "append_at_end", R"({"text":"_x"})");
+  steps.Remove(0);
+
+  ProgressRecorder recorder;
+  LongWork work(kFiles, &recorder, /*stoppable=*/false);
+  std::vector<WorkPart> parts =
+      WorkPart(&work, work.Total()).Split({kFoldPlanWeight + kFoldTakeWeight, kFoldColumnWeight});
+  EXPECT_EQ(steps.Refold(bench.Context(), 0, &parts[0]), 1u);
+  const PreviewColumn told = steps.Column(bench.list, &parts[1]);
+  parts[0].Finish();  // told through its parts already: adds nothing
+  ASSERT_FALSE(recorder.told.empty());
+  EXPECT_TRUE(std::is_sorted(recorder.told.begin(), recorder.told.end()));
+  EXPECT_EQ(recorder.told.back(), kFiles);
+  EXPECT_GE(std::set<int>(recorder.told.begin(), recorder.told.end()).size(), 20u);
+
+  const PreviewColumn quiet = steps.Column(bench.list);
+  EXPECT_EQ(told.pending, quiet.pending);
+  EXPECT_EQ(told.marks, quiet.marks);
+  ShowPreviewColumn(bench.list, told);
+  const std::vector<std::string> names = bench.Column(0);
+  const int taken = static_cast<int>(std::find(names.begin(), names.end(), "f7.txt") - names.begin());
+  EXPECT_EQ(bench.Column(1)[static_cast<size_t>(taken)], "f7_x.txt");
+  EXPECT_EQ(bench.list.MarkOf(taken), PendingMark::kNameTaken);
+
+  // The marks of a plain preview tell their whole total too, and mark the same.
+  for (int row = 0; row < kFiles; ++row) bench.list.SetPendingMark(row, PendingMark::kNone);
+  int done = -1;
+  int total = 0;
+  MarkPendingConflicts(bench.list, {}, [&](LongWork& marking, const std::function<void()>& phase) {
+    phase();
+    done = marking.Done();
+    total = marking.Total();
+  });
+
+  EXPECT_EQ(done, total);
+  EXPECT_EQ(total, kFiles);
+  for (int row = 0; row < kFiles; ++row) {
+    ASSERT_EQ(bench.list.MarkOf(row), quiet.marks[static_cast<size_t>(row)]) << row;
+  }
 }
 
 // Every row's settings survive JSON both ways, field by field, and a missing

@@ -202,5 +202,50 @@ TEST_F(PreviewStepsWindowTest, ASavedPresetAppliesWholeAndABadOneIsRefusedWhole)
   ::unsetenv("XDG_CONFIG_HOME");
 }
 
+// Over more rows than run inline, removing a step, applying a preset and
+// clearing the steps fold on the runner's worker: the column is the same as
+// inline, and a refused preset still shows its box and changes nothing.
+TEST_F(PreviewStepsWindowTest, OnALongListRemovingAStepAndApplyingAPresetFoldOnTheRunner) {
+  const std::string config = dir_.Path() + ".config-home";
+  ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+  constexpr int kFiles = 400;
+  for (int i = 0; i < kFiles; ++i) dir_.MakeFile(std::to_string(1000 + i) + ".txt");
+  ASSERT_TRUE(Drop({PathOf("1000.txt")}).empty());
+  TogglePreview();
+  Ui().编辑框6->setText(U("p"));
+  Click(Ui().按钮_最前面加, {Ok()});
+  AppendAtEnd("_x");
+  ASSERT_EQ(Pending().value(0), U("p1000_x.txt"));
+  window_.StepsPanel().SavePresetAs(U("两步"));
+
+  Ui().列表_预览步骤->setCurrentRow(0);
+  EXPECT_TRUE(Trigger(Ui().删除这一步).empty());
+  EXPECT_EQ(StepList(), Strings({"1 最尾部加"}));
+  EXPECT_EQ(Pending().value(0), U("1000_x.txt"));
+  EXPECT_EQ(Pending().value(kFiles - 1), U("1399_x.txt"));
+
+  const std::string bad = config + "/vantor-rename/presets/坏.json";
+  std::ofstream(bad) << R"({"format":"vantor-rename-steps","version":1,"steps":[)"
+                        R"({"operation":"text_in_front","settings":{"text":"z"}},)"
+                        R"({"operation":"regex_replace","settings":{"pattern":""}}]})";
+  Ui().组合框_步骤方案->addItem(U("坏"));
+  Ui().组合框_步骤方案->setCurrentText(U("坏"));
+  const std::vector<BoxRecord> refused = Click(Ui().按钮_应用步骤);
+  ASSERT_EQ(refused.size(), 1u);
+  EXPECT_TRUE(refused[0].text.startsWith(U("步骤方案“") + U(bad) + U("”无法应用：\r\n第2步（正则替换）：")))
+      << refused[0].text.toStdString();
+  EXPECT_EQ(StepList(), Strings({"1 最尾部加"}));
+  EXPECT_EQ(Pending().value(0), U("1000_x.txt"));
+
+  Ui().组合框_步骤方案->setCurrentText(U("两步"));
+  EXPECT_TRUE(Click(Ui().按钮_应用步骤).empty());
+  EXPECT_EQ(StepList(), Strings({"1 最前面加", "2 最尾部加"}));
+  EXPECT_EQ(Pending().value(0), U("p1000_x.txt"));
+  EXPECT_EQ(Pending().value(kFiles - 1), U("p1399_x.txt"));
+  Click(Ui().按钮_清除预览步骤);
+  EXPECT_EQ(Pending().value(kFiles - 1), U(""));
+  ::unsetenv("XDG_CONFIG_HOME");
+}
+
 }  // namespace
 }  // namespace vantor::uitest
