@@ -28,6 +28,8 @@
 #include <string>
 #include <vector>
 
+#include "bench_clock.h"
+
 extern char** environ;
 
 namespace {
@@ -57,16 +59,11 @@ Run Spawn(const std::vector<std::string>& arguments) {
   int status = 0;
   rusage usage{};
   wait4(child, &status, 0, &usage);
-  run.wallMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  run.wallMs = MillisecondsSince(start);
   run.peakMb = static_cast<double>(usage.ru_maxrss) / 1024.0;
   run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   posix_spawn_file_actions_destroy(&actions);
   return run;
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
 }
 
 }  // namespace

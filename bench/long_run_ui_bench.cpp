@@ -46,6 +46,7 @@
 #include <utility>
 #include <vector>
 
+#include "bench_clock.h"
 #include "large_folder.h"
 #include "entries/entry_list.h"
 #include "platform/memory_use.h"
@@ -185,11 +186,6 @@ bool RunPhases(int files, bool withRunner, const std::vector<Phase>& phases, std
     }
   }
   return true;
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
 }
 
 }  // namespace

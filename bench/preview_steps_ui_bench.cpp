@@ -35,6 +35,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_clock.h"
 #include "entries/entry_list.h"
 #include "entries/intake.h"
 #include "operations/preview_steps.h"
@@ -131,11 +132,6 @@ double CpuMs() {
   timespec now{};
   clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
   return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
 }
 
 // Answers every message box with OK as soon as it shows.
