@@ -18,6 +18,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <optional>
 #include <string_view>
 #include <unordered_map>
@@ -199,14 +200,14 @@ constexpr std::string_view kExchanging("/exchanging");
 
 // Exchanges back an exchange found done: its noted entry stands under its
 // other name. Returns the entries that got their old name back (2 or 0).
-int ExchangeBack(const JournalFile& journal, const MoveView& exchange, std::vector<RecordedRename>& made) {
+int ExchangeBack(const JournalFile& journal, const DirectoryRenamer& renamer, const MoveView& exchange,
+                 std::vector<RecordedRename>& made) {
   if (!HoldsRecordedEntry(journal.directory, exchange.to, exchange) || !Exists(journal.directory, exchange.from)) {
     return 0;
   }
   std::string a;
   std::string b;
   if (NativeEntryName(exchange.from, a) != 0 || NativeEntryName(exchange.to, b) != 0) return 0;
-  const DirectoryRenamer renamer(journal.directory);
   if (!renamer.Exchange(a.c_str(), b.c_str())) return 0;
   // One step on disk, told as three moves in turn so that the record of the
   // recovery follows each entry.
@@ -430,6 +431,7 @@ int RestoreFromJournal(const JournalFile& journal) {
   }
   temporaries.insert(ByteText(kExchanging));
   int restored = 0;
+  std::unique_ptr<DirectoryRenamer> renamer;  // the folder opened once, at the first exchange
   // Backwards, a cycle (park .. its last move) or a single move at a time.
   for (size_t end = count; end > 0;) {
     size_t begin = end - 1;
@@ -444,7 +446,8 @@ int RestoreFromJournal(const JournalFile& journal) {
     } else if (first.kind == JournalMove::kPark) {
       if (!HoldsParkedEntry(journal.directory, first)) restored += TurnBack(journal, begin, end, first.to, made);
     } else if (first.kind == JournalMove::kExchange) {
-      restored += ExchangeBack(journal, first, made);
+      if (!renamer) renamer = std::make_unique<DirectoryRenamer>(journal.directory);
+      restored += ExchangeBack(journal, *renamer, first, made);
     } else {
       restored += TurnBack(journal, begin, end, std::string_view(), made);
     }
