@@ -70,8 +70,8 @@ PreviewStepsPanel::~PreviewStepsPanel() {
   if (liveWorker_.joinable()) liveWorker_.join();
 }
 
-void PreviewStepsPanel::FoldAndShow(const RunContext& context, int foldWeight,
-                                    const std::function<void(WorkPart&)>& fold) {
+PreviewColumn PreviewStepsPanel::FoldOnRunner(const RunContext& context, int foldWeight,
+                                              const std::function<bool(WorkPart&)>& fold, const PreviewSteps& steps) {
   // The fold and the column with its marks touch every row: they run where
   // the run's long phases run, with progress; the window then only writes
   // the column in.
@@ -80,13 +80,22 @@ void PreviewStepsPanel::FoldAndShow(const RunContext& context, int foldWeight,
   LongWork work(list_.RowCount(), nullptr, /*stoppable=*/false);
   RunDiskPhase(context.runDiskPhase, work, [&] {
     std::vector<WorkPart> parts = WorkPart(&work, work.Total()).Split({foldWeight, kFoldColumnWeight});
-    if (fold) fold(parts[0]);
+    const bool withColumn = !fold || fold(parts[0]);
     parts[0].Finish();
-    column = steps_.Column(list_, &parts[1]);
+    if (withColumn) column = steps.Column(list_, &parts[1]);
     parts[1].Finish();
   });
   inRun_ = false;
-  ShowPreviewColumn(list_, std::move(column));
+  return column;
+}
+
+void PreviewStepsPanel::FoldAndShow(const RunContext& context, int foldWeight,
+                                    const std::function<void(WorkPart&)>& fold) {
+  const auto folding = [&fold](WorkPart& part) {
+    if (fold) fold(part);
+    return true;
+  };
+  ShowPreviewColumn(list_, FoldOnRunner(context, foldWeight, folding, steps_));
 }
 
 void PreviewStepsPanel::ShowStepList() {
@@ -369,19 +378,13 @@ void PreviewStepsPanel::ApplyPreset(const QString& name) {
   const RunContext context = hooks_.context();
   PreviewSteps candidate;
   size_t refused = read.size();
-  PreviewColumn column;
-  inRun_ = true;
-  LongWork work(list_.RowCount(), nullptr, /*stoppable=*/false);
-  RunDiskPhase(context.runDiskPhase, work, [&] {
-    std::vector<WorkPart> parts = WorkPart(&work, work.Total())
-                                      .Split({static_cast<int>(read.size()) * (kFoldPlanWeight + kFoldTakeWeight) +
-                                                  kFoldTakeWeight,
-                                              kFoldColumnWeight});
-    refused = FoldPreset(context, read, candidate, &parts[0]);
-    if (refused == read.size()) column = candidate.Column(list_, &parts[1]);
-    parts[1].Finish();
-  });
-  inRun_ = false;
+  PreviewColumn column = FoldOnRunner(
+      context, static_cast<int>(read.size()) * (kFoldPlanWeight + kFoldTakeWeight) + kFoldTakeWeight,
+      [&](WorkPart& part) {
+        refused = FoldPreset(context, read, candidate, &part);
+        return refused == read.size();
+      },
+      candidate);
   if (refused < read.size()) {
     const PreviewStep& step = candidate.Steps().back();
     refuse(StepLabel(refused, *step.kind) + QStringLiteral("：") + RefusalText(step));

@@ -72,9 +72,12 @@ class PreviewStepsPanel : public QObject {
 
  private:
   struct LiveResult;
-  // Runs fold (when given) and makes the steps' column through the context's
-  // runner, with progress, then writes the column in; foldWeight is the
-  // fold's share of the progress beside the column's.
+  // Runs fold (when given) through the context's runner, with progress, and
+  // then, unless fold returned false, makes the column of steps there;
+  // foldWeight is the fold's share of the progress beside the column's.
+  PreviewColumn FoldOnRunner(const RunContext& context, int foldWeight, const std::function<bool(WorkPart&)>& fold,
+                             const PreviewSteps& steps);
+  // FoldOnRunner over the panel's steps, then writes the column in.
   void FoldAndShow(const RunContext& context, int foldWeight, const std::function<void(WorkPart&)>& fold);
   void ShowStepList();
   void StartLive();
